@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pollwick {
+
+// The TCP client that talks to the list server. Connecting completes in the
+// background (names resolve without blocking the window); a connection that
+// fails is not reported, since the next query simply tries again.
+class ClientSocket
+{
+public:
+    virtual ~ClientSocket() = default;
+
+    // Drops the connection at once, with anything received but not read.
+    virtual void close() = 0;
+    virtual void setRemoteHost(const QString& host) = 0;
+    [[nodiscard]] virtual QString remoteHost() const = 0;
+    virtual void setRemotePort(int port) = 0;
+    [[nodiscard]] virtual int remotePort() const = 0;
+    // Starts connecting to the remote host and port.
+    virtual void connect() = 0;
+    // Everything received and not yet read, as bytes.
+    virtual std::string getData() = 0;
+    // Counts the connects: data read under one number belongs to one
+    // connection, and so to one response.
+    [[nodiscard]] virtual std::uint64_t connectionNumber() const = 0;
+    [[nodiscard]] virtual bool isOpen() const = 0;
+
+    std::function<void()> onDataArrival;
+};
+
+} // namespace pollwick

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+
+namespace pollwick {
+
+class ClientSocket;
+class FileDialog;
+class MessageBox;
+class ProcessLauncher;
+class SettingsStore;
+class SoundPlayer;
+class Timer;
+
+// Every service of the system that the window's logic reaches: the program
+// gets the Qt implementations (QtPlatform), the tests keep real sockets and
+// put fakes in for what cannot run here (sound, the game, modal dialogs) and
+// manual timers that tick only when told.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    [[nodiscard]] virtual std::unique_ptr<Timer> createTimer() = 0;
+    [[nodiscard]] virtual std::unique_ptr<ClientSocket> createSocket() = 0;
+    virtual SettingsStore& settings() = 0;
+    virtual FileDialog& fileDialog() = 0;
+    virtual MessageBox& messageBox() = 0;
+    virtual SoundPlayer& sound() = 0;
+    virtual ProcessLauncher& launcher() = 0;
+    // Ends the program at once.
+    virtual void endProcess() = 0;
+};
+
+} // namespace pollwick

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/ClientSocket.h"
+
+#include <QTcpSocket>
+
+namespace pollwick {
+
+class QtClientSocket final : public ClientSocket
+{
+public:
+    QtClientSocket();
+
+    void close() override;
+    void setRemoteHost(const QString& host) override { m_host = host; }
+    [[nodiscard]] QString remoteHost() const override { return m_host; }
+    void setRemotePort(int port) override { m_port = port; }
+    [[nodiscard]] int remotePort() const override { return m_port; }
+    void connect() override;
+    std::string getData() override;
+    [[nodiscard]] std::uint64_t connectionNumber() const override { return m_connection; }
+    [[nodiscard]] bool isOpen() const override;
+
+private:
+    QTcpSocket m_socket;
+    QString m_host;
+    int m_port = 0;
+    std::uint64_t m_connection = 0;
+};
+
+} // namespace pollwick

@@ -1,0 +1,37 @@
+#include "platform/QtTimer.h"
+
+namespace pollwick {
+
+QtTimer::QtTimer()
+{
+    m_timer.setTimerType(Qt::CoarseTimer);
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+        if (onTick) {
+            onTick();
+        }
+    });
+}
+
+void QtTimer::setInterval(int milliseconds)
+{
+    m_interval = milliseconds > 0 ? milliseconds : 0;
+    apply();
+}
+
+void QtTimer::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    apply();
+}
+
+void QtTimer::apply()
+{
+    // Setting an interval restarts the count, as the window's timers do.
+    if (m_enabled && m_interval > 0) {
+        m_timer.start(m_interval);
+    } else {
+        m_timer.stop();
+    }
+}
+
+} // namespace pollwick

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/Timer.h"
+
+#include <QTimer>
+
+namespace pollwick {
+
+class QtTimer final : public Timer
+{
+public:
+    QtTimer();
+
+    void setInterval(int milliseconds) override;
+    [[nodiscard]] int interval() const override { return m_interval; }
+    void setEnabled(bool enabled) override;
+    [[nodiscard]] bool isEnabled() const override { return m_enabled; }
+
+private:
+    void apply();
+
+    QTimer m_timer;
+    int m_interval = 0;
+    bool m_enabled = true;
+};
+
+} // namespace pollwick

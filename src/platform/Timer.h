@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+namespace pollwick {
+
+// A timer as the window's logic uses it: giving it an interval in
+// milliseconds starts it, an interval of 0 stops it, and a disabled timer
+// does not tick whatever its interval. Ticks arrive on the user-interface
+// thread, also while the window is disabled.
+class Timer
+{
+public:
+    virtual ~Timer() = default;
+
+    virtual void setInterval(int milliseconds) = 0;
+    [[nodiscard]] virtual int interval() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    [[nodiscard]] virtual bool isEnabled() const = 0;
+
+    // Ticking: enabled and with an interval above 0.
+    [[nodiscard]] bool isRunning() const { return isEnabled() && interval() > 0; }
+
+    std::function<void()> onTick;
+};
+
+} // namespace pollwick
