@@ -1,0 +1,66 @@
+#pragma once
+
+#include "match/MatchVerdict.h"
+#include "scan/ResponseWalk.h"
+#include "scan/ServerRecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pollwick {
+
+class Form1;
+
+// What the window does with the list server's answer: every data arrival is
+// read, kept in the buffers List and Templist, split into ServList entries
+// and walked, entry by entry, through the parser, the server list and the
+// match test.
+//
+// One connection is one response: the first arrival of a new connection
+// clears the server list and the working record, and a line that TCP cut
+// between two arrivals is joined again. Once a match has ended the walk, the
+// rest of that connection is not read.
+class ListExchange final : private ResponseWalk::Hooks
+{
+public:
+    explicit ListExchange(Form1& form);
+    ~ListExchange() override;
+    ListExchange(const ListExchange&) = delete;
+    ListExchange& operator=(const ListExchange&) = delete;
+
+    void Winsock1_DataArrival();
+
+    // The most recent chunk, as received.
+    [[nodiscard]] const std::string& List() const { return m_list; }
+    // The text the splitter read last.
+    [[nodiscard]] const std::string& Templist() const { return m_walk.templist(); }
+    // The entries of the lines completed by the last arrival.
+    [[nodiscard]] const std::vector<std::string>& ServList() const { return m_walk.servList(); }
+    void emptyServList() { m_walk.emptyServList(); }
+    [[nodiscard]] const ResponseWalk& walk() const { return m_walk; }
+
+    // Removes the server list's rows; called once per response.
+    std::function<void()> clearHook;
+    // Lists one record; called for every entry before it is tested.
+    std::function<void(const ServerRecord&)> listHook;
+    // Tests one record; a Match ends the walk.
+    std::function<MatchVerdict(ServerRecord&, ParsedFields)> testHook;
+    // Called after each arrival has been walked.
+    std::function<void()> arrivalHook;
+
+private:
+    void listRecord(const ServerRecord& record) override;
+    MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override;
+    void handleArrival();
+
+    Form1& m_form;
+    ResponseWalk m_walk;
+    std::string m_list;
+    std::uint64_t m_connection = 0;
+    bool m_walking = false;
+    bool m_arrivedMeanwhile = false;
+};
+
+} // namespace pollwick

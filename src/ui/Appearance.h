@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+
+namespace pollwick {
+
+enum class WindowFont {
+    Arial, // Arial 8.25 pt
+    ArialBold, // Arial 8.25 pt, bold
+    Tahoma9, // Tahoma 9 pt, the server list's font
+};
+
+// The windows' fonts. Where Arial or Tahoma is not installed the system's
+// font configuration picks a substitute (Liberation Sans is metric-compatible
+// with Arial).
+QFont windowFont(WindowFont which);
+
+// Makes Tahoma available when the system has no font of that name but has
+// Wine's compatible one. Call once, after the application object exists.
+void installFallbackFonts();
+
+enum class WindowIcon {
+    Main, // the main window's and the program's own icon
+    Paths, // the game paths dialog's
+};
+
+QIcon windowIcon(WindowIcon which);
+
+} // namespace pollwick

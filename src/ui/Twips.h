@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+namespace pollwick {
+
+// Window layouts are measured in twips, 1440 to the inch: 15 twips are one
+// device-independent pixel, and Qt scales those for high-density screens.
+constexpr int twips(int value)
+{
+    return (value + (value >= 0 ? 7 : -7)) / 15;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+// Puts a top-level window in the middle of the screen it is on.
+void centerOnScreen(QWidget* window);
+
+} // namespace pollwick
