@@ -1,0 +1,98 @@
+#include "FakePlatform.h"
+
+#include "platform/QtClientSocket.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+
+namespace pollwick::test {
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+std::optional<QString> FakeFileDialog::openFile(QWidget* /*parent*/, const QString& filter,
+                                                const QString& initialFile)
+{
+    calls.push_back({filter, initialFile});
+    if (answers.empty()) {
+        return std::nullopt;
+    }
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void FakeMessageBox::show(QWidget* /*parent*/, const QString& prompt, const QString& title)
+{
+    shown.push_back({prompt, title});
+    if (whileShown) {
+        whileShown(shown.back());
+    }
+}
+
+void FakeSoundPlayer::playSync(const QString& path)
+{
+    played << path;
+    if (whilePlaying) {
+        whilePlaying(path);
+    }
+}
+
+bool FakeLauncher::start(const QString& program, const QStringList& arguments)
+{
+    started.push_back({program, arguments});
+    return !program.isEmpty();
+}
+
+QString MemorySettingsStore::read(const QString& application, const QString& section,
+                                  const QString& key) const
+{
+    return values.value(application + QLatin1Char('/') + section + QLatin1Char('/') + key);
+}
+
+bool MemorySettingsStore::write(const QString& application, const QString& section,
+                                const QString& key, const QString& value)
+{
+    ++writes;
+    if (failWrites) {
+        return false;
+    }
+    values.insert(application + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
+    return true;
+}
+
+QString MemorySettingsStore::location(const QString& application) const
+{
+    return QStringLiteral("memory:") + application;
+}
+
+FakePlatform::FakePlatform() = default;
+FakePlatform::~FakePlatform() = default;
+
+std::unique_ptr<Timer> FakePlatform::createTimer()
+{
+    auto timer = std::make_unique<ManualTimer>();
+    timers.push_back(timer.get());
+    return timer;
+}
+
+std::unique_ptr<ClientSocket> FakePlatform::createSocket()
+{
+    return std::make_unique<QtClientSocket>();
+}
+
+void FakePlatform::storePath(const QString& key, const QString& value)
+{
+    memoryStore.values.insert(QStringLiteral("Wombix Pollwick/Paths/") + key, value);
+}
+
+} // namespace pollwick::test
