@@ -289,6 +289,15 @@ TEST(ResponseWalk, StopsAtTheByteBudget)
         walk.arrive("0123456789\n", hooks);
         EXPECT_EQ(hooks.outcome.rows.size(), 3u);
     }
+
+    // Once a line has not fitted, the response is full: a shorter line after
+    // it, which would still fit, is not listed out of order.
+    ResponseWalk walk({32767, 1u << 20u, 30});
+    Recorder hooks;
+    walk.startResponse();
+    walk.arrive("a:1 [] one\nb:1 [] two\nc:1 [] three\nd\n", hooks);
+    EXPECT_EQ(names(hooks.outcome.rows), (std::vector<std::string>{"on", "tw"}));
+    EXPECT_EQ(walk.discardedLines(), 2u);
 }
 
 } // namespace
