@@ -26,7 +26,7 @@ std::chrono::milliseconds playingTime(const QString& source)
     if (!file.open(QIODevice::ReadOnly)) {
         return kUnknownLength;
     }
-    const QByteArray head = file.read(64 * 1024);
+    const QByteArray head = file.read(qint64{64} * 1024);
     const auto length =
         waveDuration(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
     return length ? *length + kMargin : kUnknownLength;

@@ -59,8 +59,12 @@ void ResponseWalk::acceptLine(std::string_view head)
 {
     const std::size_t lineBytes = m_unfinished.size() + head.size();
     const std::size_t entryBytes = kEntryIndent.size() + lineBytes;
-    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes || responseFull() ||
-        entryBytes > m_limits.maxResponseBytes - m_entryBytes) {
+    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes || responseFull()) {
+        ++m_discarded;
+    } else if (entryBytes > m_limits.maxResponseBytes - m_entryBytes) {
+        // The budget is spent: a shorter line after this one must not be
+        // listed after a gap, so the rest of the response goes too.
+        m_entryBytes = m_limits.maxResponseBytes;
         ++m_discarded;
     } else {
         std::string& entry = m_servList.emplace_back();

@@ -1,0 +1,247 @@
+#include "match/MatchTest.h"
+
+#include "scan/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace pollwick {
+namespace {
+
+using V = MatchVerdict;
+
+ServerRecord publicServer()
+{
+    return {"xxABCxx", "Race", "1.24", "3/16", "   Host.Example.ORG", false};
+}
+
+ServerRecord privateServer()
+{
+    return {"Hidden", "Battle", "1.21", "3/16", "Private", true};
+}
+
+// The verdict for a record, with the alert armed or not.
+V verdict(ServerRecord record, const MatchCriteria& criteria, std::int32_t armed = 1)
+{
+    return testRecord(record, criteria, armed);
+}
+
+MatchCriteria byName(std::string text)
+{
+    MatchCriteria criteria;
+    criteria.useName = true;
+    criteria.nameText = std::move(text);
+    return criteria;
+}
+
+MatchCriteria byVersion(std::string text)
+{
+    MatchCriteria criteria;
+    criteria.useVersion = true;
+    criteria.versionText = std::move(text);
+    return criteria;
+}
+
+MatchCriteria byGameType(std::string text)
+{
+    MatchCriteria criteria;
+    criteria.useGameType = true;
+    criteria.gameTypeText = std::move(text);
+    return criteria;
+}
+
+MatchCriteria byAddress(std::string text)
+{
+    MatchCriteria criteria;
+    criteria.useAddress = true;
+    criteria.addressText = std::move(text);
+    return criteria;
+}
+
+TEST(FindLowered, SearchesLowerCasedTextsFromOne)
+{
+    EXPECT_EQ(findLowered("abc", "xxABCxx"), 3u);
+    EXPECT_EQ(findLowered("ABC", "abcabc"), 1u);
+    EXPECT_EQ(findLowered("ab c", "xxABCxx"), 0u);
+    EXPECT_EQ(findLowered("", "x"), 1u);
+    EXPECT_EQ(findLowered("", ""), 0u);
+    EXPECT_EQ(findLowered("a", ""), 0u);
+    EXPECT_EQ(findLowered("xx ", "xx"), 0u);
+    // Windows-1252 capitals: E acute, S caron, Y diaeresis.
+    EXPECT_EQ(findLowered(cp1252::fromUtf8("école"), cp1252::fromUtf8("L'ÉCOLE")), 3u);
+    EXPECT_EQ(findLowered("\x8A", "\x9A"), 1u);
+    EXPECT_EQ(findLowered("\xFF", "\x9F"), 1u);
+    EXPECT_EQ(findLowered("\xF7", "\xD7"), 0u); // multiplication and division signs
+}
+
+TEST(ReadPlayerCounts, ReadsBothSidesOfTheFirstSlash)
+{
+    const auto counts = [](std::string_view text) -> std::optional<std::pair<int, int>> {
+        const auto read = readPlayerCounts(text);
+        if (!read) {
+            return std::nullopt;
+        }
+        return std::pair{read->current, read->maximum};
+    };
+    EXPECT_EQ(counts("3/16"), std::pair(3, 16));
+    EXPECT_EQ(counts(" 3 / 16 "), std::pair(3, 16));
+    EXPECT_EQ(counts("+3/-16"), std::pair(3, -16));
+    EXPECT_EQ(counts("2147483647/-2147483648"), std::pair(2147483647, -2147483647 - 1));
+    for (const char* bad :
+         {"", "16", "/", "3/", "/16", "3/x", "x/3", "3/16/16", "1 2/3", "3.0/4", "2147483648/1",
+          "1/-2147483649", "99999999999999999999/1", "+/1", "--1/1"}) {
+        EXPECT_EQ(counts(bad), std::nullopt) << bad;
+    }
+}
+
+TEST(MatchTest, CriteriaThatAreNotInForceAlwaysHold)
+{
+    MatchCriteria criteria;
+    criteria.nameText = "nothing like it";
+    criteria.versionText = "9.99";
+    criteria.addressText = "nowhere";
+    criteria.gameTypeText = "Game Type Select";
+    EXPECT_EQ(verdict(publicServer(), criteria), V::Match);
+    EXPECT_EQ(verdict(ServerRecord{}, criteria), V::Match);
+}
+
+TEST(MatchTest, NameAddressAndTypeArePiecesOfLowerCasedText)
+{
+    EXPECT_EQ(verdict(publicServer(), byName("abc")), V::Match);
+    EXPECT_EQ(verdict(publicServer(), byName("ab c")), V::NoMatch);
+    EXPECT_EQ(verdict(publicServer(), byName("")), V::Match);
+    auto unnamed = publicServer();
+    unnamed.serverName.clear();
+    EXPECT_EQ(verdict(unnamed, byName("")), V::NoMatch);
+    EXPECT_EQ(verdict(publicServer(), byName("Server Name")), V::NoMatch);
+
+    EXPECT_EQ(verdict(publicServer(), byGameType("Race")), V::Match);
+    EXPECT_EQ(verdict(publicServer(), byGameType("r")), V::Match);
+    auto treasure = publicServer();
+    treasure.gameType = "Treasure";
+    EXPECT_EQ(verdict(treasure, byGameType("r")), V::Match);
+    EXPECT_EQ(verdict(treasure, byGameType("Race")), V::NoMatch);
+    treasure.gameType = "Battle";
+    EXPECT_EQ(verdict(treasure, byGameType("r")), V::NoMatch);
+
+    EXPECT_EQ(verdict(publicServer(), byAddress("host.EXAMPLE")), V::Match);
+    EXPECT_EQ(verdict(publicServer(), byAddress("   h")), V::Match);
+    EXPECT_EQ(verdict(publicServer(), byAddress("10.")), V::NoMatch);
+
+    auto accented = publicServer();
+    accented.serverName = cp1252::fromUtf8("ÉCOLE ŠKODA");
+    EXPECT_EQ(verdict(accented, byName(cp1252::fromUtf8("école škoda"))), V::Match);
+}
+
+TEST(MatchTest, VersionIsComparedExactly)
+{
+    auto record = publicServer();
+    for (const char* version : {"1.21", "1.21 x", "1.21 s", "1.24", "1.24 x", "1.24 s"}) {
+        record.version = version;
+        EXPECT_EQ(verdict(record, byVersion("1.24")),
+                  std::string_view(version) == "1.24" ? V::Match : V::NoMatch)
+            << version;
+        EXPECT_EQ(verdict(record, byVersion("1.24 X")), V::NoMatch) << version;
+        EXPECT_EQ(verdict(record, byVersion(version)), V::Match) << version;
+    }
+    record.version = "1.24";
+    EXPECT_EQ(verdict(record, byVersion(" 1.24")), V::NoMatch);
+    EXPECT_EQ(verdict(record, byVersion("1.24 ")), V::NoMatch);
+    record.version.clear();
+    EXPECT_EQ(verdict(record, byVersion("")), V::Match);
+}
+
+TEST(MatchTest, PrivateServersArePassedOverUnlessIncluded)
+{
+    EXPECT_EQ(verdict(privateServer(), {}), V::PassedOverPrivate);
+    EXPECT_EQ(verdict(privateServer(), byAddress("priv")), V::PassedOverPrivate);
+
+    auto included = byAddress("priv");
+    included.includePrivate = true;
+    EXPECT_EQ(verdict(privateServer(), included), V::Match);
+
+    // The address decides, not the flag.
+    auto flagOnly = publicServer();
+    flagOnly.isPrivate = true;
+    EXPECT_EQ(verdict(flagOnly, {}), V::Match);
+    auto carried = publicServer();
+    carried.ipAddress = "private";
+    EXPECT_EQ(verdict(carried, {}), V::PassedOverPrivate);
+
+    // Private comes before full.
+    auto full = privateServer();
+    full.players = "16/16";
+    EXPECT_EQ(verdict(full, {}), V::PassedOverPrivate);
+    MatchCriteria includeAll;
+    includeAll.includePrivate = true;
+    EXPECT_EQ(verdict(full, includeAll), V::PassedOverFull);
+}
+
+TEST(MatchTest, FullServersArePassedOver)
+{
+    auto record = publicServer();
+    const auto withPlayers = [&](const char* players) {
+        record.players = players;
+        return verdict(record, {});
+    };
+    EXPECT_EQ(withPlayers("16/16"), V::PassedOverFull);
+    EXPECT_EQ(withPlayers("1/1"), V::PassedOverFull);
+    EXPECT_EQ(withPlayers(" 8 / 8 "), V::PassedOverFull);
+    EXPECT_EQ(withPlayers("-1/-1"), V::PassedOverFull);
+    EXPECT_EQ(withPlayers("0/0"), V::Match);
+    EXPECT_EQ(withPlayers("15/16"), V::Match);
+    EXPECT_EQ(withPlayers("12/16"), V::Match);
+    EXPECT_EQ(withPlayers("16/15"), V::Match);
+    // Counts that do not read never make a server full.
+    for (const char* unreadable : {"", "16", "x/x", "3/x", "16/16/16", "99999999999/99999999999"}) {
+        EXPECT_EQ(withPlayers(unreadable), V::Match) << unreadable;
+    }
+}
+
+TEST(MatchTest, ArmsOnPassOversAndNeverDisarms)
+{
+    const auto armedAfter = [](ServerRecord record, const MatchCriteria& criteria,
+                               std::int32_t armed) {
+        testRecord(record, criteria, armed);
+        return armed;
+    };
+    auto full = publicServer();
+    full.players = "4/4";
+    EXPECT_EQ(armedAfter(privateServer(), {}, 0), 1);
+    EXPECT_EQ(armedAfter(full, {}, 0), 1);
+    EXPECT_EQ(armedAfter(full, {}, 1), 1);
+    EXPECT_EQ(armedAfter(publicServer(), byName("zzz"), 0), 0);
+    EXPECT_EQ(armedAfter(publicServer(), byName("zzz"), 1), 1);
+    EXPECT_EQ(armedAfter(privateServer(), byName("zzz"), 0), 0);
+    EXPECT_EQ(armedAfter(publicServer(), {}, 0), 0);
+    EXPECT_EQ(armedAfter(publicServer(), {}, 1), 1);
+}
+
+TEST(MatchTest, LowerCasesTheAddressOnlyWhenAllCriteriaHold)
+{
+    std::int32_t armed = 1;
+    auto record = publicServer();
+    record.ipAddress = "   Host.\xC9XAMPLE";
+    EXPECT_EQ(testRecord(record, byName("zzz"), armed), V::NoMatch);
+    EXPECT_EQ(record.ipAddress, "   Host.\xC9XAMPLE");
+    EXPECT_EQ(testRecord(record, {}, armed), V::Match);
+    EXPECT_EQ(record.ipAddress, "   host.\xE9xample");
+    EXPECT_EQ(record.serverName, "xxABCxx");
+
+    auto priv = privateServer();
+    EXPECT_EQ(testRecord(priv, {}, armed), V::PassedOverPrivate);
+    EXPECT_EQ(priv.ipAddress, "private");
+
+    auto full = publicServer();
+    full.players = "2/2";
+    EXPECT_EQ(testRecord(full, {}, armed), V::PassedOverFull);
+    EXPECT_EQ(full.ipAddress, "   host.example.org");
+}
+
+} // namespace
+} // namespace pollwick

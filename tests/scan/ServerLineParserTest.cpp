@@ -1,0 +1,231 @@
+#include "scan/ServerLineParser.h"
+
+#include "scan/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace pollwick {
+namespace {
+
+// The response is Windows-1252; the tests write their lines in UTF-8 so that
+// the section sign reads as itself.
+std::string cp(std::string_view utf8)
+{
+    return cp1252::fromUtf8(utf8);
+}
+
+// A record as an earlier line of the same response left it.
+ServerRecord previousRecord()
+{
+    return {"Prev", "Prevtype", "prevversion", "9/9", "   9.9.9.9", false};
+}
+
+ServerRecord parseEntry(std::string_view entry, ServerRecord record = previousRecord())
+{
+    ParseServerLine(entry, record);
+    return record;
+}
+
+TEST(ServerLineParser, ReadsAPublicAndAPrivateLine)
+{
+    const auto pub =
+        parseEntry(cp("   192.0.2.10:27015 battle 1.24   [3/16] §1Spring |Arena\r"), {});
+    EXPECT_EQ(pub,
+              (ServerRecord{"Spring Arena", "Battle", "1.24", "3/16", "   192.0.2.10", false}));
+
+    const auto priv =
+        parseEntry(cp("   192.0.2.10:27015 private battle 1.24   [3/16] §1Spring |Arena\r"), {});
+    EXPECT_EQ(priv, (ServerRecord{"Spring Arena", "Battle", "1.24", "3/16", "Private", true}));
+}
+
+struct BracketCase {
+    const char* what;
+    std::string entry;
+    std::string name;
+    std::string players;
+};
+
+class Brackets : public testing::TestWithParam<BracketCase>
+{ };
+
+TEST_P(Brackets, FindNameAndPlayers)
+{
+    SCOPED_TRACE(GetParam().what);
+    const auto record = parseEntry(GetParam().entry);
+    EXPECT_EQ(record.serverName, GetParam().name);
+    EXPECT_EQ(record.players, GetParam().players);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ServerLineParser, Brackets,
+    testing::Values(
+        BracketCase{"no ] keeps all but the first and last character", "   abc\r", "  abc", "9/9"},
+        BracketCase{"[ without ] keeps the players", "   [1/2 abc\r", "  [1/2 abc", "9/9"},
+        BracketCase{"] before [ keeps the players", "   x] y [1/2]\r", "y [1/2]", "9/9"},
+        BracketCase{"] without [ takes the players from the start", "   1/2] Name\r", "Name",
+                    "   1/2"},
+        BracketCase{"name right after ] loses its first character", "   [1/2]Name\r", "ame", "1/2"},
+        BracketCase{"] last keeps the old name less its last character", "   [1/2]", "Pre", "1/2"},
+        BracketCase{"] second to last leaves the name empty", "   [1/2]\r", "", "1/2"},
+        BracketCase{"empty brackets", "   [] x\r", "x", ""},
+        BracketCase{"LF-only line loses the name's own last character", "   [1/2] Name", "Nam",
+                    "1/2"},
+        BracketCase{"three-space entry", "   ", " ", "9/9"}));
+
+TEST(ServerLineParser, ThreeSpaceEntryKeepsEverythingButTheName)
+{
+    auto before = previousRecord();
+    before.ipAddress = "Private";
+    before.isPrivate = true;
+    const auto after = parseEntry("   ", before);
+    EXPECT_EQ(after, (ServerRecord{" ", "Prevtype", "prevversion", "9/9", "Private", false}));
+}
+
+TEST(ServerLineParser, RemovesColourCodesInOrder)
+{
+    const auto name = [](std::string_view text) {
+        return parseEntry(cp("   [1/2] ") + cp(text) + "\r").serverName;
+    };
+    EXPECT_EQ(name("|Sp|ring|"), "Spring");
+    EXPECT_EQ(name("§1A§2B§3C§4D§5E§6F§7G§8H§9I§0J"), "ABCDEFGHIJ");
+    EXPECT_EQ(name("§|1X"), "X"); // "|" goes first, leaving §1
+    EXPECT_EQ(name("§§11X"), cp("§1X")); // one pass per code
+    EXPECT_EQ(name("§§12X"), "X"); // §2 is removed after §1
+    EXPECT_EQ(name("§§21X"), cp("§1X")); // but §1 is not looked at again
+    EXPECT_EQ(name("§aX§"), cp("§aX§"));
+    EXPECT_EQ(name("§ 1"), cp("§ 1"));
+}
+
+TEST(ServerLineParser, RemovesRaceAndCoopEndingsAfterTheColourCodes)
+{
+    const auto name = [](std::string_view text) {
+        return parseEntry("   [1/2] " + std::string(text) + "\r").serverName;
+    };
+    EXPECT_EQ(name("Fun    Race"), "Fun");
+    EXPECT_EQ(name("Fun    Coop"), "Fun");
+    EXPECT_EQ(name("Fun   Race"), "Fun   Race");
+    EXPECT_EQ(name("Fun     Race"), "Fun ");
+    EXPECT_EQ(name("A    RaceB    Coop"), "AB");
+    EXPECT_EQ(name("Fun  |  Race"), "Fun");
+    EXPECT_EQ(name("Fun    race"), "Fun    race");
+}
+
+struct TableCase {
+    std::string line;
+    std::string expected;
+};
+
+class VersionTable : public testing::TestWithParam<TableCase>
+{ };
+
+TEST_P(VersionTable, LastHittingRowWins)
+{
+    EXPECT_EQ(parseEntry("   " + GetParam().line + " [1/2] n\r").version, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ServerLineParser, VersionTable,
+    testing::Values(TableCase{"h:1 1.24   x", "1.24"}, TableCase{"h:1 1.21   x", "1.21"},
+                    TableCase{"h:1 1.24 x x", "1.24 x"}, TableCase{"h:1 1.21 x x", "1.21 x"},
+                    TableCase{"h:1 1.24 s x", "1.24 s"}, TableCase{"h:1 1.21 s x", "1.21 s"},
+                    TableCase{"h:1 1.21\x14\x14", "1.21"}, TableCase{"h:1 1.24\x14\x14", "1.24"},
+                    TableCase{"1.24   1.21   ", "1.21"}, TableCase{"1.21   1.24   ", "1.21"},
+                    TableCase{"1.21   1.24 x ", "1.24 x"}, TableCase{"1.24 s 1.21 x ", "1.24 s"},
+                    TableCase{"1.21 s 1.24\x14\x14", "1.24"}, TableCase{"1.24 X x", "prevversion"},
+                    TableCase{"1.24  x", "prevversion"}, TableCase{"1.24\x14 ", "prevversion"},
+                    TableCase{"1.24x", "prevversion"}, TableCase{"", "prevversion"}));
+
+TEST(ServerLineParser, VersionOnlyInTheNameOrLastOnTheLine)
+{
+    EXPECT_EQ(parseEntry("   [1/2] best 1.21 s server\r").version, "1.21 s");
+    EXPECT_EQ(parseEntry("   [1/2] ends in 1.24\r").version, "prevversion");
+    EXPECT_EQ(parseEntry("   [1/2] ends in 1.24\r", {}).version, "");
+}
+
+class TypeTable : public testing::TestWithParam<TableCase>
+{ };
+
+TEST_P(TypeTable, LastHittingRowWins)
+{
+    EXPECT_EQ(parseEntry("   h:1 " + GetParam().line + "\r").gameType, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerLineParser, TypeTable,
+                         testing::Values(TableCase{"battle [1/2] n", "Battle"},
+                                         TableCase{"ctf [1/2] n", "Ctf"},
+                                         TableCase{"treasure [1/2] n", "Treasure"},
+                                         TableCase{"battle [1/2] my ctf", "Ctf"},
+                                         TableCase{"battle [1/2] ctf treasure", "Treasure"},
+                                         TableCase{"x     Coop [1/2] n", "Coop"},
+                                         TableCase{"x     Race [1/2] n", "Race"},
+                                         TableCase{"x     Race     Coop", "Race"},
+                                         TableCase{"treasure [1/2] n     Coop", "Coop"},
+                                         TableCase{"Battle CTF Treasure [1/2] n", "Prevtype"},
+                                         TableCase{"x    Coop x    Race", "Prevtype"}));
+
+TEST(ServerLineParser, OnlyLowerCasePrivateMakesAServerPrivate)
+{
+    const auto lower = parseEntry("   10.0.0.1:5 battle [1/2] my private room\r");
+    EXPECT_TRUE(lower.isPrivate);
+    EXPECT_EQ(lower.ipAddress, "Private");
+
+    for (const char* word : {"Private", "PRIVATE", "priv ate"}) {
+        const auto other = parseEntry("   10.0.0.1:5 battle [1/2] my " + std::string(word) + "\r");
+        EXPECT_FALSE(other.isPrivate) << word;
+        EXPECT_EQ(other.ipAddress, "   10.0.0.1") << word;
+    }
+
+    // No ":" is needed when the address is the private marker.
+    EXPECT_EQ(parseEntry("   private\r", {}).ipAddress, "Private");
+}
+
+TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
+{
+    using F = ParsedFields;
+    ServerRecord record;
+
+    auto fields = ParseServerLine("   10.0.0.1:5 battle 1.24   [3/16] First\r", record);
+    for (auto field : {F::ServerName, F::Players, F::Version, F::GameType, F::IpAddress}) {
+        EXPECT_TRUE(fields.has(field)) << field;
+    }
+
+    fields = ParseServerLine("   10.0.0.2:5 [4/16] Second\r", record);
+    EXPECT_EQ(record, (ServerRecord{"Second", "Battle", "1.24", "4/16", "   10.0.0.2", false}));
+    EXPECT_TRUE(fields.has(F::ServerName) && fields.has(F::Players) && fields.has(F::IpAddress));
+    EXPECT_FALSE(fields.has(F::Version) || fields.has(F::GameType));
+
+    fields = ParseServerLine("   private ctf 1.21 x [1/8] Third\r", record);
+    EXPECT_EQ(record, (ServerRecord{"Third", "Ctf", "1.21 x", "1/8", "Private", true}));
+    EXPECT_TRUE(fields.has(F::Version) && fields.has(F::GameType));
+
+    // A public line without ":" keeps the private marker.
+    fields = ParseServerLine("   no colon [2/8] Fourth\r", record);
+    EXPECT_EQ(record, (ServerRecord{"Fourth", "Ctf", "1.21 x", "2/8", "Private", false}));
+    EXPECT_FALSE(fields.has(F::IpAddress) || fields.has(F::Version) || fields.has(F::GameType));
+
+    fields = ParseServerLine("   ", record);
+    EXPECT_EQ(record, (ServerRecord{" ", "Ctf", "1.21 x", "2/8", "Private", false}));
+    EXPECT_FALSE(fields.has(F::Players) || fields.has(F::IpAddress));
+
+    // "]" last: the name is what is left of the previous one.
+    fields = ParseServerLine("   [5/6]", record);
+    EXPECT_EQ(record.serverName, "");
+    EXPECT_EQ(record.players, "5/6");
+    EXPECT_FALSE(fields.has(F::ServerName));
+    EXPECT_TRUE(fields.has(F::Players));
+}
+
+TEST(ServerLineParser, PositionsBeyondSixteenBitsWork)
+{
+    const std::string padding(40000, 'a');
+    const auto record = parseEntry("   " + padding + ":7 [1/2] far\r", {});
+    EXPECT_EQ(record.players, "1/2");
+    EXPECT_EQ(record.serverName, "far");
+    EXPECT_EQ(record.ipAddress, "   " + padding);
+}
+
+} // namespace
+} // namespace pollwick
