@@ -48,11 +48,11 @@ std::optional<LaunchPlan> planLaunch(const ServerRecord& matched, ParsedFields f
     }
     const std::string_view address = matched.ipAddress;
     const std::size_t first = address.find_first_not_of(' ');
-    std::string connectAddress;
-    if (first != std::string_view::npos) {
-        connectAddress = address.substr(first, address.find_last_not_of(' ') - first + 1);
+    if (first == std::string_view::npos) {
+        return std::nullopt; // the line named no address: there is nothing to connect to
     }
-    return LaunchPlan{*edition, std::move(connectAddress)};
+    return LaunchPlan{
+        *edition, std::string(address.substr(first, address.find_last_not_of(' ') - first + 1))};
 }
 
 } // namespace pollwick

@@ -33,7 +33,8 @@ struct LaunchPlan {
 // are never launched. The record carries fields over from earlier lines, so
 // only a version and an address that the matched line supplied itself are
 // trusted: otherwise the game would connect to another server, or start the
-// wrong edition.
+// wrong edition. An address of spaces alone names no server and starts
+// nothing.
 //
 // The command line reads "<path> -connect <address>". It is never handed to a
 // shell: the address is one argument, without the spaces around it (the

@@ -57,11 +57,9 @@ void MatchActions::launchGame(const ServerRecord& matched, ParsedFields fromLine
     // The command line reads "<path> -connect <address>"; it goes to the
     // system as a program and its arguments, never through a shell, so the
     // path may hold spaces and the address stays one argument.
-    QStringList arguments{QStringLiteral("-connect")};
-    if (!plan->connectAddress.empty()) {
-        arguments << fromListText(plan->connectAddress);
-    }
-    m_form.platform().launcher().start(m_form.paths().pathFor(plan->edition), arguments);
+    m_form.platform().launcher().start(
+        m_form.paths().pathFor(plan->edition),
+        {QStringLiteral("-connect"), fromListText(plan->connectAddress)});
 }
 
 void MatchActions::WaveCheck_Click()

@@ -75,6 +75,10 @@ TEST(LaunchPlan, TheAddressIsOneArgumentWithoutSurroundingSpaces)
     plan = planLaunch(record, versionAndAddress());
     ASSERT_TRUE(plan.has_value());
     EXPECT_EQ(plan->connectAddress, "\"a b\" -x");
+
+    // A line that starts with ":" names no address at all.
+    record.ipAddress = "   ";
+    EXPECT_EQ(planLaunch(record, versionAndAddress()), std::nullopt);
 }
 
 } // namespace
