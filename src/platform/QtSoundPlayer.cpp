@@ -63,7 +63,9 @@ bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
         // Painting and timers go on; clicks and keys wait until the sound ends.
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    return !failed && effect.status() != QSoundEffect::Error;
+    // A sound that never got going (an audio system that does not answer)
+    // counts as not played, so that the default alert gets its turn.
+    return started && !failed && effect.status() != QSoundEffect::Error;
 }
 
 class QtSoundPlayer final : public SoundPlayer
