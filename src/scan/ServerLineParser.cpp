@@ -1,6 +1,8 @@
 #include "scan/ServerLineParser.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace pollwick {
@@ -8,66 +10,174 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 
-struct TableRow {
-    std::string_view pattern;
-    std::string_view value;
-};
-
 // Version markers, tested in this order; the last one that occurs wins. The
 // last two rows look for two DC4 control characters (0x14) after the number.
-constexpr std::array<TableRow, 8> kVersionTable = {{
-    {"1.24   ", "1.24"},
-    {"1.21   ", "1.21"},
-    {"1.24 x ", "1.24 x"},
-    {"1.21 x ", "1.21 x"},
-    {"1.24 s ", "1.24 s"},
-    {"1.21 s ", "1.21 s"},
-    {"1.21\x14\x14", "1.21"},
-    {"1.24\x14\x14", "1.24"},
-}};
+//
+//   row  pattern            value
+//   0    "1.24" + 3 spaces  "1.24"
+//   1    "1.21" + 3 spaces  "1.21"
+//   2    "1.24 x "          "1.24 x"
+//   3    "1.21 x "          "1.21 x"
+//   4    "1.24 s "          "1.24 s"
+//   5    "1.21 s "          "1.21 s"
+//   6    "1.21" DC4 DC4     "1.21"
+//   7    "1.24" DC4 DC4     "1.24"
+constexpr std::array<std::string_view, 8> kVersionValues = {
+    "1.24", "1.21", "1.24 x", "1.21 x", "1.24 s", "1.21 s", "1.21", "1.24",
+};
 
 // Game-type markers, same rule. Coop and Race are only recognised after five
 // spaces, in lower case only the other three.
-constexpr std::array<TableRow, 5> kTypeTable = {{
-    {"battle", "Battle"},
-    {"ctf", "Ctf"},
-    {"treasure", "Treasure"},
-    {"     Coop", "Coop"},
-    {"     Race", "Race"},
-}};
+//
+//   row  pattern             value
+//   0    "battle"            "Battle"
+//   1    "ctf"               "Ctf"
+//   2    "treasure"          "Treasure"
+//   3    5 spaces + "Coop"   "Coop"
+//   4    5 spaces + "Race"   "Race"
+constexpr std::array<std::string_view, 5> kTypeValues = {"Battle", "Ctf", "Treasure", "Coop",
+                                                         "Race"};
 
 // Colour codes: the section sign (0xA7) and a digit, removed in the order of
 // these digits.
 constexpr char kSectionSign = '\xA7';
 constexpr std::string_view kColourDigits = "1234567890";
 
+bool startsWithAt(std::string_view text, std::size_t at, std::string_view pattern)
+{
+    return text.size() - at >= pattern.size() &&
+        std::memcmp(text.data() + at, pattern.data(), pattern.size()) == 0;
+}
+
+// Which rows of the two tables occur in the entry, and whether "private"
+// does: one pass over the entry instead of one search per pattern. Every
+// pattern starts with a byte that the pass stops at ('1', 'b', 'c', 't',
+// 'p', and the C or R after five spaces), so a pattern that occurs anywhere
+// is seen at its first byte.
+struct Markers {
+    std::uint32_t versionRows = 0;
+    std::uint32_t typeRows = 0;
+    bool isPrivate = false;
+};
+
+// The bytes that can start a marker; the pass skips all others quickly.
+constexpr std::array<bool, 256> kMarkerStarts = [] {
+    std::array<bool, 256> starts{};
+    for (const char c : std::string_view("1bctpCR")) {
+        starts[static_cast<unsigned char>(c)] = true;
+    }
+    return starts;
+}();
+
+Markers findMarkers(std::string_view entry)
+{
+    Markers found;
+    const std::size_t n = entry.size();
+    const char* const e = entry.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!kMarkerStarts[static_cast<unsigned char>(e[i])]) {
+            continue;
+        }
+        switch (e[i]) {
+        case '1':
+            if (n - i >= 6 && e[i + 1] == '.' && e[i + 2] == '2' &&
+                (e[i + 3] == '4' || e[i + 3] == '1')) {
+                const bool is24 = e[i + 3] == '4';
+                const char a = e[i + 4];
+                const char b = e[i + 5];
+                if (a == '\x14' && b == '\x14') {
+                    found.versionRows |= is24 ? 1U << 7U : 1U << 6U;
+                } else if (n - i >= 7 && e[i + 6] == ' ') {
+                    if (a == ' ' && b == ' ') {
+                        found.versionRows |= is24 ? 1U << 0U : 1U << 1U;
+                    } else if (a == ' ' && b == 'x') {
+                        found.versionRows |= is24 ? 1U << 2U : 1U << 3U;
+                    } else if (a == ' ' && b == 's') {
+                        found.versionRows |= is24 ? 1U << 4U : 1U << 5U;
+                    }
+                }
+            }
+            break;
+        case 'b':
+            if (startsWithAt(entry, i, "battle")) {
+                found.typeRows |= 1U << 0U;
+            }
+            break;
+        case 'c':
+            if (startsWithAt(entry, i, "ctf")) {
+                found.typeRows |= 1U << 1U;
+            }
+            break;
+        case 't':
+            if (startsWithAt(entry, i, "treasure")) {
+                found.typeRows |= 1U << 2U;
+            }
+            break;
+        case 'p':
+            if (startsWithAt(entry, i, "private")) {
+                found.isPrivate = true;
+            }
+            break;
+        case 'C':
+        case 'R':
+            if (i >= 5 && std::memcmp(e + i - 5, "     ", 5) == 0) {
+                if (startsWithAt(entry, i, "Coop")) {
+                    found.typeRows |= 1U << 3U;
+                } else if (startsWithAt(entry, i, "Race")) {
+                    found.typeRows |= 1U << 4U;
+                }
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return found;
+}
+
+// The row that wins: the last one that occurs.
+std::size_t lastRow(std::uint32_t rows)
+{
+    std::size_t row = 0;
+    while ((rows >>= 1U) != 0) {
+        ++row;
+    }
+    return row;
+}
+
 // Removes every occurrence of `pattern` in one left-to-right pass: text that
-// a removal brings together is not searched again.
+// a removal brings together is not searched again. Works in place.
 void removeAll(std::string& text, std::string_view pattern)
 {
     std::size_t at = text.find(pattern);
     if (at == npos) {
         return;
     }
-    std::string kept;
-    kept.reserve(text.size());
-    std::size_t from = 0;
-    for (; at != npos; at = text.find(pattern, from)) {
-        kept.append(text, from, at - from);
-        from = at + pattern.size();
+    std::size_t write = at;
+    std::size_t read = at + pattern.size();
+    const auto keep = [&](std::size_t count) {
+        std::char_traits<char>::move(text.data() + write, text.data() + read, count);
+        write += count;
+    };
+    while ((at = text.find(pattern, read)) != npos) {
+        keep(at - read);
+        read = at + pattern.size();
     }
-    kept.append(text, from);
-    text = std::move(kept);
+    keep(text.size() - read);
+    text.resize(write);
 }
 
-void applyTable(std::string_view entry, const auto& table, std::string& field, ParsedFields& fields,
-                ParsedFields::Field which)
+void removeColourCodes(std::string& name)
 {
-    for (const TableRow& row : table) {
-        if (entry.find(row.pattern) != npos) {
-            field = row.value;
-            fields.add(which);
+    std::erase(name, '|');
+    for (const char digit : kColourDigits) {
+        // Most names carry no section sign at all; the passes cannot change
+        // one of those.
+        if (name.find(kSectionSign) == npos) {
+            return;
         }
+        const std::array<char, 2> code = {kSectionSign, digit};
+        removeAll(name, std::string_view(code.data(), code.size()));
     }
 }
 
@@ -91,11 +201,7 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
     if (!record.serverName.empty()) {
         record.serverName.pop_back();
     }
-    removeAll(record.serverName, "|");
-    for (const char digit : kColourDigits) {
-        const std::array<char, 2> code = {kSectionSign, digit};
-        removeAll(record.serverName, std::string_view(code.data(), code.size()));
-    }
+    removeColourCodes(record.serverName);
 
     // Players: between the first "[" and the first "]". Without a "]", or
     // with the "]" before the "[", the previous count stays. Without a "["
@@ -107,10 +213,17 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
         fields.add(ParsedFields::Players);
     }
 
-    applyTable(entry, kVersionTable, record.version, fields, ParsedFields::Version);
-    applyTable(entry, kTypeTable, record.gameType, fields, ParsedFields::GameType);
+    const Markers markers = findMarkers(entry);
+    if (markers.versionRows != 0) {
+        record.version = kVersionValues[lastRow(markers.versionRows)];
+        fields.add(ParsedFields::Version);
+    }
+    if (markers.typeRows != 0) {
+        record.gameType = kTypeValues[lastRow(markers.typeRows)];
+        fields.add(ParsedFields::GameType);
+    }
 
-    record.isPrivate = entry.find("private") != npos;
+    record.isPrivate = markers.isPrivate;
     if (record.isPrivate) {
         record.ipAddress = "Private";
         fields.add(ParsedFields::IpAddress);
@@ -120,8 +233,14 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
     }
 
     // Coop and Race servers append their type to the name after four spaces.
-    removeAll(record.serverName, "    Race");
-    removeAll(record.serverName, "    Coop");
+    // Few names hold the word at all, and without it there is nothing to
+    // remove.
+    if (record.serverName.find("Race") != npos) {
+        removeAll(record.serverName, "    Race");
+    }
+    if (record.serverName.find("Coop") != npos) {
+        removeAll(record.serverName, "    Coop");
+    }
     return fields;
 }
 
