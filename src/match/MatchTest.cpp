@@ -44,11 +44,6 @@ std::optional<std::int32_t> readWholeNumber(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
-bool holds(bool inForce, bool test)
-{
-    return !inForce || test;
-}
-
 } // namespace
 
 std::size_t findLowered(std::string_view needle, std::string_view haystack)
@@ -56,9 +51,23 @@ std::size_t findLowered(std::string_view needle, std::string_view haystack)
     if (haystack.empty()) {
         return 0;
     }
-    const std::string lowerHaystack = cp1252::toLower(haystack);
-    const std::size_t at = lowerHaystack.find(cp1252::toLower(needle));
-    return at == std::string::npos ? 0 : at + 1;
+    if (needle.size() > haystack.size()) {
+        return 0;
+    }
+    // Compares lower-cased bytes in place: the match test runs for every line
+    // of every list, and copies would cost more than the search.
+    const auto lower = [](char c) { return cp1252::toLower(static_cast<unsigned char>(c)); };
+    const std::size_t last = haystack.size() - needle.size();
+    for (std::size_t at = 0; at <= last; ++at) {
+        std::size_t k = 0;
+        while (k < needle.size() && lower(haystack[at + k]) == lower(needle[k])) {
+            ++k;
+        }
+        if (k == needle.size()) {
+            return at + 1;
+        }
+    }
+    return 0;
 }
 
 std::optional<PlayerCounts> readPlayerCounts(std::string_view players)
@@ -78,24 +87,26 @@ std::optional<PlayerCounts> readPlayerCounts(std::string_view players)
 MatchVerdict testRecord(ServerRecord& record, const MatchCriteria& criteria,
                         std::int32_t& matchArmed)
 {
-    const std::size_t nameHit = findLowered(criteria.nameText, record.serverName);
-    const std::size_t addressHit = findLowered(criteria.addressText, record.ipAddress);
-    const std::size_t gameTypeHit = findLowered(criteria.gameTypeText, record.gameType);
-    const std::optional<PlayerCounts> counts = readPlayerCounts(record.players);
-
-    const bool allMet = holds(criteria.useVersion, criteria.versionText == record.version) &&
-        holds(criteria.useName, nameHit != 0) && holds(criteria.useAddress, addressHit != 0) &&
-        holds(criteria.useGameType, gameTypeHit != 0);
+    // A criterion is met when its box is not ticked or its own test holds. A
+    // search for a box that is not ticked cannot change the verdict, so it is
+    // not made: this test runs for every line of every list.
+    const bool allMet = (!criteria.useVersion || criteria.versionText == record.version) &&
+        (!criteria.useName || findLowered(criteria.nameText, record.serverName) != 0) &&
+        (!criteria.useAddress || findLowered(criteria.addressText, record.ipAddress) != 0) &&
+        (!criteria.useGameType || findLowered(criteria.gameTypeText, record.gameType) != 0);
     if (!allMet) {
         return MatchVerdict::NoMatch;
     }
 
-    record.ipAddress = cp1252::toLower(record.ipAddress);
+    for (char& c : record.ipAddress) {
+        c = static_cast<char>(cp1252::toLower(static_cast<unsigned char>(c)));
+    }
     if (record.ipAddress == "private" && !criteria.includePrivate) {
         matchArmed = 1;
         return MatchVerdict::PassedOverPrivate;
     }
     // A count that does not read (no "/", "3/x") never makes a server full.
+    const std::optional<PlayerCounts> counts = readPlayerCounts(record.players);
     if (counts && counts->current == counts->maximum && counts->current != 0) {
         matchArmed = 1;
         return MatchVerdict::PassedOverFull;

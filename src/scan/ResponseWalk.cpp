@@ -40,6 +40,9 @@ bool ResponseWalk::responseFull() const
 
 void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
 {
+    if (m_ended) {
+        return; // a match ended this response: the rest of it is not read
+    }
     m_templist.assign(chunk);
     SplitTemplist();
 

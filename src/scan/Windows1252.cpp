@@ -114,7 +114,9 @@ std::string fromUtf8(std::string_view utf8)
     return out;
 }
 
-unsigned char toLower(unsigned char byte)
+namespace {
+
+constexpr unsigned char lowerOf(unsigned char byte)
 {
     if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
         return static_cast<unsigned char>(byte + 0x20);
@@ -131,11 +133,26 @@ unsigned char toLower(unsigned char byte)
     }
 }
 
+constexpr std::array<unsigned char, 256> kLower = [] {
+    std::array<unsigned char, 256> table{};
+    for (unsigned i = 0; i < table.size(); ++i) {
+        table[i] = lowerOf(static_cast<unsigned char>(i));
+    }
+    return table;
+}();
+
+} // namespace
+
+unsigned char toLower(unsigned char byte)
+{
+    return kLower[byte];
+}
+
 std::string toLower(std::string_view bytes)
 {
     std::string out(bytes);
     for (char& c : out) {
-        c = static_cast<char>(toLower(static_cast<unsigned char>(c)));
+        c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
     }
     return out;
 }
