@@ -17,6 +17,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -52,6 +54,17 @@ protected:
 
     static void fire(Timer& timer) { static_cast<ManualTimer&>(timer).fire(); }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    // On the box and its caption: the rest of a check box's area is no
+    // target.
+    static void click(QCheckBox* box)
+    {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect target =
+            box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, target.center());
+    }
 
     // Types `text` over whatever the box holds. Characters beyond ASCII are
     // sent as the key events an input method would deliver.
