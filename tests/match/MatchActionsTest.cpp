@@ -206,11 +206,11 @@ TEST_F(MatchActionsTest, AResponseStillArrivingAfterStopStillAlerts)
     server.setChunking(12, 100);
     click(form->Command1);
     // The head of the line is in; the rest is on its way.
-    ASSERT_TRUE(test::waitUntil([&] { return !form->exchange().List().empty(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return !form->exchange().List().empty(); }, kWaitMs));
     click(form->Command2);
     EXPECT_EQ(form->MatchArmed, 1);
 
-    ASSERT_TRUE(test::waitUntil([&] { return !platform.messages.shown.empty(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return !platform.messages.shown.empty(); }, kWaitMs));
     expectScanEnded(1, QStringLiteral("Late"));
     ASSERT_EQ(launched().size(), 1U);
     EXPECT_EQ(launched()[0].program, kCorvane);

@@ -30,6 +30,8 @@ namespace pollwick::test {
 class ListServerWindow : public ::testing::Test
 {
 protected:
+    static constexpr int kWaitMs = 30000;
+
     ListServerWindow()
     {
         platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/normal/wombix"));
@@ -95,11 +97,13 @@ protected:
 
     // Waits until the server has accepted `count` connections and the
     // window's socket is closed again: the response has been read (or a
-    // match closed the socket).
+    // match closed the socket). The time limit is only reached when
+    // something is broken.
     [[nodiscard]] bool waitForResponse(int count = 1)
     {
         return waitUntil(
-            [&] { return server.connectionCount() >= count && !form->Winsock1->isOpen(); });
+            [&] { return server.connectionCount() >= count && !form->Winsock1->isOpen(); },
+            kWaitMs);
     }
 
     // "Go", then the whole response.
