@@ -13,7 +13,8 @@ namespace {
 const QString kNormal = QStringLiteral("/opt/Wombix Normal/wombix");
 const QString kAmbrel = QStringLiteral("/opt/Wombix Ambrel/wombix");
 const QString kCorvane = QStringLiteral("/opt/Wombix Corvane/wombix");
-const QString kPellory = QStringLiteral("/opt/Wombix Pellory/wombix");
+// The whole text of the box is the program, spaces around it included.
+const QString kPellory = QStringLiteral(" /opt/Wombix Pellory/wombix ");
 
 QByteArray line(const char* address, const char* version, const char* name)
 {
@@ -107,6 +108,11 @@ TEST_F(MatchActionsTest, TheScanEndsBeforeTheSoundThenTheBoxThenTheGame)
     EXPECT_EQ(launched()[0].program, kAmbrel);
     EXPECT_EQ(launched()[0].arguments, QStringList({"-connect", "10.0.0.5"}));
     expectScanEnded(3, QStringLiteral("Target"));
+    // Nothing that the user entered is lost.
+    EXPECT_EQ(form->Combo3->currentText(), QStringLiteral("battle"));
+    EXPECT_EQ(form->WaveFile->text(), QStringLiteral("/sounds/up.wav"));
+    EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
+    EXPECT_EQ(form->RemHost->currentText(), server.address().toString());
 }
 
 TEST_F(MatchActionsTest, EachVersionStartsTheEditionThatPlaysIt)

@@ -152,6 +152,24 @@ TEST_F(ExchangeWindowTest, GarbageLeavesTheWindowWorking)
     expectNextQueryFine();
 }
 
+TEST_F(ExchangeWindowTest, GarbageThatMatchesAlertsAndLaunchesNothingStray)
+{
+    // Every box unticked: the first line of garbage that is neither private
+    // nor full is a match.
+    for (QCheckBox* alert : {form->WaveCheck, form->MsgCheck, form->WombixCheck}) {
+        click(alert);
+    }
+    server.setMisbehaviour(Misbehaviour::Garbage);
+    ASSERT_TRUE(goAndWait());
+    ASSERT_EQ(form->scan().state(), ScanState::Ready);
+    EXPECT_EQ(platform.messages.shown.size(), 1U);
+    EXPECT_EQ(platform.sounds.played.size(), 1);
+    for (const auto& started : platform.games.started) {
+        EXPECT_EQ(started.arguments.size(), 2);
+        EXPECT_EQ(started.arguments.value(0), QStringLiteral("-connect"));
+    }
+}
+
 TEST_F(ExchangeWindowTest, ASilentServerKeepsTheLastRowsUntilTheNextQueryCutsItOff)
 {
     matchNothing();
