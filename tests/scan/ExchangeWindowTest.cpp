@@ -240,6 +240,16 @@ TEST_F(ExchangeWindowTest, AnEndlessLineIsDroppedAndNothingListed)
     expectNextQueryFine();
 }
 
+TEST_F(ExchangeWindowTest, ALineOverTheLengthLimitIsDroppedWholeAndTheRestListed)
+{
+    const QByteArray huge = "192.0.2.66:7000 battle 1.24   [1/8] " + QByteArray(3 << 19, 'W');
+    matchNothing();
+    server.setResponse(kFourLines.left(kFourLines.indexOf('\n') + 1) + huge + "\r\n" + kGoodLine);
+    ASSERT_TRUE(goAndWait());
+    EXPECT_EQ(rows(), (std::vector<QStringList>{kFourRows[0], kGoodRow}));
+    EXPECT_EQ(form->exchange().walk().discardedLines(), 1U);
+}
+
 TEST_F(ExchangeWindowTest, ARefusedConnectionIsRetriedAndTheNextHostWorks)
 {
     // Nothing listens on this loopback address: every connect is refused.
