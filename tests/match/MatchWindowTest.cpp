@@ -194,11 +194,18 @@ TEST_F(MatchWindowTest, AMatchWhileDisarmedEndsTheWalkButRunsNoActions)
 TEST_F(MatchWindowTest, PassingOverAServerArmsTheAlertAgain)
 {
     click(form->MsgCheck);
-    server.setResponse("10.0.0.1:7000 battle 1.24   [4/4] Packed\r\n"
-                       "10.0.0.2:7000 battle 1.24   [2/4] Room\r\n");
+    const QByteArray packed = "10.0.0.1:7000 battle 1.24   [4/4] Packed\r\n";
+    server.setResponse(packed);
     click(form->Command1);
     form->MatchArmed = 0;
-    ASSERT_TRUE(waitForResponse());
+    ASSERT_TRUE(waitForResponse(1));
+    EXPECT_EQ(form->MatchArmed, 1);
+
+    // So a match after a pass-over alerts even when the flag was down.
+    server.setResponse(packed + "10.0.0.2:7000 battle 1.24   [2/4] Room\r\n");
+    form->MatchArmed = 0;
+    fire(*form->Refresh1);
+    ASSERT_TRUE(waitForResponse(2));
     EXPECT_EQ(platform.messages.shown.size(), 1U);
     EXPECT_EQ(form->scan().state(), ScanState::Ready);
     EXPECT_EQ(form->MatchArmed, 0);
