@@ -87,6 +87,9 @@ std::unique_ptr<Timer> FakePlatform::createTimer()
 
 std::unique_ptr<ClientSocket> FakePlatform::createSocket()
 {
+    if (socketFactory) {
+        return socketFactory();
+    }
     return std::make_unique<QtClientSocket>();
 }
 

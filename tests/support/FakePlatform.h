@@ -134,6 +134,10 @@ public:
     ProcessLauncher& launcher() override { return games; }
     void endProcess() override { ++processEnds; }
 
+    // Makes the window's socket; a real one unless a test or benchmark says
+    // otherwise.
+    std::function<std::unique_ptr<ClientSocket>()> socketFactory;
+
     // Puts a path into the in-memory store so the start-up check stays quiet.
     void storePath(const QString& key, const QString& value);
 

@@ -1,0 +1,144 @@
+// How long the window takes to handle one list: the data-arrival handler
+// with everything it runs (split, parse, server-list rows, match test), and
+// then the repaint of the widened window showing the rows. The socket is a
+// stand-in that hands the handler the whole response at once, so the
+// network is not measured.
+
+#include "FakePlatform.h"
+#include "listserver/SimulatedList.h"
+#include "platform/ClientSocket.h"
+#include "scan/ListExchange.h"
+#include "scan/ScanController.h"
+#include "ui/Form1.h"
+#include "ui/ServerListView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+namespace {
+
+using namespace pollwick;
+
+class HandedSocket final : public ClientSocket
+{
+public:
+    void close() override { m_open = false; }
+    void setRemoteHost(const QString& host) override { m_host = host; }
+    [[nodiscard]] QString remoteHost() const override { return m_host; }
+    void setRemotePort(int port) override { m_port = port; }
+    [[nodiscard]] int remotePort() const override { return m_port; }
+    void connect() override
+    {
+        ++m_connection;
+        m_open = true;
+    }
+    std::string getData() override { return std::exchange(m_pending, {}); }
+    [[nodiscard]] std::uint64_t connectionNumber() const override { return m_connection; }
+    [[nodiscard]] bool isOpen() const override { return m_open; }
+
+    // A new connection whose whole response arrives at once.
+    void answer(const std::string& response)
+    {
+        connect();
+        m_pending = response;
+        onDataArrival();
+    }
+
+private:
+    QString m_host;
+    int m_port = 0;
+    std::uint64_t m_connection = 0;
+    bool m_open = false;
+    std::string m_pending;
+};
+
+const std::string& response(std::int64_t lines)
+{
+    static std::map<std::int64_t, std::string> made;
+    auto it = made.find(lines);
+    if (it == made.end()) {
+        it = made.emplace(lines,
+                          sim::responseText(sim::simulatedServers(7, 0, static_cast<int>(lines))))
+                 .first;
+    }
+    return it->second;
+}
+
+// The window scanning a list server, shown wide, with criteria that no
+// server meets so that every line is walked and listed.
+struct ScanningWindow {
+    ScanningWindow()
+    {
+        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
+        platform.socketFactory = [this] {
+            auto made = std::make_unique<HandedSocket>();
+            socket = made.get();
+            return made;
+        };
+        form = std::make_unique<Form1>(platform);
+        form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
+        form->scan().Timer2_Timer();
+        form->NameCheck->setChecked(true);
+        form->FName->setText(QStringLiteral("no server is called this"));
+        form->Check1->setChecked(true);
+        form->show();
+        QApplication::processEvents();
+        form->scan().Command1_Click();
+    }
+
+    test::FakePlatform platform;
+    HandedSocket* socket = nullptr;
+    std::unique_ptr<Form1> form;
+};
+
+void arrival(benchmark::State& state)
+{
+    const std::string& text = response(state.range(0));
+    ScanningWindow window;
+    for (auto _ : state) {
+        static_cast<void>(_);
+        window.socket->answer(text);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.counters["entries"] = window.form->ListView1->rows();
+}
+
+void arrivalAndPaint(benchmark::State& state)
+{
+    const std::string& text = response(state.range(0));
+    ScanningWindow window;
+    for (auto _ : state) {
+        static_cast<void>(_);
+        window.socket->answer(text);
+        window.form->repaint();
+        QApplication::processEvents();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.counters["entries"] = window.form->ListView1->rows();
+}
+
+BENCHMARK(arrival)->Name("window/arrival")->Arg(200)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(arrivalAndPaint)
+    ->Name("window/arrival+paint")
+    ->Arg(200)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
