@@ -158,8 +158,11 @@ void Form1::createControls()
     Frame2 = frame(this, "Frame2", QStringLiteral("Notify Configuration"),
                    twipsRect(120, 960, 4095, 2055));
     Frame2->setFont(arial);
-    // The controls inside use the window's own font, not the frame's.
-    const QFont plain = font();
+    // The controls inside use the window's own font, not the frame's. The
+    // window never set a font, so its font resolves nothing and setting it
+    // as it stands would let the frame's Arial through: mark it as set.
+    QFont plain = font();
+    plain.setResolveMask(QFont::AllPropertiesResolved);
     MsgCheck =
         checkBox(Frame2, "MsgCheck", QStringLiteral("Message Box"), twipsRect(120, 240, 1935, 255));
     MsgCheck->setToolTip(QStringLiteral("Leave Blank if MessageBox Alert is not desired"));
