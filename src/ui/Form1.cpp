@@ -254,6 +254,15 @@ void Form1::setTabOrder()
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
     }
+    // On activation Qt focuses the first control of its own chain, which
+    // follows creation (Check1); the first focus belongs to the first control
+    // in this order that can take it.
+    for (const QWidget* control : chain) {
+        if (control->isEnabled() && !control->isHidden()) {
+            const_cast<QWidget*>(control)->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void Form1::connectHandlers()
