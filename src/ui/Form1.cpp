@@ -87,6 +87,21 @@ QComboBox* comboBox(QWidget* container, const char* name, const QString& placeho
     return combo;
 }
 
+// The controls of a frame start 16 pixels below its top, where the Windows
+// look draws the border: through the middle of the title. Styles such as
+// Fusion draw it below the title instead, right through the first row of
+// controls, so the frames draw their border the Windows way whatever the
+// style. Call once the frame has its font.
+void drawBorderThroughTitle(QGroupBox* box)
+{
+    const int titleHeight = box->fontMetrics().height();
+    box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); "
+                                      "border-radius: 2px; margin-top: %1px; }"
+                                      "QGroupBox::title { subcontrol-origin: margin; "
+                                      "left: 6px; padding: 0px 2px; }")
+                           .arg(titleHeight / 2));
+}
+
 } // namespace
 
 Form1::Form1(Platform& platform, QWidget* parent)
@@ -229,6 +244,10 @@ void Form1::createControls()
     Label1->setTextFormat(Qt::PlainText);
 
     ListView1 = place<ServerListView>(this, "ListView1", twipsRect(4320, 195, 5445, 5970));
+
+    for (QGroupBox* box : {Frame1, Frame2, Frame3, Frame4}) {
+        drawBorderThroughTitle(box);
+    }
 
     // Until a list server is chosen only the choice, the paths and "Show
     // List" can be used; inside the frames the fields wait for their boxes.
