@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <initializer_list>
 #include <limits>
 
@@ -100,6 +101,18 @@ void drawBorderThroughTitle(QGroupBox* box)
                                       "QGroupBox::title { subcontrol-origin: margin; "
                                       "left: 6px; padding: 0px 2px; }")
                            .arg(titleHeight / 2));
+}
+
+// The widths were drawn for a narrower dialog font than most desktops use.
+// A check box whose caption would be cut off takes the free room to its
+// right, up to `rightTwips` (the field of its row, or the frame's inner
+// edge); one whose caption fits keeps its designed width.
+void fitCaption(QCheckBox* box, int rightTwips)
+{
+    const int wanted = box->sizeHint().width();
+    if (wanted > box->width()) {
+        box->resize(std::min(wanted, twips(rightTwips) - box->x()), box->height());
+    }
 }
 
 } // namespace
@@ -248,6 +261,13 @@ void Form1::createControls()
     for (QGroupBox* box : {Frame1, Frame2, Frame3, Frame4}) {
         drawBorderThroughTitle(box);
     }
+    // Fields start at 1920 twips; keep 60 twips clear of them.
+    for (QCheckBox* box : {MsgCheck, WaveCheck, VersionCheck, NameCheck, IPCheck, GameCheck}) {
+        fitCaption(box, 1860);
+    }
+    fitCaption(WombixCheck, 3975);
+    fitCaption(ScanCheck, 3975);
+    fitCaption(Check1, 1575);
 
     // Until a list server is chosen only the choice, the paths and "Show
     // List" can be used; inside the frames the fields wait for their boxes.
