@@ -14,9 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -144,6 +146,24 @@ protected:
     test::FakePlatform platform;
     std::unique_ptr<Form1> form;
 };
+
+TEST_F(LayoutTest, WindowsOpenCentredWithFixedSizeFrames)
+{
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    for (const QWidget* window :
+         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&paths())}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const QPoint offCentre =
+            window->frameGeometry().center() - window->screen()->availableGeometry().center();
+        EXPECT_LE(offCentre.manhattanLength(), 2);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()); // the user cannot resize it
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    }
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(paths().windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    // Belonging to the main window keeps the dialog out of the taskbar.
+    EXPECT_EQ(paths().windowHandle()->transientParent(), form->windowHandle());
+}
 
 TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrDialog)
 {
