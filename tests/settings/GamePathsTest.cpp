@@ -22,6 +22,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+// Readable failures.
+static void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace pollwick {
 
 void PrintTo(const GamePaths& paths, std::ostream* out)
@@ -271,6 +277,16 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsAndSaysWhere)
     // The kept path counts for this run: no warning.
     startUpCheck();
     EXPECT_EQ(platform.messages.shown.size(), 1U);
+    // Opening the dialog again does not bring back what the store holds.
+    openPaths();
+    EXPECT_EQ(dialog().Ambrel->text(), QStringLiteral("/games/wombix.exe"));
+
+    // Once the store can be written again, Accept keeps the paths for good.
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Wombix Pollwick.conf")));
+    accept();
+    EXPECT_EQ(platform.messages.shown.size(), 1U);
+    run();
+    EXPECT_EQ(dialog().Ambrel->text(), QStringLiteral("/games/wombix.exe"));
 }
 
 TEST_F(GamePathsTest, GarbageInTheSettingsFileReadsAsEmpty)
