@@ -22,7 +22,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 namespace pollwick {
 namespace {
@@ -66,6 +68,8 @@ QPushButton* button(QWidget* container, const char* name, const QString& caption
 QLineEdit* textBox(QWidget* container, const char* name, const QString& text, QRect geometry)
 {
     auto* edit = place<QLineEdit>(container, name, geometry);
+    // Text boxes have no length limit; QLineEdit's own stops at 32767.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setText(text);
     edit->setCursorPosition(0);
     return edit;
@@ -82,6 +86,33 @@ QComboBox* comboBox(QWidget* container, const char* name, const QString& placeho
     combo->setCurrentIndex(-1);
     combo->setEditText(placeholder);
     return combo;
+}
+
+// The controls of a frame start 16 pixels below its top, where the Windows
+// look draws the border: through the middle of the title. Styles such as
+// Fusion draw it below the title instead, right through the first row of
+// controls, so the frames draw their border the Windows way whatever the
+// style. Call once the frame has its font.
+void drawBorderThroughTitle(QGroupBox* box)
+{
+    const int titleHeight = box->fontMetrics().height();
+    box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); "
+                                      "border-radius: 2px; margin-top: %1px; }"
+                                      "QGroupBox::title { subcontrol-origin: margin; "
+                                      "left: 6px; padding: 0px 2px; }")
+                           .arg(titleHeight / 2));
+}
+
+// The widths were drawn for a narrower dialog font than most desktops use.
+// A check box whose caption would be cut off takes the free room to its
+// right, up to `rightTwips` (the field of its row, or the frame's inner
+// edge); one whose caption fits keeps its designed width.
+void fitCaption(QCheckBox* box, int rightTwips)
+{
+    const int wanted = box->sizeHint().width();
+    if (wanted > box->width()) {
+        box->resize(std::min(wanted, twips(rightTwips) - box->x()), box->height());
+    }
 }
 
 } // namespace
@@ -155,8 +186,11 @@ void Form1::createControls()
     Frame2 = frame(this, "Frame2", QStringLiteral("Notify Configuration"),
                    twipsRect(120, 960, 4095, 2055));
     Frame2->setFont(arial);
-    // The controls inside use the window's own font, not the frame's.
-    const QFont plain = font();
+    // The controls inside use the window's own font, not the frame's. The
+    // window never set a font, so its font resolves nothing and setting it
+    // as it stands would let the frame's Arial through: mark it as set.
+    QFont plain = font();
+    plain.setResolveMask(QFont::AllPropertiesResolved);
     MsgCheck =
         checkBox(Frame2, "MsgCheck", QStringLiteral("Message Box"), twipsRect(120, 240, 1935, 255));
     MsgCheck->setToolTip(QStringLiteral("Leave Blank if MessageBox Alert is not desired"));
@@ -224,6 +258,17 @@ void Form1::createControls()
 
     ListView1 = place<ServerListView>(this, "ListView1", twipsRect(4320, 195, 5445, 5970));
 
+    for (QGroupBox* box : {Frame1, Frame2, Frame3, Frame4}) {
+        drawBorderThroughTitle(box);
+    }
+    // Fields start at 1920 twips; keep 60 twips clear of them.
+    for (QCheckBox* box : {MsgCheck, WaveCheck, VersionCheck, NameCheck, IPCheck, GameCheck}) {
+        fitCaption(box, 1860);
+    }
+    fitCaption(WombixCheck, 3975);
+    fitCaption(ScanCheck, 3975);
+    fitCaption(Check1, 1575);
+
     // Until a list server is chosen only the choice, the paths and "Show
     // List" can be used; inside the frames the fields wait for their boxes.
     Frame1->setEnabled(false);
@@ -247,6 +292,15 @@ void Form1::setTabOrder()
     };
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
+    }
+    // On activation Qt focuses the first control of its own chain, which
+    // follows creation (Check1); the first focus belongs to the first control
+    // in this order that can take it.
+    for (const QWidget* control : chain) {
+        if (control->isEnabled() && !control->isHidden()) {
+            const_cast<QWidget*>(control)->setFocus(Qt::OtherFocusReason);
+            break;
+        }
     }
 }
 

@@ -1,0 +1,415 @@
+// The windows as a person sees them: nothing outside its frame or hidden
+// under a neighbour, no caption cut off, the server list only in the wide
+// window, focus and Tab in the designer's order, and the texts and fonts.
+#include "FakePlatform.h"
+#include "settings/GamePathsController.h"
+#include "settings/PathsDialog.h"
+#include "ui/Form1.h"
+#include "ui/ServerListView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace pollwick {
+namespace {
+
+// The controls placed directly on a window or frame.
+QList<QWidget*> controlsIn(const QWidget* container)
+{
+    QList<QWidget*> controls;
+    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
+            controls << child;
+        }
+    }
+    return controls;
+}
+
+// What can be seen of a control: a check box or a label reaches only as far
+// as its box and caption.
+QRect extent(const QWidget* control)
+{
+    QRect seen = control->geometry();
+    if (qobject_cast<const QCheckBox*>(control) != nullptr ||
+        qobject_cast<const QLabel*>(control) != nullptr) {
+        seen.setWidth(std::min(seen.width(), control->sizeHint().width()));
+    }
+    return seen;
+}
+
+// The top line of a frame's border as the style draws it: the first row
+// that differs from what is behind the frame, right of the title.
+int drawnBorderTop(QGroupBox* frame)
+{
+    QImage image(frame->size(), QImage::Format_RGB32);
+    frame->render(&image, {}, {}, QWidget::DrawWindowBackground); // without the controls
+    const int left = frame->width() * 7 / 10;
+    const int right = frame->width() * 19 / 20;
+    const QRgb behind = image.pixel(left, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        bool line = true;
+        for (int x = left; x <= right && line; ++x) {
+            line = image.pixel(x, y) != behind;
+        }
+        if (line) {
+            return y;
+        }
+    }
+    return -1;
+}
+
+// Controls of one container that cover each other, as "lower/upper" in
+// the order made. Neighbours may share one pixel column or row (Go and Stop
+// do).
+QStringList overlaps(const QWidget* container)
+{
+    QStringList found;
+    const QList<QWidget*> controls = controlsIn(container);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            const QRect both = extent(controls[i]) & extent(controls[j]);
+            if (both.width() > 1 && both.height() > 1) {
+                found << controls[i]->objectName() + u'/' + controls[j]->objectName();
+            }
+        }
+    }
+    return found;
+}
+
+// The designer control that holds the focus (an editable combo's line edit
+// counts as the combo).
+QString focusedControl()
+{
+    QWidget* widget = QApplication::focusWidget();
+    while (widget != nullptr && widget->parentWidget() != nullptr &&
+           !widget->parentWidget()->isWindow() &&
+           qobject_cast<QGroupBox*>(widget->parentWidget()) == nullptr) {
+        widget = widget->parentWidget();
+    }
+    return widget != nullptr ? widget->objectName() : QStringLiteral("(none)");
+}
+
+// Presses Tab from `first` until the focus comes back to it.
+QStringList tabCycle(QWidget* first)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList visited{focusedControl()};
+    for (int presses = 0; presses < 40; ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (focusedControl() == visited.front()) {
+            break;
+        }
+        visited << focusedControl();
+    }
+    return visited;
+}
+
+class LayoutTest : public ::testing::Test
+{
+protected:
+    LayoutTest()
+    {
+        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
+        form = std::make_unique<Form1>(platform);
+        form->show();
+    }
+
+    void showList(bool wide)
+    {
+        if (form->Check1->isChecked() != wide) {
+            QTest::mouseClick(form->Check1, Qt::LeftButton);
+        }
+    }
+    PathsDialog& paths() { return form->paths().Paths(); }
+    [[nodiscard]] QList<QGroupBox*> frames() const
+    {
+        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4};
+    }
+    [[nodiscard]] QList<QWidget*> containers() const
+    {
+        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4, form.get()};
+    }
+
+    test::FakePlatform platform;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(LayoutTest, WindowsOpenCentredWithFixedSizeFrames)
+{
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    for (const QWidget* window :
+         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&paths())}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const QPoint offCentre =
+            window->frameGeometry().center() - window->screen()->availableGeometry().center();
+        EXPECT_LE(offCentre.manhattanLength(), 2);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()); // the user cannot resize it
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    }
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(paths().windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    // Belonging to the main window keeps the dialog out of the taskbar.
+    EXPECT_EQ(paths().windowHandle()->transientParent(), form->windowHandle());
+}
+
+TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrDialog)
+{
+    for (QGroupBox* frame : frames()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                           QStyle::SC_GroupBoxLabel, frame);
+        const int borderTop = drawnBorderTop(frame);
+        ASSERT_GE(borderTop, 0) << frame->objectName().toStdString();
+        for (const QWidget* control : controlsIn(frame)) {
+            const std::string name = control->objectName().toStdString();
+            EXPECT_TRUE(frame->rect().contains(control->geometry())) << name;
+            EXPECT_GT(control->y(), borderTop) << name << " lies on the border of its frame";
+            EXPECT_FALSE(title.intersects(extent(control))) << name << " covers the title";
+        }
+    }
+    for (const QWidget* control : controlsIn(&paths())) {
+        EXPECT_TRUE(paths().rect().contains(control->geometry()))
+            << control->objectName().toStdString();
+    }
+    EXPECT_EQ(paths().size(), QSize(270, 177));
+}
+
+TEST_F(LayoutTest, TheServerListShowsOnlyInTheWideWindowWithAMarginOnTheRight)
+{
+    for (const bool wide : {false, true, false}) {
+        SCOPED_TRACE(wide ? "wide" : "narrow");
+        showList(wide);
+        for (const QWidget* control : controlsIn(form.get())) {
+            if (control == form->ListView1 && !wide) {
+                EXPECT_FALSE(form->rect().intersects(control->geometry()));
+            } else {
+                EXPECT_TRUE(form->rect().contains(control->geometry()))
+                    << control->objectName().toStdString();
+            }
+        }
+    }
+    showList(true);
+    const int spare = form->width() - form->ListView1->geometry().right() - 1;
+    EXPECT_GE(spare, 3);
+    EXPECT_LE(spare, 5);
+}
+
+TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
+{
+    QStringList found;
+    for (const QWidget* container : containers()) {
+        found << overlaps(container);
+    }
+    EXPECT_EQ(found.join(u' ').toStdString(), "WaveFile/Command3");
+    EXPECT_EQ(overlaps(&paths()).join(u' ').toStdString(),
+              "Normal/Command1 Corvane/Command3 Ambrel/Command4 Pellory/Command6");
+
+    // Each "..." sits inside the right end of its box, on top of it.
+    const std::pair<QPushButton*, QLineEdit*> browse[] = {{form->Command3, form->WaveFile},
+                                                          {paths().Command1, paths().Normal},
+                                                          {paths().Command3, paths().Corvane},
+                                                          {paths().Command4, paths().Ambrel},
+                                                          {paths().Command6, paths().Pellory}};
+    for (const auto& [button, box] : browse) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_TRUE(box->geometry().contains(button->geometry()));
+        EXPECT_GT(button->x(), box->geometry().center().x());
+        EXPECT_EQ(button->parentWidget()->childAt(button->geometry().center()), button);
+    }
+}
+
+TEST_F(LayoutTest, NoCaptionIsCutOff)
+{
+    QList<QWidget*> all = containers();
+    all << &paths();
+    for (const QWidget* container : all) {
+        for (const QWidget* control : controlsIn(container)) {
+            const std::string name = control->objectName().toStdString();
+            if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
+                EXPECT_LE(box->sizeHint().width(), box->width()) << name;
+            } else if (const auto* label = qobject_cast<const QLabel*>(control)) {
+                EXPECT_LE(label->sizeHint().width(), label->width()) << name;
+            } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+                const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+                EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins,
+                          button->width())
+                    << name;
+            } else if (const auto* frame = qobject_cast<const QGroupBox*>(control)) {
+                EXPECT_LE(frame->minimumSizeHint().width(), frame->width()) << name;
+            }
+        }
+    }
+}
+
+TEST_F(LayoutTest, FocusStartsAtTheListServerChoiceAndTabKeepsTheDesignerOrder)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(focusedControl().toStdString(), "RemHost");
+
+    // Before a list server is chosen only these can be reached; the list
+    // is reachable although the narrow window does not show it.
+    EXPECT_EQ(tabCycle(form->RemHost).join(u' ').toStdString(),
+              "RemHost ListView1 Command5 Check1");
+
+    form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
+    static_cast<test::ManualTimer&>(*form->Timer2).fire();
+    for (QCheckBox* box : {form->VersionCheck, form->NameCheck, form->IPCheck, form->GameCheck,
+                           form->MsgCheck, form->WaveCheck}) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    EXPECT_EQ(tabCycle(form->VersionCheck).join(u' ').toStdString(),
+              "VersionCheck NameCheck IPCheck GameCheck Combo2 FName fIP Combo3 Command1 MsgCheck "
+              "WaveCheck WaveFile Command3 MsgMsg RemHost ListView1 WombixCheck Command5 Check1 "
+              "ScanCheck");
+}
+
+TEST_F(LayoutTest, PathsDialogTabsRowByRowToAccept)
+{
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&paths()));
+    EXPECT_EQ(focusedControl().toStdString(), "Normal");
+    EXPECT_EQ(tabCycle(paths().Normal).join(u' ').toStdString(),
+              "Normal Command1 Corvane Command3 Ambrel Command4 Pellory Command6 Command7");
+}
+
+TEST_F(LayoutTest, CombosHoldTheirPlaceholderAsTextNotAsAnItem)
+{
+    const std::tuple<QComboBox*, const char*, int> combos[] = {
+        {form->RemHost, "List Server Select", 2},
+        {form->Combo2, "Version Select", 6},
+        {form->Combo3, "Game Type Select", 5},
+    };
+    for (const auto& [combo, placeholder, items] : combos) {
+        SCOPED_TRACE(placeholder);
+        EXPECT_TRUE(combo->isEditable());
+        EXPECT_EQ(combo->currentText(), QLatin1String(placeholder));
+        EXPECT_EQ(combo->currentIndex(), -1);
+        EXPECT_EQ(combo->count(), items);
+        EXPECT_EQ(combo->findText(QLatin1String(placeholder)), -1);
+    }
+}
+
+QString caption(const QWidget* control)
+{
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control)) {
+        return frame->title();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        return edit->text();
+    }
+    return {};
+}
+
+TEST_F(LayoutTest, CaptionsAndToolTips)
+{
+    QStringList captions;
+    QStringList tips;
+    QList<QWidget*> controls{form.get()};
+    for (const QWidget* container : containers()) {
+        controls << controlsIn(container);
+    }
+    for (const QWidget* control : controls) {
+        if (!caption(control).isEmpty() && control != form->Label1) { // Label1: scan status
+            captions << control->objectName() + QLatin1Char('=') + caption(control);
+        }
+        if (!control->toolTip().isEmpty()) {
+            tips << control->objectName() + QLatin1Char('=') + control->toolTip();
+        }
+    }
+    captions << QStringLiteral("Form1=") + form->windowTitle();
+    captions.sort();
+    tips.sort();
+    EXPECT_EQ(captions.join(u'\n').toStdString(),
+              std::string("Check1=Show List\nCommand1=Go\nCommand2=Stop\nCommand3=...\n"
+                          "Command5=Wombix Paths\nFName=Server Name\nForm1=Wombix Pollwick\n"
+                          "Frame1=Scanning Details\nFrame2=Notify Configuration\n"
+                          "Frame3=Server Selection\nFrame4=Misc\nGameCheck=Game Type\n"
+                          "IPCheck=IP\nMsgCheck=Message Box\nMsgMsg=Message Box Message\n"
+                          "NameCheck=Name\nScanCheck=Include Scanning Private Servers\n"
+                          "VersionCheck=Version\nWaveCheck=Play Wav File\nWaveFile=Wav Path\n"
+                          "WombixCheck=Launch Wombix When Server is Found\nfIP=IP Address"));
+    EXPECT_EQ(tips.join(u'\n').toStdString(),
+              std::string("Command1=Begin Scanning\nCommand2=Stop Scanning\n"
+                          "Command3=Select Wav File Path\nCommand5=Change Wombix Paths\n"
+                          "Frame3=Please Select A Server Before Continuing\n"
+                          "GameCheck=Leave Blank if Any Game Type is Acceptable\n"
+                          "IPCheck=Leave Blank if Any IP Address is Acceptable\n"
+                          "MsgCheck=Leave Blank if MessageBox Alert is not desired\n"
+                          "NameCheck=Leave Blank if Any Server Name is Acceptable\n"
+                          "VersionCheck=Leave Blank if Any Version is Acceptable\n"
+                          "WaveCheck=Leave Blank if No Wav File is desired\n"
+                          "WombixCheck=Leave Blank if Autolaunch is not desired"));
+
+    EXPECT_EQ(paths().windowTitle(), QStringLiteral("Please Select Wombix Files"));
+    QStringList pathTexts;
+    for (const QWidget* control : controlsIn(&paths())) {
+        pathTexts << control->objectName() + QLatin1Char('=') + caption(control) +
+                QLatin1Char('/') + control->toolTip();
+    }
+    pathTexts.sort();
+    EXPECT_EQ(pathTexts.join(u'\n').toStdString(),
+              std::string("Ambrel=/\nCommand1=.../Select 1.21 Path\n"
+                          "Command3=.../Select Corvane Path\nCommand4=.../Select Ambrel Path\n"
+                          "Command6=.../Select Pellory Path\nCommand7=Accept/\nCorvane=/\n"
+                          "Label1=1.21/\nLabel3=1.21 x/\nLabel4=1.24/\nLabel6=1.24 x/\n"
+                          "Normal=/games/wombix.exe/\nPellory=/"));
+}
+
+TEST_F(LayoutTest, FontsAreArialTheWindowFontOrTahomaAsRequested)
+{
+    const auto family = [](const QWidget* control) {
+        const QFont& font = control->font();
+        std::string name =
+            (font.family() + u' ' + QString::number(font.pointSizeF())).toStdString();
+        if (font.weight() != QFont::Normal) {
+            name += " weight " + std::to_string(font.weight());
+        }
+        return name;
+    };
+    const std::string arial = "Arial 8.25";
+    const std::string plain = family(form.get()); // the window's own font
+    ASSERT_NE(plain, arial);
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             form->Frame1, form->Frame2, form->Frame3, form->RemHost, form->VersionCheck,
+             form->Combo2, form->NameCheck, form->IPCheck, form->GameCheck, form->Combo3,
+             form->Command1, form->Command2, form->Label1}) {
+        EXPECT_EQ(family(control), arial) << control->objectName().toStdString();
+    }
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             form->Frame4, form->Check1, form->MsgCheck, form->MsgMsg, form->WaveCheck,
+             form->WaveFile, form->Command3, form->WombixCheck, form->ScanCheck, form->FName,
+             form->fIP}) {
+        EXPECT_EQ(family(control), plain) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(family(form->Command5), arial + " weight 700");
+    EXPECT_EQ(family(form->ListView1), "Tahoma 9");
+    for (const QWidget* control : controlsIn(&paths())) {
+        EXPECT_EQ(family(control), arial) << control->objectName().toStdString();
+    }
+}
+
+} // namespace
+} // namespace pollwick

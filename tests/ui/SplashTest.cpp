@@ -1,0 +1,104 @@
+// The splash window: a black 250 x 250 picture that hands over to the main
+// window after its timer or at the first click, making the main window (and
+// so running its load) the first time only.
+#include "FakePlatform.h"
+#include "platform/Timer.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace pollwick {
+namespace {
+
+class SplashTest : public ::testing::Test
+{
+protected:
+    SplashTest()
+    {
+        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
+        splash.show();
+    }
+
+    void tick() { static_cast<test::ManualTimer&>(*splash.Timer1).fire(); }
+    void expectHandedOver()
+    {
+        EXPECT_FALSE(splash.isVisible());
+        EXPECT_EQ(splash.Timer1->interval(), 0);
+        EXPECT_EQ(made, 1);
+        ASSERT_NE(mainWindow, nullptr);
+        EXPECT_TRUE(mainWindow->isVisible());
+        EXPECT_EQ(mainWindow->Timer1->interval(), 500); // its load ran
+    }
+
+    test::FakePlatform platform;
+    std::unique_ptr<Form1> mainWindow;
+    int made = 0;
+    Form2 splash{platform, [this]() -> QWidget& {
+                     if (!mainWindow) {
+                         ++made;
+                         mainWindow = std::make_unique<Form1>(platform);
+                     }
+                     return *mainWindow;
+                 }};
+};
+
+TEST_F(SplashTest, IsABlack250PixelSquareFilledByItsPicture)
+{
+    EXPECT_EQ(splash.size(), QSize(250, 250));
+    EXPECT_TRUE(splash.windowTitle().isEmpty());
+    EXPECT_TRUE(splash.autoFillBackground());
+    EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(Qt::black));
+    const QPixmap picture = splash.Image1->pixmap();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(250, 250));
+    EXPECT_EQ(splash.Image1->geometry(), splash.rect());
+    EXPECT_EQ(splash.Timer1->interval(), 1500);
+    EXPECT_TRUE(splash.Timer1->isRunning());
+    EXPECT_EQ(made, 0); // nothing of the main window yet
+}
+
+TEST_F(SplashTest, ItsTimerHandsOverOnce)
+{
+    tick();
+    expectHandedOver();
+    tick(); // stopped: nothing more happens
+    EXPECT_EQ(made, 1);
+}
+
+TEST_F(SplashTest, AClickOnThePictureHandsOverAtOnceAndCancelsTheTick)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    // Through the window, as the user's click arrives: the picture lets it
+    // through to the splash.
+    QTest::mouseClick(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
+    expectHandedOver();
+
+    mainWindow->hide();
+    tick();
+    EXPECT_FALSE(mainWindow->isVisible());
+    EXPECT_FALSE(splash.isVisible());
+}
+
+TEST_F(SplashTest, ASecondHandOverShowsTheSameMainWindowWithoutLoadingAgain)
+{
+    splash.Image1_Click();
+    const Form1* first = mainWindow.get();
+    // The start-up check has been answered meanwhile; a second load would
+    // arm it again.
+    static_cast<test::ManualTimer&>(*mainWindow->Timer1).fire();
+    ASSERT_EQ(mainWindow->Timer1->interval(), 0);
+    mainWindow->hide();
+
+    splash.Timer1_Timer();
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(mainWindow.get(), first);
+    EXPECT_TRUE(mainWindow->isVisible());
+    EXPECT_EQ(mainWindow->Timer1->interval(), 0);
+}
+
+} // namespace
+} // namespace pollwick
