@@ -37,7 +37,7 @@ public:
     // The text the splitter read last.
     [[nodiscard]] const std::string& Templist() const { return m_walk.templist(); }
     // The entries of the lines completed by the last arrival.
-    [[nodiscard]] const std::vector<std::string>& ServList() const { return m_walk.servList(); }
+    [[nodiscard]] std::span<const std::string> ServList() const { return m_walk.servList(); }
     void emptyServList() { m_walk.emptyServList(); }
     [[nodiscard]] const ResponseWalk& walk() const { return m_walk; }
 

@@ -8,6 +8,7 @@ namespace pollwick {
 namespace {
 
 constexpr std::string_view kEntryIndent = "   ";
+constexpr std::size_t kKeptEntryBytes = std::size_t{8} << 20u;
 
 } // namespace
 
@@ -17,6 +18,13 @@ ResponseWalk::ResponseWalk(ResponseLimits limits)
 
 void ResponseWalk::startResponse()
 {
+    // Entries kept for reuse are let go after an unusually large response,
+    // so that one huge list does not stay in memory for good.
+    if (m_entryBytes > kKeptEntryBytes) {
+        m_servList.clear();
+        m_servList.shrink_to_fit();
+        m_servListSize = 0;
+    }
     m_record = ServerRecord{};
     m_unfinished.clear();
     m_unfinished.shrink_to_fit();
@@ -29,7 +37,7 @@ void ResponseWalk::startResponse()
 
 void ResponseWalk::emptyServList()
 {
-    m_servList.clear();
+    m_servListSize = 0;
     m_current = 0;
 }
 
@@ -46,7 +54,7 @@ void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
     m_templist.assign(chunk);
     SplitTemplist();
 
-    const std::size_t count = m_servList.size();
+    const std::size_t count = m_servListSize;
     for (std::size_t j = 0; j < count; ++j) {
         m_current = j;
         const ParsedFields fromLine = ParseServerLine(m_servList[j], m_record);
@@ -70,9 +78,11 @@ void ResponseWalk::acceptLine(std::string_view head)
         m_entryBytes = m_limits.maxResponseBytes;
         ++m_discarded;
     } else {
-        std::string& entry = m_servList.emplace_back();
-        entry.reserve(entryBytes);
-        entry.append(kEntryIndent).append(m_unfinished).append(head);
+        if (m_servListSize == m_servList.size()) {
+            m_servList.emplace_back();
+        }
+        std::string& entry = m_servList[m_servListSize++];
+        entry.assign(kEntryIndent).append(m_unfinished).append(head);
         ++m_entries;
         m_entryBytes += entryBytes;
     }

@@ -4,6 +4,7 @@
 #include "scan/ServerRecord.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,7 +65,10 @@ public:
     [[nodiscard]] bool ended() const { return m_ended; }
 
     [[nodiscard]] const std::string& templist() const { return m_templist; }
-    [[nodiscard]] const std::vector<std::string>& servList() const { return m_servList; }
+    [[nodiscard]] std::span<const std::string> servList() const
+    {
+        return {m_servList.data(), m_servListSize};
+    }
     // The entry that the parser read last.
     [[nodiscard]] std::size_t currentEntry() const { return m_current; }
     [[nodiscard]] const ServerRecord& workingRecord() const { return m_record; }
@@ -80,7 +84,12 @@ private:
 
     ResponseLimits m_limits;
     std::string m_templist;
+    // ServList's entries are the first m_servListSize strings; the strings
+    // after them are kept, with their storage, for the next arrival's
+    // entries, so that a list of thousands of lines costs no allocation per
+    // line.
     std::vector<std::string> m_servList;
+    std::size_t m_servListSize = 0;
     std::size_t m_current = 0;
     ServerRecord m_record;
     std::string m_unfinished; // the line after the last LF so far

@@ -87,7 +87,9 @@ TEST_F(ExchangeWindowTest, EveryCompleteLineBecomesARowInOrder)
         "   198.51.100.7:7000 treasure 1.21 s [0/8] Gold Mine",
         "   203.0.113.5:7001      Race 1.24   [12/16] Speed \xe9lite\r",
     };
-    EXPECT_EQ(form->exchange().ServList(), entries);
+    EXPECT_EQ(std::vector<std::string>(form->exchange().ServList().begin(),
+                                       form->exchange().ServList().end()),
+              entries);
     EXPECT_EQ(form->exchange().List(), kFourLines.toStdString());
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
 }
