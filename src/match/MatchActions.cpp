@@ -34,6 +34,7 @@ void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fro
     f.Winsock1->close();
     f.MatchArmed = 0;
     f.ListView1->commitRows();
+    f.ListView1->revealLastRow();
     f.status().serverFound(fromListText(matched.serverName));
 
     Platform& platform = f.platform();

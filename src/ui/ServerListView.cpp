@@ -158,6 +158,17 @@ void ServerListView::commitRows()
     m_model.commitRows();
 }
 
+void ServerListView::revealLastRow()
+{
+    const int last = m_model.rowCount() - 1;
+    if (last < 0) {
+        return;
+    }
+    const QModelIndex row = m_model.index(last, 0);
+    scrollTo(row);
+    setCurrentIndex(row);
+}
+
 QString ServerListView::text(int row, int column) const
 {
     return m_model.data(m_model.index(row, column), Qt::DisplayRole).toString();

@@ -69,6 +69,9 @@ public:
     // The clear hook.
     void removeAllRows();
     void commitRows();
+    // Scrolls to the last row and highlights it: after a match, the matched
+    // server.
+    void revealLastRow();
 
     [[nodiscard]] int rows() const { return m_model.rowCount(); }
     [[nodiscard]] QString text(int row, int column) const;
