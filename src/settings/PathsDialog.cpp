@@ -30,6 +30,7 @@ PathsDialog::PathsDialog(Platform& platform, QWidget& mainWindow)
     setWindowIcon(pollwick::windowIcon(WindowIcon::Paths));
     setModal(false);
     setFixedSize(twips(4050), twips(2655));
+    centerOnFirstShow(this);
     setFont(windowFont(WindowFont::Arial));
 
     const auto label = [this](const char* name, const QString& text, QRect geometry) {
@@ -186,15 +187,6 @@ void PathsDialog::reject()
 {
     m_mainWindow.setEnabled(true);
     hide();
-}
-
-void PathsDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_centered) {
-        m_centered = true;
-        centerOnScreen(this);
-    }
 }
 
 } // namespace pollwick

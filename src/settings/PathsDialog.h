@@ -57,9 +57,6 @@ public:
     QPushButton* Command6 = nullptr;
     QPushButton* Command7 = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void browse(QLineEdit* target);
     [[nodiscard]] QLineEdit* box(GameEdition edition) const;
@@ -70,7 +67,6 @@ private:
     // Paths accepted but not kept by the store: in use, and what a reload
     // gives, until the store takes them or the program ends.
     std::optional<GamePaths> m_unsaved;
-    bool m_centered = false;
 };
 
 } // namespace pollwick

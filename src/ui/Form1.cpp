@@ -128,6 +128,7 @@ Form1::Form1(Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Wombix Pollwick"));
     setWindowIcon(pollwick::windowIcon(WindowIcon::Main));
     setClientWidthTwips(kNarrowClientWidthTwips);
+    centerOnFirstShow(this);
 
     Timer1 = platform.createTimer();
     Timer2 = platform.createTimer();
@@ -357,15 +358,6 @@ void Form1::closeEvent(QCloseEvent* event)
     // Closing is never cancelled: it ends the program.
     event->accept();
     m_lifecycle->Form_Unload();
-}
-
-void Form1::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (!m_centered) {
-        m_centered = true;
-        centerOnScreen(this);
-    }
 }
 
 } // namespace pollwick

@@ -111,7 +111,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -126,7 +125,6 @@ private:
     std::unique_ptr<MatchActions> m_actions;
     std::unique_ptr<GamePathsController> m_paths;
     std::unique_ptr<MainWindowLifecycle> m_lifecycle;
-    bool m_centered = false;
 };
 
 } // namespace pollwick

@@ -16,6 +16,7 @@ Form2::Form2(Platform& platform, std::function<QWidget&()> mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
     setFixedSize(twips(3750), twips(3750));
+    centerOnFirstShow(this);
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -68,15 +69,6 @@ void Form2::mouseReleaseEvent(QMouseEvent* event)
         Image1_Click();
     }
     event->accept();
-}
-
-void Form2::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (!m_centered) {
-        m_centered = true;
-        centerOnScreen(this);
-    }
 }
 
 } // namespace pollwick

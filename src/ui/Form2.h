@@ -34,14 +34,12 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void handOver();
 
     std::function<QWidget&()> m_mainWindow;
     bool m_pressed = false;
-    bool m_centered = false;
 };
 
 } // namespace pollwick

@@ -1,10 +1,12 @@
 #include "ui/Twips.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace pollwick {
+namespace {
 
 void centerOnScreen(QWidget* window)
 {
@@ -18,6 +20,30 @@ void centerOnScreen(QWidget* window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+// Centres its window at the first Show event, then goes.
+class CenterOnFirstShow final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            centerOnScreen(static_cast<QWidget*>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void centerOnFirstShow(QWidget* window)
+{
+    window->installEventFilter(new CenterOnFirstShow(window));
 }
 
 } // namespace pollwick

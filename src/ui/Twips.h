@@ -18,7 +18,9 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 
-// Puts a top-level window in the middle of the screen it is on.
-void centerOnScreen(QWidget* window);
+// Puts a top-level window in the middle of its screen the first time it is
+// shown (its frame is known only then); later showings keep where the user
+// left it.
+void centerOnFirstShow(QWidget* window);
 
 } // namespace pollwick
