@@ -1,0 +1,605 @@
+#include "list/ListTool.h"
+
+#include "list/ListFormat.h"
+#include "platform/QtClientSocket.h"
+#include "scan/ResponseWalk.h"
+#include "scan/Windows1252.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTime>
+#include <QTimer>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <istream>
+#include <memory>
+#include <ostream>
+
+namespace pollwick::listtool {
+namespace {
+
+constexpr std::string_view kProgram = "pollwick-list";
+constexpr std::size_t kReadBytes = std::size_t{64} * 1024;
+// How often a live query looks whether the list server has closed the
+// connection; the socket reports arrivals only, not the end.
+constexpr int kClosedPollMs = 10;
+constexpr double kMaxTimeoutSeconds = 86400;
+
+// --- Options ----------------------------------------------------------------
+
+bool isFlag(std::string_view name)
+{
+    return name == "--match" || name == "--include-private" || name == "--watch" ||
+        name == "--json" || name == "--help" || name == "-h";
+}
+
+bool takesValue(std::string_view name)
+{
+    return name == "--host" || name == "--port" || name == "--file" || name == "--version" ||
+        name == "--name" || name == "--ip" || name == "--type" || name == "--timeout";
+}
+
+std::optional<int> readPort(std::string_view text)
+{
+    int port = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (ec != std::errc{} || end != text.data() + text.size() || port < 1 || port > 65535) {
+        return std::nullopt;
+    }
+    return port;
+}
+
+std::optional<int> readTimeoutMs(std::string_view text)
+{
+    // Whole or decimal seconds, as "30" or "0.5".
+    const std::size_t dot = text.find('.');
+    const std::string_view whole = text.substr(0, dot);
+    const std::string_view fraction = dot == std::string_view::npos ? "" : text.substr(dot + 1);
+    const auto digitsOnly = [](std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if ((whole.empty() && fraction.empty()) || !digitsOnly(whole) || !digitsOnly(fraction) ||
+        whole.size() > 6) {
+        return std::nullopt;
+    }
+    double seconds = 0;
+    for (const char c : whole) {
+        seconds = seconds * 10 + (c - '0');
+    }
+    double scale = 0.1;
+    for (const char c : fraction) {
+        seconds += (c - '0') * scale;
+        scale /= 10;
+    }
+    const double ms = std::round(seconds * 1000);
+    if (ms < 1 || seconds > kMaxTimeoutSeconds) {
+        return std::nullopt;
+    }
+    return static_cast<int>(ms);
+}
+
+// --- Printing ---------------------------------------------------------------
+
+// The walk's hooks: keep the record as the list shows it, test it (walk
+// mode), print it with its verdict.
+class Printer final : public ResponseWalk::Hooks
+{
+public:
+    Printer(const ListOptions& options, std::ostream& out, std::int32_t& matchArmed)
+        : m_options(options)
+        , m_out(out)
+        , m_matchArmed(matchArmed)
+        , m_table(options.walk)
+    { }
+
+    void listRecord(const ServerRecord& record) override
+    {
+        // The test lower-cases the address in place; what is printed is the
+        // address as listed.
+        m_listed = record;
+    }
+
+    MatchVerdict testRecord(ServerRecord& record, ParsedFields /*fromLine*/) override
+    {
+        std::optional<MatchVerdict> verdict;
+        if (m_options.walk) {
+            verdict = pollwick::testRecord(record, m_options.criteria, m_matchArmed);
+            m_matched = m_matched || verdict == MatchVerdict::Match;
+        }
+        if (m_options.json) {
+            m_pending += listfmt::jsonLine(m_listed, verdict);
+        } else {
+            m_table.add(m_listed, verdict);
+        }
+        return verdict.value_or(MatchVerdict::NoMatch);
+    }
+
+    // JSON lines go out as each arrival has been walked.
+    void afterArrival()
+    {
+        if (!m_pending.empty()) {
+            m_out << m_pending;
+            m_out.flush();
+            m_pending.clear();
+        }
+    }
+
+    // A table goes out when its response is complete.
+    void endResponse()
+    {
+        afterArrival();
+        if (!m_options.json) {
+            m_out << m_table.render();
+            m_out.flush();
+            m_table.clear();
+        }
+    }
+
+    void startResponse() { m_matched = false; }
+    [[nodiscard]] bool matched() const { return m_matched; }
+
+private:
+    const ListOptions& m_options;
+    std::ostream& m_out;
+    std::int32_t& m_matchArmed;
+    ServerRecord m_listed;
+    std::string m_pending;
+    listfmt::ServerTable m_table;
+    bool m_matched = false;
+};
+
+void reportLimits(const ResponseWalk& walk, std::ostream& err)
+{
+    if (walk.discardedLines() == 0) {
+        return;
+    }
+    err << kProgram << ": " << walk.discardedLines() << " lines were ignored (over "
+        << walk.limits().maxEntries << " lines, over " << (walk.limits().maxLineBytes >> 20U)
+        << " MiB in a line, or over " << (walk.limits().maxResponseBytes >> 20U)
+        << " MiB in all)\n";
+}
+
+// --- Reading ------------------------------------------------------------------
+
+enum class QueryEnd {
+    Closed, // the list server closed the connection: the whole response was read
+    Matched, // a Match ended the walk
+    Full, // the entry limit was reached: nothing more could be listed
+    TimedOut,
+    NoResponse, // closed without a byte: unreachable, refused, or nothing to say
+};
+
+struct QueryResult {
+    QueryEnd end = QueryEnd::NoResponse;
+    bool unfinishedLine = false; // the data ended inside a line
+};
+
+bool entryLimitReached(const ResponseWalk& walk)
+{
+    return walk.entriesInResponse() >= walk.limits().maxEntries;
+}
+
+// One connection to the list server, read as the window reads it: every
+// arrival goes to the walk, until the server closes the connection.
+QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Printer& printer)
+{
+    QtClientSocket socket;
+    QEventLoop loop;
+    QTimer closedPoll;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+
+    QueryResult result;
+    bool done = false;
+    std::size_t received = 0;
+    char lastByte = '\n';
+    const auto finish = [&](QueryEnd end) {
+        if (!done) {
+            done = true;
+            result.end = end;
+            loop.quit();
+        }
+    };
+    const auto take = [&] {
+        if (done) {
+            return;
+        }
+        const std::string chunk = socket.getData();
+        if (chunk.empty()) {
+            return;
+        }
+        received += chunk.size();
+        lastByte = chunk.back();
+        walk.arrive(chunk, printer);
+        printer.afterArrival();
+        if (walk.ended()) {
+            finish(QueryEnd::Matched);
+        } else if (entryLimitReached(walk)) {
+            finish(QueryEnd::Full);
+        }
+    };
+    socket.onDataArrival = take;
+    QObject::connect(&closedPoll, &QTimer::timeout, &loop, [&] {
+        if (!socket.isOpen()) {
+            take();
+            finish(received > 0 ? QueryEnd::Closed : QueryEnd::NoResponse);
+        }
+    });
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(QueryEnd::TimedOut); });
+
+    walk.startResponse();
+    printer.startResponse();
+    socket.setRemoteHost(
+        QString::fromUtf8(options.host.data(), static_cast<qsizetype>(options.host.size())));
+    socket.setRemotePort(options.port);
+    socket.connect();
+    closedPoll.start(kClosedPollMs);
+    deadline.start(options.timeoutMs);
+    loop.exec();
+    socket.onDataArrival = nullptr;
+    socket.close();
+    result.unfinishedLine = received > 0 && lastByte != '\n';
+    return result;
+}
+
+std::string where(const ListOptions& options)
+{
+    return options.host + ":" + std::to_string(options.port);
+}
+
+// Reports how a query ended; true when its response counts as read.
+bool reportQuery(const ListOptions& options, const QueryResult& result, const ResponseWalk& walk,
+                 std::ostream& err)
+{
+    switch (result.end) {
+    case QueryEnd::NoResponse:
+        err << kProgram << ": no list from " << where(options)
+            << " (not reachable, refused, or closed without sending anything)\n";
+        return false;
+    case QueryEnd::TimedOut:
+        err << kProgram << ": " << where(options) << " did not finish its list within "
+            << options.timeoutMs / 1000.0 << " s\n";
+        reportLimits(walk, err);
+        return false;
+    case QueryEnd::Full:
+        err << kProgram << ": " << where(options) << " sent more than " << walk.limits().maxEntries
+            << " lines; the rest was not read\n";
+        return true;
+    case QueryEnd::Closed:
+        if (result.unfinishedLine) {
+            err << kProgram << ": the list from " << where(options)
+                << " ended inside a line; that line was ignored\n";
+        }
+        reportLimits(walk, err);
+        return true;
+    case QueryEnd::Matched:
+        return true;
+    }
+    return false;
+}
+
+void waitMs(int ms)
+{
+    if (ms <= 0) {
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+int readLive(const ListOptions& options, std::ostream& out, std::ostream& err,
+             const ListToolTiming& timing)
+{
+    // Sockets and timers need an application object; main() makes one, and
+    // a caller without one gets one here.
+    std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static std::array<char, 14> name = {"pollwick-list"};
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        app = std::make_unique<QCoreApplication>(argc, argv.data());
+    }
+
+    std::int32_t matchArmed = 1; // as after "Go"
+    ResponseWalk walk;
+    Printer printer(options, out, matchArmed);
+    for (int query = 1;; ++query) {
+        QElapsedTimer started;
+        started.start();
+        if (options.watch && !options.json) {
+            out << "Query " << query << " at "
+                << QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString() << "\n";
+        }
+        const QueryResult result = queryListServer(options, walk, printer);
+        printer.endResponse();
+        const bool read = reportQuery(options, result, walk, err);
+        if (printer.matched()) {
+            return kExitMatch;
+        }
+        if (!options.watch) {
+            if (!read) {
+                return kExitTrouble;
+            }
+            return options.walk ? kExitNoMatch : kExitMatch;
+        }
+        // Watching: a list server that cannot be reached at the start is
+        // most likely a wrong host; later, one bad query is only retried.
+        if (!read && query == 1) {
+            return kExitTrouble;
+        }
+        if (!options.json) {
+            out << "\n";
+        }
+        waitMs(timing.queryIntervalMs - static_cast<int>(started.elapsed()));
+    }
+}
+
+int readStream(const ListOptions& options, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::ifstream file;
+    std::istream* stream = &in;
+    const std::string& path = *options.file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file) {
+            err << kProgram << ": cannot open " << path << "\n";
+            return kExitTrouble;
+        }
+        stream = &file;
+    }
+
+    std::int32_t matchArmed = 1;
+    ResponseWalk walk;
+    Printer printer(options, out, matchArmed);
+    walk.startResponse();
+    printer.startResponse();
+    // The whole file is one response, read in pieces as a socket delivers
+    // it; the walk joins them.
+    std::string buffer(kReadBytes, '\0');
+    char lastByte = '\n';
+    bool full = false;
+    while (!walk.ended()) {
+        stream->read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto count = static_cast<std::size_t>(stream->gcount());
+        if (count > 0) {
+            lastByte = buffer[count - 1];
+            walk.arrive(std::string_view(buffer.data(), count), printer);
+            printer.afterArrival();
+        }
+        if (entryLimitReached(walk)) {
+            full = true;
+            break;
+        }
+        if (!*stream) {
+            break;
+        }
+    }
+    printer.endResponse();
+    const std::string name = path == "-" ? "standard input" : path;
+    if (stream->bad()) {
+        err << kProgram << ": cannot read " << name << "\n";
+        return kExitTrouble;
+    }
+    if (full) {
+        err << kProgram << ": " << name << " has more than " << walk.limits().maxEntries
+            << " lines; the rest was not read\n";
+    } else if (!walk.ended() && lastByte != '\n') {
+        err << kProgram << ": " << name << " ends inside a line; that line was ignored\n";
+    }
+    reportLimits(walk, err);
+    if (printer.matched()) {
+        return kExitMatch;
+    }
+    return options.walk ? kExitNoMatch : kExitMatch;
+}
+
+} // namespace
+
+ParsedOptions parseListOptions(const std::vector<std::string>& args)
+{
+    ListOptions options;
+    bool portGiven = false;
+    bool timeoutGiven = false;
+    bool match = false;
+    const auto fail = [](std::string message) {
+        return ParsedOptions{std::nullopt, std::move(message)};
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const std::size_t equals = arg.find('=');
+        const bool longOption = arg.starts_with("--");
+        const std::string_view name = longOption ? arg.substr(0, equals) : arg;
+        std::optional<std::string_view> value;
+        if (longOption && equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+        }
+
+        if (isFlag(name)) {
+            if (value) {
+                return fail("option " + std::string(name) + " takes no value");
+            }
+            if (name == "--help" || name == "-h") {
+                options.help = true;
+            } else if (name == "--match") {
+                match = true;
+            } else if (name == "--include-private") {
+                options.criteria.includePrivate = true;
+                match = true;
+            } else if (name == "--watch") {
+                options.watch = true;
+            } else {
+                options.json = true;
+            }
+            continue;
+        }
+        if (!takesValue(name)) {
+            if (arg.starts_with("-") && arg != "-") {
+                return fail("unknown option " + std::string(name));
+            }
+            return fail("unexpected argument '" + std::string(arg) + "'");
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                return fail("option " + std::string(name) + " needs a value");
+            }
+            value = args[++i];
+        }
+
+        if (name == "--host") {
+            if (value->empty()) {
+                return fail("--host needs a host name or address");
+            }
+            options.host = *value;
+        } else if (name == "--port") {
+            const auto port = readPort(*value);
+            if (!port) {
+                return fail("--port needs a number from 1 to 65535");
+            }
+            options.port = *port;
+            portGiven = true;
+        } else if (name == "--file") {
+            if (value->empty()) {
+                return fail("--file needs a path, or - for standard input");
+            }
+            options.file = std::string(*value);
+        } else if (name == "--timeout") {
+            const auto ms = readTimeoutMs(*value);
+            if (!ms) {
+                return fail("--timeout needs a number of seconds, up to 86400");
+            }
+            options.timeoutMs = *ms;
+            timeoutGiven = true;
+        } else {
+            // The criteria compare Windows-1252 text, as the list sends it.
+            const std::string text = cp1252::fromUtf8(*value);
+            match = true;
+            if (name == "--version") {
+                options.criteria.useVersion = true;
+                options.criteria.versionText = text;
+            } else if (name == "--name") {
+                options.criteria.useName = true;
+                options.criteria.nameText = text;
+            } else if (name == "--ip") {
+                options.criteria.useAddress = true;
+                options.criteria.addressText = text;
+            } else {
+                options.criteria.useGameType = true;
+                options.criteria.gameTypeText = text;
+            }
+        }
+    }
+
+    if (options.help) {
+        return {options, {}};
+    }
+    options.walk = match;
+    if (options.host.empty() == !options.file.has_value()) {
+        return fail(options.file ? "give either --host or --file, not both"
+                                 : "give --host HOST or --file PATH");
+    }
+    if (options.file && (portGiven || timeoutGiven)) {
+        return fail(std::string(portGiven ? "--port" : "--timeout") + " goes with --host");
+    }
+    if (options.watch && options.file) {
+        return fail("--watch needs --host: a file does not change");
+    }
+    if (options.watch && !options.walk) {
+        return fail("--watch waits for a match: give --match or a criterion");
+    }
+    return {options, {}};
+}
+
+std::string helpText()
+{
+    return R"(Usage: pollwick-list (--host HOST [--port N] | --file PATH) [criteria] [--watch] [--json]
+
+Reads a Wombix server list and prints one row per game server, parsed
+exactly as the Pollwick window parses it. Like grep, it can look for a
+server that fits your criteria and tell you by its exit status.
+
+Where the list comes from:
+  --host HOST        Connect to the list server HOST (name or address); it
+                     answers with its list and closes the connection.
+  --port N           Port of the list server (default 10057).
+  --timeout SECONDS  Give up on a list server that has not finished its list
+                     within this time (default 30; decimals allowed).
+  --file PATH        Read a saved list instead, e.g. one saved with
+                       nc LISTSERVER 10057 > list.txt
+                     PATH - reads standard input.
+
+Criteria (any of them turns on walk mode):
+  --match            Walk mode with no criterion: any server matches that is
+                     neither private nor full.
+  --name TEXT        The server name contains TEXT (case ignored).
+  --ip TEXT          The address contains TEXT (case ignored); private
+                     servers have the address "Private".
+  --type TEXT        The game type contains TEXT (case ignored): Battle,
+                     Ctf, Treasure, Coop, Race.
+  --version TEXT     The version is exactly TEXT: 1.21, 1.21 x, 1.21 s,
+                     1.24, 1.24 x, 1.24 s.
+  --include-private  Private servers may match (otherwise they are passed
+                     over, as full servers always are).
+Without criteria every server of the list is printed (list mode). In walk
+mode each server is printed with its verdict (NoMatch, PassedOverPrivate,
+PassedOverFull or Match), and the list ends at the first Match.
+
+  --watch            Walk mode only: ask the list server again every 5 seconds
+                     until a server matches. If the first query gets no list
+                     the tool gives up; later failures are reported and
+                     retried.
+
+Output:
+  (default)          An aligned table: Server Name, Type, Version, Players,
+                     IP Address, and Verdict in walk mode. Control characters
+                     in names show as \xHH.
+  --json             JSON Lines, one object per server with the keys
+                     serverName, gameType, version, players, ipAddress
+                     (strings), isPrivate (true/false), and verdict in walk
+                     mode.
+  -h, --help         Show this help.
+
+Texts come from the list as Windows-1252 and are printed as UTF-8; option
+texts are taken as UTF-8. The address is printed as listed, with the three
+spaces that the list puts in front of it.
+
+Exit status:
+  0  walk mode: a server matched; list mode: the list was printed
+  1  walk mode: the whole list was read and nothing matched
+  2  wrong options, or the list could not be read: the list server was not
+     reachable, refused, timed out, or closed without sending anything; or
+     the file could not be read
+
+Examples:
+  pollwick-list --host 127.0.0.1
+  pollwick-list --host 127.0.0.1 --name Arena --watch && notify-send "Arena is up"
+  pollwick-list --file list.txt --type ctf --version "1.24 x" --json
+)";
+}
+
+int runListTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err, const ListToolTiming& timing)
+{
+    const ParsedOptions parsed = parseListOptions(args);
+    if (!parsed.options) {
+        err << kProgram << ": " << parsed.error << "\n"
+            << "Try '" << kProgram << " --help'.\n";
+        return kExitTrouble;
+    }
+    const ListOptions& options = *parsed.options;
+    if (options.help) {
+        out << helpText();
+        return kExitMatch;
+    }
+    if (options.file) {
+        return readStream(options, in, out, err);
+    }
+    return readLive(options, out, err, timing);
+}
+
+} // namespace pollwick::listtool
