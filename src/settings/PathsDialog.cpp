@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace pollwick {
 namespace {
 
@@ -40,6 +42,8 @@ PathsDialog::PathsDialog(Platform& platform, QWidget& mainWindow)
         auto* control = new QLineEdit(QStringLiteral("Path"), this);
         control->setObjectName(QLatin1String(name));
         control->setGeometry(geometry);
+        // QLineEdit cuts text at 32767 characters unless told otherwise.
+        control->setMaxLength(std::numeric_limits<int>::max());
         return control;
     };
     const auto browseButton = [this](const char* name, const QString& toolTip, QRect geometry) {

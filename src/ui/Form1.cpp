@@ -23,6 +23,7 @@
 #include <QPushButton>
 
 #include <initializer_list>
+#include <limits>
 
 namespace pollwick {
 namespace {
@@ -66,6 +67,8 @@ QPushButton* button(QWidget* container, const char* name, const QString& caption
 QLineEdit* textBox(QWidget* container, const char* name, const QString& text, QRect geometry)
 {
     auto* edit = place<QLineEdit>(container, name, geometry);
+    // Text boxes have no length limit; QLineEdit's own stops at 32767.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setText(text);
     edit->setCursorPosition(0);
     return edit;
