@@ -115,7 +115,7 @@ QLineEdit* PathsDialog::box(GameEdition edition) const
 
 void PathsDialog::Reload()
 {
-    const GamePaths stored = GamePathsStore::read(m_platform.settings());
+    const GamePaths stored = m_unsaved ? *m_unsaved : GamePathsStore::read(m_platform.settings());
     for (const GameEdition edition :
          {GameEdition::Normal, GameEdition::Ambrel, GameEdition::Corvane, GameEdition::Pellory}) {
         box(edition)->setText(stored.of(edition));
@@ -160,14 +160,18 @@ void PathsDialog::Command6_Click()
 
 void PathsDialog::Command7_Click()
 {
-    const bool stored = GamePathsStore::write(m_platform.settings(), workingCopy());
+    const GamePaths accepted = workingCopy();
+    const bool stored = GamePathsStore::write(m_platform.settings(), accepted);
     m_mainWindow.setEnabled(true);
     if (stored) {
+        m_unsaved.reset();
         Reload();
     } else {
-        // Reloading now would put the old paths back in the boxes and lose
-        // the user's choice: the boxes keep it for this run, and the user
-        // learns that it was not kept.
+        // Reloading from the store, now or when the dialog is opened again,
+        // would put the old paths back in the boxes and lose the user's
+        // choice: it stays in use for this run, and the user learns that it
+        // was not kept.
+        m_unsaved = accepted;
         m_platform.messageBox().show(
             this,
             QStringLiteral("The Wombix paths could not be saved to %1. They stay in use until "

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -65,6 +67,9 @@ private:
     Platform& m_platform;
     QWidget& m_mainWindow;
     QString m_lastFile; // the file chooser starts where it was left
+    // Paths accepted but not kept by the store: in use, and what a reload
+    // gives, until the store takes them or the program ends.
+    std::optional<GamePaths> m_unsaved;
     bool m_centered = false;
 };
 
