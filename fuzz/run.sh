@@ -3,7 +3,7 @@
 # and tells, per target, how many inputs it ran and what it found.
 #
 #   fuzz/run.sh <build-dir> short   a few seconds per target (what CI runs)
-#   fuzz/run.sh <build-dir> long    two million executions per target
+#   fuzz/run.sh <build-dir> long    a million executions per target
 #
 # The build must have been configured with -DPOLLWICK_BUILD_FUZZERS=ON
 # (clang). Each target starts from its seeds in fuzz/corpus/<target>/ and
@@ -29,7 +29,7 @@ short)
     seed=1 # the same inputs every time: CI is repeatable
     ;;
 long)
-    runs=2000000
+    runs=1000000
     max_seconds=3600
     seed=0 # libFuzzer picks one
     ;;
@@ -49,7 +49,7 @@ for target in "${targets[@]}"; do
     work=$build/fuzz-work/$target
     mkdir -p "$work/corpus" "$work/findings"
     log=$work/$mode.log
-    options=(-runs="$runs" -max_total_time="$max_seconds" -seed="$seed" -max_len=4096
+    options=(-runs="$runs" -max_total_time="$max_seconds" -seed="$seed" -max_len=2048
         -rss_limit_mb=2048 -timeout=10 -print_final_stats=1
         -artifact_prefix="$work/findings/")
     if [ -f "$here/dict/$target.dict" ]; then
