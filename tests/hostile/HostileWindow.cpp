@@ -45,7 +45,7 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
 QString unusedLoopbackAddress()
 {
     for (int host = 254; host >= 128; --host) {
-        const QString address = QStringLiteral("127.0.0.%1").arg(host);
+        QString address = QStringLiteral("127.0.0.%1").arg(host);
         QTcpServer probe;
         if (probe.listen(QHostAddress(address), 10057)) {
             probe.close();

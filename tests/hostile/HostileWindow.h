@@ -59,11 +59,13 @@ QString unusedLoopbackAddress();
 
 class HostileWindowTest : public ::testing::Test
 {
-protected:
-    HostileWindowTest();
+public:
     ~HostileWindowTest() override;
     HostileWindowTest(const HostileWindowTest&) = delete;
     HostileWindowTest& operator=(const HostileWindowTest&) = delete;
+
+protected:
+    HostileWindowTest();
 
     void SetUp() override;
 

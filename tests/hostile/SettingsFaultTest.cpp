@@ -37,15 +37,17 @@ const QString kNotSaved = QStringLiteral("could not be saved");
 
 class SettingsFaultTest : public ::testing::Test
 {
+public:
+    ~SettingsFaultTest() override { form.reset(); }
+    SettingsFaultTest(const SettingsFaultTest&) = delete;
+    SettingsFaultTest& operator=(const SettingsFaultTest&) = delete;
+
 protected:
     SettingsFaultTest()
     {
         useFolder(folder.path());
         platform.store = &disk;
     }
-    ~SettingsFaultTest() override { form.reset(); }
-    SettingsFaultTest(const SettingsFaultTest&) = delete;
-    SettingsFaultTest& operator=(const SettingsFaultTest&) = delete;
 
     static void useFolder(const QString& path)
     {
@@ -160,23 +162,25 @@ TEST_F(SettingsFaultTest, AFileWithoutReadPermission)
 
 TEST_F(SettingsFaultTest, GarbageLoadsAndAcceptNeverLosesThePaths)
 {
-    QByteArray random(64 * 1024, '\0');
+    QByteArray random(qsizetype{64} * 1024, '\0');
     QRandomGenerator generator(20261206);
     for (char& c : random) {
         c = static_cast<char>(generator.bounded(256));
     }
+    // QVariant streams that claim huge lists and strings, and a type that
+    // does not exist.
+    const QByteArray hugeClaims = QByteArray("[Paths]\n") +
+        "Normal=@Variant(\\0\\0\\0\\v\\0\\x7f\\xff\\xff\\xff)\n" +
+        "Ambrel=@Variant(\\0\\0\\0\\n\\0\\x7f\\xff\\xff\\xfe)\n" +
+        "Corvane=@Variant(\\0\\0\\0\\b\\0\\x7f\\xff\\xff\\xff)\n" +
+        "Pellory=@Variant(\\0\\x7f\\xff\\xff\\0)\n";
     const QByteArray contents[] = {
         random,
         QByteArray(4096, '\0'),
         "[Paths\nNormal=unterminated section\n",
         "[Paths]\nNormal=\"unterminated quote\nAmbrel=a, b, c\n",
         "[Paths]\nNormal=@Invalid()\nAmbrel=@ByteArray(\\xff\\xfe)\nPellory=@Variant(\n",
-        // QVariant streams that claim huge lists and strings, and a type that
-        // does not exist.
-        "[Paths]\nNormal=@Variant(\\0\\0\\0\\v\\0\\x7f\\xff\\xff\\xff)\n"
-        "Ambrel=@Variant(\\0\\0\\0\\n\\0\\x7f\\xff\\xff\\xfe)\n"
-        "Corvane=@Variant(\\0\\0\\0\\b\\0\\x7f\\xff\\xff\\xff)\n"
-        "Pellory=@Variant(\\0\\x7f\\xff\\xff\\0)\n",
+        hugeClaims,
         "[Paths]\n" + QByteArray(200000, '=') + "\n" + QByteArray(200000, '[') + "\n",
         "[Paths]\nNormal=\xff\xfe\xc0\x80 not UTF-8\nNormal=twice\n\\=\\\\\n",
         "[%General]\n[Paths]\n[Paths]\nNormal\nAmbrel=\n=no key\n",
@@ -217,7 +221,8 @@ TEST_F(SettingsFaultTest, AMegabytePathLoadsAndIsStoredWhole)
 
     // Typed into another box, accepted, read back by the next run.
     QTest::mouseClick(form->Command5, Qt::LeftButton);
-    const QString typed = QString(1 << 20, u'\u00e9') + QStringLiteral("\\wombix.exe");
+    const QString typed = QStringLiteral("D:\\Spiele\\W\u00f6mbix ") + QString(1 << 20, u'x') +
+        QStringLiteral("\\wombix.exe");
     dialog().Pellory->setText(typed);
     accept();
     EXPECT_FALSE(toldNotSaved());

@@ -93,7 +93,7 @@ TEST_F(SoakTest, QueryCyclesLeaveDescriptorsSocketsAndMemoryFlat)
     // AddressSanitizer keeps freed memory in quarantine, so its figure
     // grows by design and says nothing here.
     if (!kAddressSanitizer) {
-        EXPECT_LE(after.residentKiB, before.residentKiB + 6 * 1024);
+        EXPECT_LE(after.residentKiB, before.residentKiB + std::size_t{6} * 1024);
     }
 }
 
