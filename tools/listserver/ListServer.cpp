@@ -78,7 +78,7 @@ public:
     };
 
     Session(QTcpSocket* socket, int number, Plan plan, std::function<void(int)> onFinished,
-            qint64& bytesSent, QObject* parent)
+            QObject* parent)
         : QObject(parent)
         , m_socket(socket)
         , m_number(number)
@@ -88,8 +88,6 @@ public:
         m_socket->setParent(this);
         m_timer.setSingleShot(true);
         m_lateTimer.setSingleShot(true);
-        QObject::connect(m_socket, &QTcpSocket::bytesWritten, this,
-                         [&bytesSent](qint64 bytes) { bytesSent += bytes; });
         QObject::connect(m_socket, &QTcpSocket::disconnected, this, [this] { finish(); });
         QObject::connect(m_socket, &QAbstractSocket::errorOccurred, this, [this] {
             if (m_socket->state() == QAbstractSocket::UnconnectedState) {
@@ -378,7 +376,7 @@ void ListServer::acceptPending()
         plan.answerDelayMs = m_answerDelayMs;
         auto* session = new Session(
             socket, number, std::move(plan), [this](int done) { emit connectionFinished(done); },
-            m_bytesSent, this);
+            this);
         // Forget sessions that are gone, so that a long run does not pile
         // them up.
         std::erase_if(m_sessions, [](const QPointer<Session>& s) { return s.isNull(); });

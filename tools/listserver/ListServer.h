@@ -73,8 +73,6 @@ public:
     [[nodiscard]] int connectionCount() const { return m_connections; }
     // Connections still open.
     [[nodiscard]] int openConnections() const;
-    // Bytes handed to the network over all connections so far.
-    [[nodiscard]] qint64 bytesSent() const { return m_bytesSent; }
     // The response that connection `number` (counted from 1) gets.
     [[nodiscard]] QByteArray responseFor(int number) const;
 
@@ -101,7 +99,6 @@ private:
     Misbehaviour m_misbehaviour = Misbehaviour::None;
     int m_answerDelayMs = 2000;
     int m_connections = 0;
-    qint64 m_bytesSent = 0;
     std::vector<QPointer<Session>> m_sessions;
 };
 
