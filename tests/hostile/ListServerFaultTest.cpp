@@ -106,6 +106,22 @@ TEST_F(ListServerFaultTest, AcceptsAndNeverSends)
     EXPECT_EQ(server.openConnections(), 0);
 }
 
+TEST_F(ListServerFaultTest, AnAnswerThatComesLateIsListedWhenItComes)
+{
+    listFirstResponse();
+    server.setMisbehaviour(Misbehaviour::AnswerLate);
+    server.setAnswerDelay(1000);
+    server.setResponse(serverLine("192.0.2.30", "ctf 1.21 s [4/8] Late"));
+    refresh();
+    ASSERT_TRUE(waitUntil([&] { return server.openConnections() == 1; }));
+    // Connected, nothing sent yet: the last list stays.
+    expectLastResponseKept();
+    ASSERT_TRUE(waitForResponse(2));
+    EXPECT_EQ(column(0), QStringList(QStringLiteral("Late")));
+    EXPECT_EQ(column(2), QStringList(QStringLiteral("1.21 s")));
+    expectNextQueryWorks();
+}
+
 TEST_F(ListServerFaultTest, OneBytePer100msArrivesAsOneIntactLine)
 {
     const QByteArray line = serverLine("10.1.2.3", "ctf 1.24 x [1/8] Slow");
