@@ -8,10 +8,15 @@
 #include "settings/GamePathsController.h"
 #include "ui/ServerListView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -280,6 +285,48 @@ TEST_F(ListServerFaultTest, EveryByteValueAndNulsAreShownAsWindows1252)
     EXPECT_EQ(form->ListView1->text(1, 3), shown(withNuls("~ 2/8~")));
     EXPECT_EQ(form->ListView1->text(1, 4), shown(withNuls("   ~192.0.2.8~")));
     expectWindowAnswers();
+    expectNextQueryWorks();
+}
+
+// The tool tip that the server list shows for a row.
+QLabel* toolTipFor(ServerListView& view, int row, int column)
+{
+    const QRect cell = view.visualRect(view.model().index(row, column));
+    QHelpEvent event(QEvent::ToolTip, cell.center(), view.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(view.viewport(), &event);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible()) {
+            return qobject_cast<QLabel*>(widget);
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(ListServerFaultTest, MarkupInANameIsShownAsTextEvenInTheToolTip)
+{
+    // A tall picture on this machine: shown only if the name were read as
+    // HTML, which would also let a list server make the window read any
+    // local file (or /dev/zero, without end) when a row is pointed at.
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("tall.png"));
+    QImage tall(8, 400, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    ASSERT_TRUE(tall.save(picture));
+    const QByteArray name = "<img src=\"" + picture.toUtf8() + "\"><b>Bold</b>";
+    server.setResponse(serverLine("192.0.2.50", "battle 1.24   [1/16] " + name));
+    chooseHost(serverHost());
+    neverMatch();
+    go();
+    ASSERT_TRUE(waitForResponse(1));
+    ASSERT_EQ(column(0), QStringList(QString::fromUtf8(name)));
+
+    QTest::mouseClick(form->Check1, Qt::LeftButton); // Show List
+    QLabel* tip = toolTipFor(*form->ListView1, 0, 0);
+    ASSERT_NE(tip, nullptr) << "no tool tip shown";
+    EXPECT_LT(tip->sizeHint().height(), 100) << "the name was laid out as HTML";
+    // The name is there, as text.
+    EXPECT_TRUE(tip->text().contains(QStringLiteral("&lt;b&gt;Bold&lt;/b&gt;")))
+        << tip->text().toStdString();
     expectNextQueryWorks();
 }
 
