@@ -464,6 +464,11 @@ TEST_F(AnswerAfterStopTest, AMatchInALateListStillRunsTheActions)
     EXPECT_EQ(form->MatchArmed, 0);
     EXPECT_EQ(form->scan().state(), ScanState::Ready);
     EXPECT_FALSE(form->Winsock1->isOpen());
+    // What the user entered is as it was.
+    EXPECT_EQ(form->FName->text(), QStringLiteral("dusk"));
+    EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("It is up"));
+    EXPECT_EQ(form->WaveFile->text(), QStringLiteral("/sounds/up.wav"));
+    EXPECT_EQ(form->RemHost->currentText(), serverHost());
     expectWindowAnswers();
 }
 
