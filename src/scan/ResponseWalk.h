@@ -76,6 +76,9 @@ public:
     [[nodiscard]] std::size_t entriesInResponse() const { return m_entries; }
     // Lines of the current response that the limits discarded.
     [[nodiscard]] std::size_t discardedLines() const { return m_discarded; }
+    // Bytes of the unfinished line kept for the next arrival: never more than
+    // the line limit, since a longer line is dropped as it arrives.
+    [[nodiscard]] std::size_t pendingLineBytes() const { return m_unfinished.size(); }
     [[nodiscard]] const ResponseLimits& limits() const { return m_limits; }
 
 private:

@@ -5,6 +5,7 @@
 #include "ui/WindowText.h"
 
 #include <QHeaderView>
+#include <QTextDocument>
 
 namespace pollwick {
 
@@ -73,20 +74,30 @@ QVariant ServerListModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const ServerRecord& row = m_rows[static_cast<std::size_t>(index.row())];
+    QString text;
     switch (index.column()) {
     case 0:
-        return fromListText(row.serverName);
+        text = fromListText(row.serverName);
+        break;
     case 1:
-        return fromListText(row.gameType);
+        text = fromListText(row.gameType);
+        break;
     case 2:
-        return fromListText(row.version);
+        text = fromListText(row.version);
+        break;
     case 3:
-        return fromListText(row.players);
+        text = fromListText(row.players);
+        break;
     case 4:
-        return fromListText(row.ipAddress);
+        text = fromListText(row.ipAddress);
+        break;
     default:
         return {};
     }
+    // A tool tip that looks like HTML is shown as HTML, pictures from local
+    // files included. The list server's text is escaped, so that it is only
+    // ever shown as the text it is.
+    return role == Qt::ToolTipRole ? Qt::convertFromPlainText(text) : text;
 }
 
 QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, int role) const

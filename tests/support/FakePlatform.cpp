@@ -29,6 +29,8 @@ std::optional<QString> FakeFileDialog::openFile(QWidget* /*parent*/, const QStri
         }
         return std::nullopt;
     }
+    // Copied as a QString, not as an optional: GCC 12 at -O2 takes the
+    // optional's copy for a read of uninitialised memory.
     QString chosen = *answers.front();
     answers.pop_front();
     return chosen;

@@ -74,6 +74,7 @@ public:
         int delayMs = 0;
         Misbehaviour misbehaviour = Misbehaviour::None;
         quint32 seed = 0;
+        int answerDelayMs = 0;
     };
 
     Session(QTcpSocket* socket, int number, Plan plan, std::function<void(int)> onFinished,
@@ -86,6 +87,7 @@ public:
     {
         m_socket->setParent(this);
         m_timer.setSingleShot(true);
+        m_lateTimer.setSingleShot(true);
         QObject::connect(m_socket, &QTcpSocket::disconnected, this, [this] { finish(); });
         QObject::connect(m_socket, &QAbstractSocket::errorOccurred, this, [this] {
             if (m_socket->state() == QAbstractSocket::UnconnectedState) {
@@ -126,13 +128,30 @@ public:
         case Misbehaviour::OneBytePer100ms:
             sendPaced(m_plan.response, 1, kOneByteDelayMs, [this] { closeGently(); });
             break;
+        case Misbehaviour::AnswerLate:
+            m_held = true;
+            QObject::connect(&m_lateTimer, &QTimer::timeout, this, [this] { release(); });
+            m_lateTimer.start(std::max(m_plan.answerDelayMs, 0));
+            break;
         }
+    }
+
+    // Sends a held-back response now (AnswerLate); does nothing otherwise.
+    void release()
+    {
+        if (!m_held || m_finished) {
+            return;
+        }
+        m_held = false;
+        m_lateTimer.stop();
+        sendPaced(m_plan.response, m_plan.chunkBytes, m_plan.delayMs, [this] { closeGently(); });
     }
 
     // Ends the connection at once, without the rest of the response.
     void drop()
     {
         m_timer.stop();
+        m_lateTimer.stop();
         m_socket->abort();
         finish();
     }
@@ -235,6 +254,7 @@ private:
         }
         m_finished = true;
         m_timer.stop();
+        m_lateTimer.stop();
         if (m_onFinished) {
             m_onFinished(m_number);
         }
@@ -246,6 +266,8 @@ private:
     Plan m_plan;
     std::function<void(int)> m_onFinished;
     QTimer m_timer;
+    QTimer m_lateTimer;
+    bool m_held = false;
     QByteArray m_pending;
     qsizetype m_sent = 0;
     std::function<void()> m_afterSending;
@@ -298,6 +320,21 @@ void ListServer::setMisbehaviour(Misbehaviour misbehaviour)
     m_misbehaviour = misbehaviour;
 }
 
+void ListServer::setAnswerDelay(int milliseconds)
+{
+    m_answerDelayMs = milliseconds;
+}
+
+void ListServer::releaseHeld()
+{
+    const std::vector<QPointer<Session>> sessions = m_sessions;
+    for (const QPointer<Session>& session : sessions) {
+        if (!session.isNull()) {
+            session->release();
+        }
+    }
+}
+
 int ListServer::openConnections() const
 {
     int open = 0;
@@ -336,6 +373,7 @@ void ListServer::acceptPending()
         plan.delayMs = m_delayMs;
         plan.misbehaviour = m_misbehaviour;
         plan.seed = m_seed ^ static_cast<quint32>(number);
+        plan.answerDelayMs = m_answerDelayMs;
         auto* session = new Session(
             socket, number, std::move(plan), [this](int done) { emit connectionFinished(done); },
             this);
@@ -368,7 +406,7 @@ std::optional<Misbehaviour> misbehaviourFromName(QStringView name)
     for (const Misbehaviour m :
          {Misbehaviour::None, Misbehaviour::NeverAnswer, Misbehaviour::ResetMidLine,
           Misbehaviour::NeverStop, Misbehaviour::EndlessLine, Misbehaviour::Garbage,
-          Misbehaviour::OneBytePer100ms}) {
+          Misbehaviour::OneBytePer100ms, Misbehaviour::AnswerLate}) {
         if (name == misbehaviourName(m)) {
             return m;
         }
@@ -393,6 +431,8 @@ QString misbehaviourName(Misbehaviour misbehaviour)
         return QStringLiteral("garbage");
     case Misbehaviour::OneBytePer100ms:
         return QStringLiteral("one-byte-per-100ms");
+    case Misbehaviour::AnswerLate:
+        return QStringLiteral("answer-late");
     }
     return QStringLiteral("none");
 }

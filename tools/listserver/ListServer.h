@@ -22,6 +22,7 @@ enum class Misbehaviour {
     EndlessLine, // start a line and never end it, never closing
     Garbage, // send 64 KiB of random bytes (LF, CR and NUL among them), then close
     OneBytePer100ms, // send the response one byte every 100 ms, then close
+    AnswerLate, // accept, send nothing for the answer delay (or until released), then answer
 };
 
 class Session;
@@ -63,6 +64,10 @@ public:
     // (OneBytePer100ms, and the endless ones) ignore it.
     void setChunking(int chunkBytes, int delayMs);
     void setMisbehaviour(Misbehaviour misbehaviour);
+    // How long AnswerLate keeps a connection waiting (2000 ms unless set).
+    void setAnswerDelay(int milliseconds);
+    // Sends at once every response that AnswerLate still holds back.
+    void releaseHeld();
 
     // Connections accepted so far.
     [[nodiscard]] int connectionCount() const { return m_connections; }
@@ -92,6 +97,7 @@ private:
     int m_chunkBytes = 0;
     int m_delayMs = 0;
     Misbehaviour m_misbehaviour = Misbehaviour::None;
+    int m_answerDelayMs = 2000;
     int m_connections = 0;
     std::vector<QPointer<Session>> m_sessions;
 };

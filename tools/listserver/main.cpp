@@ -78,7 +78,8 @@ int main(int argc, char* argv[])
                        "reset-mid-line (reset the connection in the middle of a line), "
                        "never-stop (send the list over and over), endless-line (one line "
                        "that never ends), garbage (64 KiB of random bytes), "
-                       "one-byte-per-100ms (send slowly)."),
+                       "one-byte-per-100ms (send slowly), answer-late (say nothing for "
+                       "2 seconds, then answer)."),
         QStringLiteral("HOW"));
     parser.addOptions({listenOption, portOption, fileOption, seedOption, chunkOption, delayOption,
                        misbehaveOption});

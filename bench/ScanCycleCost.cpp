@@ -1,0 +1,155 @@
+// pollwick-scan-cycle-cost: what one scan cycle costs the window in CPU
+// time. The real main window (offscreen) scans a list server that runs in
+// another process (bench/scan-cycle-cost.sh starts pollwick-listserver),
+// with criteria that nothing matches, and the re-query tick is fired by
+// hand as soon as each list is in, instead of every 5 seconds. Only this
+// process's CPU time over the measured cycles counts.
+//
+//   pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N]
+#include "FakePlatform.h"
+#include "platform/ClientSocket.h"
+#include "scan/ListExchange.h"
+#include "ui/Form1.h"
+#include "ui/ServerListView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+using pollwick::test::ManualTimer;
+
+double cpuSeconds(int who, double* user = nullptr, double* system = nullptr)
+{
+    rusage usage{};
+    ::getrusage(who, &usage);
+    const double u = static_cast<double>(usage.ru_utime.tv_sec) +
+        static_cast<double>(usage.ru_utime.tv_usec) / 1e6;
+    const double s = static_cast<double>(usage.ru_stime.tv_sec) +
+        static_cast<double>(usage.ru_stime.tv_usec) / 1e6;
+    if (user != nullptr) {
+        *user = u;
+    }
+    if (system != nullptr) {
+        *system = s;
+    }
+    return u + s;
+}
+
+// Sleeps until events come, handles them, until `done` or the deadline.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer wake;
+    wake.start(50);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+int usage()
+{
+    std::fputs("usage: pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N]\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QString host = QStringLiteral("127.0.0.1");
+    long cycles = 1000;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) {
+            return usage();
+        }
+        if (option == "--host") {
+            host = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--cycles") {
+            cycles = std::strtol(argv[++i], nullptr, 10);
+            if (cycles < 1 || cycles > 1000000) {
+                return usage();
+            }
+        } else {
+            return usage();
+        }
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+
+    pollwick::test::FakePlatform platform;
+    platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix/wombix.exe"));
+    pollwick::Form1 form(platform);
+    form.show();
+    form.RemHost->setEditText(host);
+    static_cast<ManualTimer&>(*form.Timer2).fire();
+    form.NameCheck->setChecked(true);
+    form.FName->setText(QStringLiteral("no server is called this"));
+
+    long rows = 0;
+    const auto cycle = [&](bool first) {
+        if (first) {
+            form.Command1->click();
+        } else {
+            static_cast<ManualTimer&>(*form.Refresh1).fire();
+        }
+        // The list server closes the connection once the list is sent.
+        if (!pumpUntil([&] { return !form.Winsock1->isOpen(); }, 10000)) {
+            std::fprintf(stderr, "pollwick-scan-cycle-cost: no answer from %s:10057\n",
+                         qPrintable(host));
+            std::exit(1);
+        }
+        rows += form.ListView1->rows();
+    };
+
+    // Warm-up: fonts, the view's first layout, the allocator.
+    for (int i = 0; i < 50; ++i) {
+        cycle(i == 0);
+    }
+    if (rows == 0) {
+        std::fprintf(stderr, "pollwick-scan-cycle-cost: %s:10057 sent no servers\n",
+                     qPrintable(host));
+        return 1;
+    }
+    rows = 0;
+    double userBefore = 0;
+    double systemBefore = 0;
+    cpuSeconds(RUSAGE_SELF, &userBefore, &systemBefore);
+    QElapsedTimer wall;
+    wall.start();
+    for (long i = 0; i < cycles; ++i) {
+        cycle(false);
+    }
+    const double wallSeconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+    double userAfter = 0;
+    double systemAfter = 0;
+    cpuSeconds(RUSAGE_SELF, &userAfter, &systemAfter);
+
+    const auto n = static_cast<double>(cycles);
+    std::printf("window: %ld cycles, %.0f us CPU per cycle (user %.0f, system %.0f), "
+                "%.2f ms wall per cycle, %.1f servers per list\n",
+                cycles, ((userAfter - userBefore) + (systemAfter - systemBefore)) / n * 1e6,
+                (userAfter - userBefore) / n * 1e6, (systemAfter - systemBefore) / n * 1e6,
+                wallSeconds / n * 1e3, static_cast<double>(rows) / n);
+    return 0;
+}

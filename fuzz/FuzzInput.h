@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small helpers shared by the fuzz targets: reading the input as bytes and
+// fields, and stopping loudly when a property does not hold (libFuzzer then
+// keeps the input as a crash).
+namespace pollwick::fuzz {
+
+inline std::string_view asText(const std::uint8_t* data, std::size_t size)
+{
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// Reads a few control bytes from the front of the input; missing bytes read
+// as 0, so that every input, even an empty one, is usable.
+class Header
+{
+public:
+    Header(std::string_view& input, std::size_t bytes)
+    {
+        for (std::size_t i = 0; i < bytes; ++i) {
+            m_bytes.push_back(i < input.size() ? static_cast<std::uint8_t>(input[i]) : 0);
+        }
+        input.remove_prefix(bytes < input.size() ? bytes : input.size());
+    }
+    [[nodiscard]] std::uint8_t operator[](std::size_t i) const { return m_bytes.at(i); }
+    [[nodiscard]] bool bit(std::size_t byte, unsigned bit) const
+    {
+        return ((m_bytes.at(byte) >> bit) & 1U) != 0;
+    }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Splits at every `separator`; the last field is whatever follows the last
+// separator. Always at least one field.
+inline std::vector<std::string_view> splitFields(std::string_view text, char separator)
+{
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = text.find(separator, start);
+        if (at == std::string_view::npos) {
+            fields.push_back(text.substr(start));
+            return fields;
+        }
+        fields.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+}
+
+inline std::string field(const std::vector<std::string_view>& fields, std::size_t i)
+{
+    return i < fields.size() ? std::string(fields[i]) : std::string();
+}
+
+[[noreturn]] inline void fail(const char* what, const char* file, int line)
+{
+    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, what);
+    std::abort();
+}
+
+} // namespace pollwick::fuzz
+
+#define FUZZ_REQUIRE(condition)                                                                    \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            ::pollwick::fuzz::fail(#condition, __FILE__, __LINE__);                                \
+        }                                                                                          \
+    } while (false)

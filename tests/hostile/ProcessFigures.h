@@ -1,0 +1,20 @@
+#pragma once
+
+// This process's open descriptors, sockets and resident memory, read from
+// /proc (Linux).
+
+#include <cstddef>
+#include <string>
+
+namespace pollwick::test {
+
+struct ProcessFigures {
+    int descriptors = 0; // entries of /proc/self/fd
+    int sockets = 0; // of them, sockets
+    std::size_t residentKiB = 0; // VmRSS of /proc/self/status
+
+    static ProcessFigures now();
+    [[nodiscard]] std::string describe() const;
+};
+
+} // namespace pollwick::test
