@@ -155,7 +155,7 @@ TEST_F(ScanControllerTest, AnEmptyOrUnresolvableHostDoesNotEndTheScan)
 
     // The lookup happens in the background; the failure, whenever it comes,
     // changes nothing and the next tick simply tries again.
-    form->RemHost->setEditText(QStringLiteral("no-such-host.invalid"));
+    form->RemHost->setEditText(QStringLiteral("no such list server.invalid"));
     static_cast<test::ManualTimer&>(*form->Refresh1).fire();
     expectControls(ScanState::Scanning);
     test::waitUntil([&] { return !form->Winsock1->isOpen(); }, 3000);
