@@ -106,7 +106,7 @@ TEST_F(ScanControllerTest, PickingADefaultListServerOpensTheGate)
 
 TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 {
-    chooseServer(QStringLiteral("127.0.0.1"));
+    chooseServer(QStringLiteral("127.0.3.1"));
     QTest::mouseClick(form->NameCheck, Qt::LeftButton);
     QTest::mouseClick(form->WaveCheck, Qt::LeftButton);
     expectControls(ScanState::Ready);
@@ -114,7 +114,7 @@ TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     expectControls(ScanState::Scanning);
     EXPECT_EQ(form->MatchArmed, 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.1"));
     EXPECT_EQ(form->Winsock1->remotePort(), 10057);
     EXPECT_TRUE(form->Winsock1->isOpen());
 
@@ -129,15 +129,15 @@ TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 
 TEST_F(ScanControllerTest, EveryQueryIsAFreshConnectionToTheHostInTheBoxNow)
 {
-    chooseServer(QStringLiteral("127.0.0.1"));
+    chooseServer(QStringLiteral("127.0.3.1"));
     form->scan().Command1_Click();
     const auto first = form->Winsock1->connectionNumber();
 
     // The box is locked while scanning, but its text is read anew each time.
-    form->RemHost->setEditText(QStringLiteral("127.0.0.2"));
+    form->RemHost->setEditText(QStringLiteral("127.0.3.2"));
     static_cast<test::ManualTimer&>(*form->Refresh1).fire();
     EXPECT_EQ(form->Winsock1->connectionNumber(), first + 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.0.2"));
+    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.2"));
     expectControls(ScanState::Scanning);
 
     // Begin after Stop starts from a closed socket again.
@@ -148,7 +148,7 @@ TEST_F(ScanControllerTest, EveryQueryIsAFreshConnectionToTheHostInTheBoxNow)
 
 TEST_F(ScanControllerTest, AnEmptyOrUnresolvableHostDoesNotEndTheScan)
 {
-    chooseServer(QStringLiteral("127.0.0.1"));
+    chooseServer(QStringLiteral("127.0.3.1"));
     form->RemHost->setEditText(QString());
     form->scan().Command1_Click();
     expectControls(ScanState::Scanning);
@@ -166,7 +166,7 @@ TEST_F(ScanControllerTest, AnEmptyOrUnresolvableHostDoesNotEndTheScan)
 
 TEST_F(ScanControllerTest, GoEmptiesServListButLeavesTheBuffersAndRows)
 {
-    chooseServer(QStringLiteral("127.0.0.1"));
+    chooseServer(QStringLiteral("127.0.3.1"));
     form->scan().Command1_Click();
     EXPECT_TRUE(form->exchange().ServList().empty());
     EXPECT_EQ(form->Check1->isEnabled(), true);

@@ -133,7 +133,7 @@ TEST_F(LifecycleTest, ClosingTheWindowEndsTheProgramEvenDuringAScanBehindTheDial
 {
     platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
     start();
-    form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
+    form->RemHost->setEditText(QStringLiteral("127.0.3.1"));
     fire(form->Timer2);
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     QTest::mouseClick(form->Command5, Qt::LeftButton);
