@@ -2,7 +2,7 @@
 // user chose, with "-connect" and the matched line's own address as one
 // argument, whatever that address holds; and nothing for a private server
 // or for an address or version that an earlier line left in the record.
-#include "HostileWindow.h"
+#include "ListServerWindow.h"
 #include "platform/ClientSocket.h"
 #include "scan/ScanController.h"
 #include "settings/GamePathsController.h"
@@ -17,16 +17,15 @@
 namespace pollwick::test {
 namespace {
 
-class LaunchSafetyTest : public HostileWindowTest
+class LaunchSafetyTest : public ListServerWindow
 {
 protected:
     void SetUp() override
     {
-        HostileWindowTest::SetUp();
+        ListServerWindow::SetUp();
         platform.storePath(QStringLiteral("Ambrel"), kAmbrel);
         platform.storePath(QStringLiteral("Pellory"), kPellory);
         form->paths().Reload();
-        chooseHost(serverHost());
         // Every alert, so that a match shows itself even when nothing starts.
         QTest::mouseClick(form->MsgCheck, Qt::LeftButton);
         QTest::mouseClick(form->WombixCheck, Qt::LeftButton);
@@ -81,7 +80,7 @@ TEST_F(LaunchSafetyTest, AnAddressIsOneArgumentWhateverItHolds)
         EXPECT_EQ(started.program, kAmbrel);
         EXPECT_EQ(started.arguments, QStringList({QStringLiteral("-connect"), c.argument}));
         // The row shows the address as sent.
-        EXPECT_EQ(form->ListView1->text(rows() - 1, 4),
+        EXPECT_EQ(form->ListView1->text(rowCount() - 1, 4),
                   QStringLiteral("   ") + QString::fromLatin1(c.address));
     }
 }

@@ -1,7 +1,7 @@
 // The main window against list servers that fail or misbehave. In every
 // case the window must keep answering, hold no more than the limits allow,
 // list exactly what the rules say, and query again as if nothing happened.
-#include "HostileWindow.h"
+#include "ListServerWindow.h"
 #include "platform/ClientSocket.h"
 #include "scan/ListExchange.h"
 #include "scan/ScanController.h"
@@ -27,7 +27,7 @@ namespace {
 
 using sim::Misbehaviour;
 
-class ListServerFaultTest : public HostileWindowTest
+class ListServerFaultTest : public ListServerWindow
 {
 protected:
     // A first, well-behaved response, so that a failure afterwards can be
@@ -35,8 +35,7 @@ protected:
     void listFirstResponse()
     {
         server.setResponse(kFirst);
-        chooseHost(serverHost());
-        neverMatch();
+        matchNothing();
         go();
         ASSERT_TRUE(waitForResponse(1));
         ASSERT_EQ(column(0), QStringList({QStringLiteral("First"), QStringLiteral("Second")}));
@@ -136,10 +135,9 @@ TEST_F(ListServerFaultTest, OneBytePer100msArrivesAsOneIntactLine)
     ListExchange& exchange = form->exchange();
     exchange.arrivalHook = [this, &rowsSeen, counted = exchange.arrivalHook] {
         counted();
-        rowsSeen.push_back(rows());
+        rowsSeen.push_back(rowCount());
     };
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     // One byte every 100 ms: the line is complete after about 3.5 s.
     const int boundMs = 100 * static_cast<int>(line.size()) + 10000;
@@ -166,8 +164,7 @@ TEST_F(ListServerFaultTest, ResetMidLineListsNothingOfTheCutLine)
                        serverLine("192.0.2.12", "battle 1.24   [1/16] Cut Line!") +
                        serverLine("192.0.2.13", "battle 1.24   [1/16] Never Got"));
     server.setMisbehaviour(Misbehaviour::ResetMidLine);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     ASSERT_TRUE(waitForResponse(1));
     EXPECT_EQ(column(0), QStringList(QStringLiteral("Whole One")));
@@ -182,21 +179,20 @@ TEST_F(ListServerFaultTest, NeverEndingLinesStopAtTheEntryLimitAndAreReadOnAndDr
 {
     server.setResponse(serverLine("192.0.2.1", "battle 1.24   [1/16] Again And Again"));
     server.setMisbehaviour(Misbehaviour::NeverStop);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     const ResponseWalk& walk = form->exchange().walk();
     ASSERT_TRUE(waitUntil(
         [&] { return walk.entriesInResponse() == kMaxEntries && walk.discardedLines() > 20000; },
         60000))
         << walk.entriesInResponse() << " entries, " << walk.discardedLines() << " discarded";
-    EXPECT_EQ(rows(), static_cast<int>(kMaxEntries));
+    EXPECT_EQ(rowCount(), static_cast<int>(kMaxEntries));
     expectBounded();
     // Still flooding: the window answers meanwhile and reads on.
     expectWindowAnswers();
     const std::size_t discarded = walk.discardedLines();
     ASSERT_TRUE(waitUntil([&] { return walk.discardedLines() > discarded + 10000; }, 30000));
-    EXPECT_EQ(rows(), static_cast<int>(kMaxEntries));
+    EXPECT_EQ(rowCount(), static_cast<int>(kMaxEntries));
     expectBounded();
     expectNextQueryWorks();
     EXPECT_TRUE(waitUntil([&] { return server.openConnections() == 0; }));
@@ -205,20 +201,19 @@ TEST_F(ListServerFaultTest, NeverEndingLinesStopAtTheEntryLimitAndAreReadOnAndDr
 TEST_F(ListServerFaultTest, EndlessLineIsNeverListedAndItsTailStaysBounded)
 {
     server.setMisbehaviour(Misbehaviour::EndlessLine);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     // Well past the line limit, several times over.
     ASSERT_TRUE(waitUntil([&] { return bytesArrived > 4 * kMaxLineBytes; }, 60000))
         << bytesArrived << " bytes arrived";
     const ResponseWalk& walk = form->exchange().walk();
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(rowCount(), 0);
     EXPECT_EQ(walk.entriesInResponse(), 0U);
     EXPECT_TRUE(form->exchange().ServList().empty());
     expectBounded();
     expectWindowAnswers();
     ASSERT_TRUE(waitUntil([&] { return bytesArrived > 8 * kMaxLineBytes; }, 60000));
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(rowCount(), 0);
     expectBounded();
     expectNextQueryWorks();
 }
@@ -260,11 +255,10 @@ TEST_F(ListServerFaultTest, EveryByteValueAndNulsAreShownAsWindows1252)
     }
     const QByteArray nuls = withNuls("~192.0.2.8~:1 ~battle~ 1.21   [~ 2/8~] ~Nul~Name~\r\n");
     server.setResponse(serverLine("192.0.2.7", "battle 1.24   [1/16] " + every) + nuls);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     ASSERT_TRUE(waitForResponse(1));
-    ASSERT_EQ(rows(), 2);
+    ASSERT_EQ(rowCount(), 2);
 
     // The name: "|" is a colour code and goes; the CR that ends the line is
     // not part of it.
@@ -314,8 +308,7 @@ TEST_F(ListServerFaultTest, MarkupInANameIsShownAsTextEvenInTheToolTip)
     ASSERT_TRUE(tall.save(picture));
     const QByteArray name = "<img src=\"" + picture.toUtf8() + "\"><b>Bold</b>";
     server.setResponse(serverLine("192.0.2.50", "battle 1.24   [1/16] " + name));
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     ASSERT_TRUE(waitForResponse(1));
     ASSERT_EQ(column(0), QStringList(QString::fromUtf8(name)));
@@ -333,13 +326,12 @@ TEST_F(ListServerFaultTest, MarkupInANameIsShownAsTextEvenInTheToolTip)
 TEST_F(ListServerFaultTest, RandomBytesAreHandledWithinTheLimits)
 {
     server.setMisbehaviour(Misbehaviour::Garbage);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     ASSERT_TRUE(waitForResponse(1));
     const ResponseWalk& walk = form->exchange().walk();
     EXPECT_GT(walk.entriesInResponse(), 0U);
-    EXPECT_EQ(static_cast<std::size_t>(rows()), walk.entriesInResponse());
+    EXPECT_EQ(static_cast<std::size_t>(rowCount()), walk.entriesInResponse());
     expectBounded();
     expectWindowAnswers();
     expectNextQueryWorks();
@@ -355,12 +347,11 @@ TEST_F(ListServerFaultTest, MoreThan32767LinesListTheFirst32767)
                                "battle 1.24   [1/16] Server " + QByteArray::number(i));
     }
     server.setResponse(response);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     ASSERT_TRUE(waitForResponse(1, 60000));
     const ResponseWalk& walk = form->exchange().walk();
-    ASSERT_EQ(rows(), static_cast<int>(kMaxEntries));
+    ASSERT_EQ(rowCount(), static_cast<int>(kMaxEntries));
     EXPECT_EQ(walk.entriesInResponse(), kMaxEntries);
     EXPECT_EQ(walk.discardedLines(), static_cast<std::size_t>(kLines) - kMaxEntries);
     EXPECT_EQ(form->ListView1->text(0, 0), QStringLiteral("Server 0"));
@@ -378,8 +369,7 @@ TEST_F(ListServerFaultTest, TenMegabyteLineIsDroppedWholeAndTheNextLineListed)
     const QByteArray huge = "10.0.0.2:7 battle 1.24   [1/16] " + QByteArray(10 << 20, 'L') + "\r\n";
     server.setResponse(serverLine("10.0.0.1", "battle 1.24   [1/16] Before") + huge +
                        serverLine("10.0.0.3", "treasure 1.21   [2/16] After"));
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     ASSERT_TRUE(waitForResponse(1, 60000));
     const ResponseWalk& walk = form->exchange().walk();
@@ -409,7 +399,6 @@ protected:
                            serverLine("192.0.2.44", "battle 1.24   [3/16] Dusk Arena") +
                            serverLine("192.0.2.45", "battle 1.24   [3/16] Not Reached"));
         platform.games.started.clear();
-        chooseHost(serverHost());
     }
 
     void goThenStopBeforeTheAnswer()
@@ -420,17 +409,17 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return form->scan().state() == ScanState::Ready; }));
         EXPECT_EQ(form->MatchArmed, 1);
         EXPECT_TRUE(form->Winsock1->isOpen());
-        EXPECT_EQ(rows(), 0);
+        EXPECT_EQ(rowCount(), 0);
         server.releaseHeld();
     }
 };
 
 TEST_F(AnswerAfterStopTest, ALateListIsStillListed)
 {
-    neverMatch();
+    matchNothing();
     goThenStopBeforeTheAnswer();
     ASSERT_TRUE(waitForResponse(1));
-    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(rowCount(), 3);
     EXPECT_EQ(form->scan().state(), ScanState::Ready);
     EXPECT_EQ(form->MatchArmed, 1);
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -481,11 +470,10 @@ TEST_F(ListServerFaultTest, TheNextTickCutsAResponseStillArriving)
         serverLine("192.0.2.3", "battle 1.24   [1/16] Old Three");
     server.setResponse(old);
     server.setChunking(static_cast<int>(first.size()) + 15, 10 * 60 * 1000);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
     go();
     const ResponseWalk& walk = form->exchange().walk();
-    ASSERT_TRUE(waitUntil([&] { return rows() == 1 && walk.pendingLineBytes() == 15; }));
+    ASSERT_TRUE(waitUntil([&] { return rowCount() == 1 && walk.pendingLineBytes() == 15; }));
     EXPECT_EQ(column(0), QStringList(QStringLiteral("Old One")));
 
     // The tick closes the old connection; the new response replaces the rows.

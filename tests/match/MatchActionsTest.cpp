@@ -1,9 +1,17 @@
 // What a match does: the scan ends first, then the sound, the "Server Up"
 // box and the game, as the user chose them; and the wave-file chooser.
 #include "ListServerWindow.h"
+#include "platform/ClientSocket.h"
 #include "platform/Timer.h"
+#include "scan/ListExchange.h"
+#include "scan/ScanController.h"
 #include "settings/GamePathsController.h"
 #include "settings/PathsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <string>
 
@@ -212,11 +220,11 @@ TEST_F(MatchActionsTest, AResponseStillArrivingAfterStopStillAlerts)
     server.setChunking(12, 100);
     click(form->Command1);
     // The head of the line is in; the rest is on its way.
-    ASSERT_TRUE(test::waitUntil([&] { return !form->exchange().List().empty(); }, kWaitMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !form->exchange().List().empty(); }, test::kWaitMs));
     click(form->Command2);
     EXPECT_EQ(form->MatchArmed, 1);
 
-    ASSERT_TRUE(test::waitUntil([&] { return !platform.messages.shown.empty(); }, kWaitMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !platform.messages.shown.empty(); }, test::kWaitMs));
     expectScanEnded(1, QStringLiteral("Late"));
     ASSERT_EQ(launched().size(), 1U);
     EXPECT_EQ(launched()[0].program, kCorvane);

@@ -2,8 +2,16 @@
 // real controls, a list server's response, and which server the walk stops
 // at.
 #include "ListServerWindow.h"
+#include "platform/ClientSocket.h"
+#include "scan/ListExchange.h"
 #include "scan/ResponseWalk.h"
+#include "scan/ScanController.h"
 #include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 

@@ -2,8 +2,15 @@
 // that keep the texts the records held when listed, and that it is for
 // looking at only.
 #include "ListServerWindow.h"
+#include "platform/ClientSocket.h"
+#include "scan/ListExchange.h"
+#include "scan/ScanController.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace pollwick {
 namespace {

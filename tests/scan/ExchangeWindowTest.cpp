@@ -3,9 +3,16 @@
 // rubbish, nothing, or never stop.
 #include "ListServerWindow.h"
 #include "listserver/SimulatedList.h"
+#include "platform/ClientSocket.h"
 #include "platform/Timer.h"
+#include "scan/ListExchange.h"
 #include "scan/ResponseWalk.h"
+#include "scan/ScanController.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTcpSocket>
 
 namespace pollwick {
@@ -61,7 +68,7 @@ TEST_F(ExchangeWindowTest, GoConnectsAtOnceAndEachRefreshTickConnectsAgain)
     server.setResponse(kFourLines);
     click(form->Command1);
     // No timer has ticked: "Go" itself makes the first query.
-    ASSERT_TRUE(test::waitUntil([&] { return server.connectionCount() == 1; }, kWaitMs));
+    ASSERT_TRUE(test::waitUntil([&] { return server.connectionCount() == 1; }, test::kWaitMs));
     ASSERT_TRUE(waitForResponse(1));
     EXPECT_EQ(form->Refresh1->interval(), 5000);
 
@@ -180,12 +187,12 @@ TEST_F(ExchangeWindowTest, ASilentServerKeepsTheLastRowsUntilTheNextQueryCutsItO
 
     server.setMisbehaviour(Misbehaviour::NeverAnswer);
     fire(*form->Refresh1);
-    ASSERT_TRUE(test::waitUntil([&] { return server.openConnections() == 1; }, kWaitMs));
+    ASSERT_TRUE(test::waitUntil([&] { return server.openConnections() == 1; }, test::kWaitMs));
     EXPECT_EQ(rows(), kFourRows);
     EXPECT_TRUE(form->Winsock1->isOpen());
 
     expectNextQueryFine();
-    EXPECT_TRUE(test::waitUntil([&] { return server.openConnections() == 0; }, kWaitMs));
+    EXPECT_TRUE(test::waitUntil([&] { return server.openConnections() == 0; }, test::kWaitMs));
 }
 
 TEST_F(ExchangeWindowTest, AConnectionResetMidLineListsTheCompleteLines)
@@ -219,7 +226,7 @@ TEST_F(ExchangeWindowTest, AServerThatNeverStopsFillsTheListOnlyToItsLimit)
     const ResponseWalk& walk = form->exchange().walk();
     ASSERT_TRUE(test::waitUntil(
         [&] { return form->ListView1->rows() == 32767 && walk.discardedLines() > 1000; },
-        2 * kWaitMs));
+        2 * test::kWaitMs));
     EXPECT_EQ(walk.entriesInResponse(), 32767U);
     expectNextQueryFine();
 }
@@ -236,7 +243,8 @@ TEST_F(ExchangeWindowTest, AnEndlessLineIsDroppedAndNothingListed)
     server.setMisbehaviour(Misbehaviour::EndlessLine);
     click(form->Command1);
     // Well past the longest line the window keeps.
-    ASSERT_TRUE(test::waitUntil([&] { return received > (std::size_t{3} << 20U); }, 2 * kWaitMs));
+    ASSERT_TRUE(
+        test::waitUntil([&] { return received > (std::size_t{3} << 20U); }, 2 * test::kWaitMs));
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(form->exchange().walk().entriesInResponse(), 0U);
     expectNextQueryFine();
@@ -258,10 +266,10 @@ TEST_F(ExchangeWindowTest, ARefusedConnectionIsRetriedAndTheNextHostWorks)
     const QString listServer = form->RemHost->currentText();
     replaceText(form->RemHost, QStringLiteral("127.0.3.1"));
     click(form->Command1);
-    ASSERT_TRUE(test::waitUntil([&] { return !form->Winsock1->isOpen(); }, kWaitMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !form->Winsock1->isOpen(); }, test::kWaitMs));
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
     fire(*form->Refresh1);
-    ASSERT_TRUE(test::waitUntil([&] { return !form->Winsock1->isOpen(); }, kWaitMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !form->Winsock1->isOpen(); }, test::kWaitMs));
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
 
     click(form->Command2);
