@@ -218,6 +218,30 @@ TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
     EXPECT_TRUE(fields.has(F::Players));
 }
 
+TEST(ServerLineParser, AwkwardLines)
+{
+    const struct {
+        std::string entry;
+        ServerRecord record;
+    } cases[] = {
+        // The address is whatever stands before the first ":", even in the name.
+        {"   :7000 battle 1.24   [1/16] Blank\r",
+         {"Blank", "Battle", "1.24", "1/16", "   ", false}},
+        {"   no colon [1/2] a:b\r",
+         {"a:b", "Prevtype", "prevversion", "1/2", "   no colon [1/2] a", false}},
+        // Only the first "[" and "]" count.
+        {"   [1/2] a]b\r", {"a]b", "Prevtype", "prevversion", "1/2", "   9.9.9.9", false}},
+        {"   h:1 [3/8] [clan] Name\r",
+         {"[clan] Name", "Prevtype", "prevversion", "3/8", "   h", false}},
+        {"   ][", {"", "Prevtype", "prevversion", "9/9", "   9.9.9.9", false}},
+        // The entry's three leading spaces complete the game-type marker.
+        {"     Race", {"    Rac", "Race", "prevversion", "9/9", "   9.9.9.9", false}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseEntry(c.entry), c.record) << c.entry;
+    }
+}
+
 TEST(ServerLineParser, PositionsBeyondSixteenBitsWork)
 {
     const std::string padding(40000, 'a');
