@@ -213,23 +213,6 @@ TEST_F(MatchActionsTest, TheInitialWaveTextIsPlayedAsItStands)
     EXPECT_EQ(platform.sounds.played, QStringList{"Wav Path"});
 }
 
-TEST_F(MatchActionsTest, AResponseStillArrivingAfterStopStillAlerts)
-{
-    tickAlerts(false, true, true);
-    server.setResponse(line("10.0.0.3", "1.21 x", "Late"));
-    server.setChunking(12, 100);
-    click(form->Command1);
-    // The head of the line is in; the rest is on its way.
-    ASSERT_TRUE(test::waitUntil([&] { return !form->exchange().List().empty(); }, test::kWaitMs));
-    click(form->Command2);
-    EXPECT_EQ(form->MatchArmed, 1);
-
-    ASSERT_TRUE(test::waitUntil([&] { return !platform.messages.shown.empty(); }, test::kWaitMs));
-    expectScanEnded(1, QStringLiteral("Late"));
-    ASSERT_EQ(launched().size(), 1U);
-    EXPECT_EQ(launched()[0].program, kCorvane);
-}
-
 TEST_F(MatchActionsTest, GoAfterAMatchStartsANewArmedScan)
 {
     tickAlerts(false, true, false);
