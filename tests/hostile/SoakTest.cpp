@@ -4,7 +4,7 @@
 //
 // 10,000 cycles (a few seconds; 2,000 under AddressSanitizer, which is
 // several times slower); POLLWICK_SOAK_CYCLES sets another count.
-#include "HostileWindow.h"
+#include "ListServerWindow.h"
 #include "ProcessFigures.h"
 #include "platform/ClientSocket.h"
 #include "scan/ListExchange.h"
@@ -39,15 +39,14 @@ int soakCycles()
     return kAddressSanitizer ? 2000 : 10000;
 }
 
-using SoakTest = HostileWindowTest;
+using SoakTest = ListServerWindow;
 
 TEST_F(SoakTest, QueryCyclesLeaveDescriptorsSocketsAndMemoryFlat)
 {
     const int cycles = soakCycles();
     const int warmUp = std::min(200, cycles / 5);
     server.setGenerated(20261206);
-    chooseHost(serverHost());
-    neverMatch();
+    matchNothing();
 
     ProcessFigures before;
     int wrongRows = 0;
@@ -65,7 +64,7 @@ TEST_F(SoakTest, QueryCyclesLeaveDescriptorsSocketsAndMemoryFlat)
             10000))
             << "cycle " << number << " got no answer";
         const auto expected = static_cast<int>(server.responseFor(number).count('\n'));
-        wrongRows += rows() == expected ? 0 : 1;
+        wrongRows += rowCount() == expected ? 0 : 1;
         if (number == warmUp) {
             before = ProcessFigures::now();
         }

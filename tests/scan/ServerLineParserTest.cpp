@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pollwick {
 namespace {
@@ -29,59 +30,29 @@ ServerRecord parseEntry(std::string_view entry, ServerRecord record = previousRe
     return record;
 }
 
-TEST(ServerLineParser, ReadsAPublicAndAPrivateLine)
+TEST(ServerLineParser, BracketsFindNameAndPlayers)
 {
-    const auto pub =
-        parseEntry(cp("   192.0.2.10:27015 battle 1.24   [3/16] §1Spring |Arena\r"), {});
-    EXPECT_EQ(pub,
-              (ServerRecord{"Spring Arena", "Battle", "1.24", "3/16", "   192.0.2.10", false}));
-
-    const auto priv =
-        parseEntry(cp("   192.0.2.10:27015 private battle 1.24   [3/16] §1Spring |Arena\r"), {});
-    EXPECT_EQ(priv, (ServerRecord{"Spring Arena", "Battle", "1.24", "3/16", "Private", true}));
-}
-
-struct BracketCase {
-    const char* what;
-    std::string entry;
-    std::string name;
-    std::string players;
-};
-
-class Brackets : public testing::TestWithParam<BracketCase>
-{ };
-
-TEST_P(Brackets, FindNameAndPlayers)
-{
-    SCOPED_TRACE(GetParam().what);
-    const auto record = parseEntry(GetParam().entry);
-    EXPECT_EQ(record.serverName, GetParam().name);
-    EXPECT_EQ(record.players, GetParam().players);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ServerLineParser, Brackets,
-    testing::Values(
-        BracketCase{"no ] keeps all but the first and last character", "   abc\r", "  abc", "9/9"},
-        BracketCase{"[ without ] keeps the players", "   [1/2 abc\r", "  [1/2 abc", "9/9"},
-        BracketCase{"] before [ keeps the players", "   x] y [1/2]\r", "y [1/2]", "9/9"},
-        BracketCase{"] without [ takes the players from the start", "   1/2] Name\r", "Name",
-                    "   1/2"},
-        BracketCase{"name right after ] loses its first character", "   [1/2]Name\r", "ame", "1/2"},
-        BracketCase{"] last keeps the old name less its last character", "   [1/2]", "Pre", "1/2"},
-        BracketCase{"] second to last leaves the name empty", "   [1/2]\r", "", "1/2"},
-        BracketCase{"empty brackets", "   [] x\r", "x", ""},
-        BracketCase{"LF-only line loses the name's own last character", "   [1/2] Name", "Nam",
-                    "1/2"},
-        BracketCase{"three-space entry", "   ", " ", "9/9"}));
-
-TEST(ServerLineParser, ThreeSpaceEntryKeepsEverythingButTheName)
-{
-    auto before = previousRecord();
-    before.ipAddress = "Private";
-    before.isPrivate = true;
-    const auto after = parseEntry("   ", before);
-    EXPECT_EQ(after, (ServerRecord{" ", "Prevtype", "prevversion", "9/9", "Private", false}));
+    const struct {
+        const char* what;
+        std::string entry;
+        std::string name;
+        std::string players;
+    } cases[] = {
+        {"no ] keeps all but the first and last character", "   abc\r", "  abc", "9/9"},
+        {"[ without ] keeps the players", "   [1/2 abc\r", "  [1/2 abc", "9/9"},
+        {"] before [ keeps the players", "   x] y [1/2]\r", "y [1/2]", "9/9"},
+        {"] without [ takes the players from the start", "   1/2] Name\r", "Name", "   1/2"},
+        {"name right after ] loses its first character", "   [1/2]Name\r", "ame", "1/2"},
+        {"] last keeps the old name less its last character", "   [1/2]", "Pre", "1/2"},
+        {"] second to last leaves the name empty", "   [1/2]\r", "", "1/2"},
+        {"empty brackets", "   [] x\r", "x", ""},
+        {"LF-only line loses the name's own last character", "   [1/2] Name", "Nam", "1/2"},
+    };
+    for (const auto& c : cases) {
+        const auto record = parseEntry(c.entry);
+        EXPECT_EQ(record.serverName, c.name) << c.what;
+        EXPECT_EQ(record.players, c.players) << c.what;
+    }
 }
 
 TEST(ServerLineParser, RemovesColourCodesInOrder)
@@ -113,30 +84,20 @@ TEST(ServerLineParser, RemovesRaceAndCoopEndingsAfterTheColourCodes)
     EXPECT_EQ(name("Fun    race"), "Fun    race");
 }
 
-struct TableCase {
-    std::string line;
-    std::string expected;
-};
-
-class VersionTable : public testing::TestWithParam<TableCase>
-{ };
-
-TEST_P(VersionTable, LastHittingRowWins)
+TEST(ServerLineParser, VersionMarkersLastHittingRowWins)
 {
-    EXPECT_EQ(parseEntry("   " + GetParam().line + " [1/2] n\r").version, GetParam().expected);
+    const std::pair<std::string, std::string> cases[] = {
+        {"h:1 1.24   x", "1.24"},        {"h:1 1.21   x", "1.21"},     {"h:1 1.24 x x", "1.24 x"},
+        {"h:1 1.21 x x", "1.21 x"},      {"h:1 1.24 s x", "1.24 s"},   {"h:1 1.21 s x", "1.21 s"},
+        {"h:1 1.21\x14\x14", "1.21"},    {"h:1 1.24\x14\x14", "1.24"}, {"1.24   1.21   ", "1.21"},
+        {"1.21   1.24   ", "1.21"},      {"1.21   1.24 x ", "1.24 x"}, {"1.24 s 1.21 x ", "1.24 s"},
+        {"1.21 s 1.24\x14\x14", "1.24"}, {"1.24 X x", "prevversion"},  {"1.24  x", "prevversion"},
+        {"1.24\x14 ", "prevversion"},    {"1.24x", "prevversion"},     {"", "prevversion"},
+    };
+    for (const auto& [line, version] : cases) {
+        EXPECT_EQ(parseEntry("   " + line + " [1/2] n\r").version, version) << line;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ServerLineParser, VersionTable,
-    testing::Values(TableCase{"h:1 1.24   x", "1.24"}, TableCase{"h:1 1.21   x", "1.21"},
-                    TableCase{"h:1 1.24 x x", "1.24 x"}, TableCase{"h:1 1.21 x x", "1.21 x"},
-                    TableCase{"h:1 1.24 s x", "1.24 s"}, TableCase{"h:1 1.21 s x", "1.21 s"},
-                    TableCase{"h:1 1.21\x14\x14", "1.21"}, TableCase{"h:1 1.24\x14\x14", "1.24"},
-                    TableCase{"1.24   1.21   ", "1.21"}, TableCase{"1.21   1.24   ", "1.21"},
-                    TableCase{"1.21   1.24 x ", "1.24 x"}, TableCase{"1.24 s 1.21 x ", "1.24 s"},
-                    TableCase{"1.21 s 1.24\x14\x14", "1.24"}, TableCase{"1.24 X x", "prevversion"},
-                    TableCase{"1.24  x", "prevversion"}, TableCase{"1.24\x14 ", "prevversion"},
-                    TableCase{"1.24x", "prevversion"}, TableCase{"", "prevversion"}));
 
 TEST(ServerLineParser, VersionOnlyInTheNameOrLastOnTheLine)
 {
@@ -145,26 +106,25 @@ TEST(ServerLineParser, VersionOnlyInTheNameOrLastOnTheLine)
     EXPECT_EQ(parseEntry("   [1/2] ends in 1.24\r", {}).version, "");
 }
 
-class TypeTable : public testing::TestWithParam<TableCase>
-{ };
-
-TEST_P(TypeTable, LastHittingRowWins)
+TEST(ServerLineParser, GameTypeMarkersLastHittingRowWins)
 {
-    EXPECT_EQ(parseEntry("   h:1 " + GetParam().line + "\r").gameType, GetParam().expected);
+    const std::pair<std::string, std::string> cases[] = {
+        {"battle [1/2] n", "Battle"},
+        {"ctf [1/2] n", "Ctf"},
+        {"treasure [1/2] n", "Treasure"},
+        {"battle [1/2] my ctf", "Ctf"},
+        {"battle [1/2] ctf treasure", "Treasure"},
+        {"x     Coop [1/2] n", "Coop"},
+        {"x     Race [1/2] n", "Race"},
+        {"x     Race     Coop", "Race"},
+        {"treasure [1/2] n     Coop", "Coop"},
+        {"Battle CTF Treasure [1/2] n", "Prevtype"},
+        {"x    Coop x    Race", "Prevtype"},
+    };
+    for (const auto& [line, type] : cases) {
+        EXPECT_EQ(parseEntry("   h:1 " + line + "\r").gameType, type) << line;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(ServerLineParser, TypeTable,
-                         testing::Values(TableCase{"battle [1/2] n", "Battle"},
-                                         TableCase{"ctf [1/2] n", "Ctf"},
-                                         TableCase{"treasure [1/2] n", "Treasure"},
-                                         TableCase{"battle [1/2] my ctf", "Ctf"},
-                                         TableCase{"battle [1/2] ctf treasure", "Treasure"},
-                                         TableCase{"x     Coop [1/2] n", "Coop"},
-                                         TableCase{"x     Race [1/2] n", "Race"},
-                                         TableCase{"x     Race     Coop", "Race"},
-                                         TableCase{"treasure [1/2] n     Coop", "Coop"},
-                                         TableCase{"Battle CTF Treasure [1/2] n", "Prevtype"},
-                                         TableCase{"x    Coop x    Race", "Prevtype"}));
 
 TEST(ServerLineParser, OnlyLowerCasePrivateMakesAServerPrivate)
 {
@@ -216,6 +176,30 @@ TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
     EXPECT_EQ(record.players, "5/6");
     EXPECT_FALSE(fields.has(F::ServerName));
     EXPECT_TRUE(fields.has(F::Players));
+}
+
+TEST(ServerLineParser, AwkwardLines)
+{
+    const struct {
+        std::string entry;
+        ServerRecord record;
+    } cases[] = {
+        // The address is whatever stands before the first ":", even in the name.
+        {"   :7000 battle 1.24   [1/16] Blank\r",
+         {"Blank", "Battle", "1.24", "1/16", "   ", false}},
+        {"   no colon [1/2] a:b\r",
+         {"a:b", "Prevtype", "prevversion", "1/2", "   no colon [1/2] a", false}},
+        // Only the first "[" and "]" count.
+        {"   [1/2] a]b\r", {"a]b", "Prevtype", "prevversion", "1/2", "   9.9.9.9", false}},
+        {"   h:1 [3/8] [clan] Name\r",
+         {"[clan] Name", "Prevtype", "prevversion", "3/8", "   h", false}},
+        {"   ][", {"", "Prevtype", "prevversion", "9/9", "   9.9.9.9", false}},
+        // The entry's three leading spaces complete the game-type marker.
+        {"     Race", {"    Rac", "Race", "prevversion", "9/9", "   9.9.9.9", false}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseEntry(c.entry), c.record) << c.entry;
+    }
 }
 
 TEST(ServerLineParser, PositionsBeyondSixteenBitsWork)

@@ -1,6 +1,9 @@
 // The game paths on the real window and the real per-user store: QSettings
 // pointed at a fresh folder, so that a "next run" is a new main window reading
-// the file the last one wrote.
+// the file the last one wrote. Also what a broken store does: a file that
+// cannot be written or holds garbage must crash nothing, and a path that the
+// user entered must never be lost: when it cannot be stored, Accept says so
+// and the boxes keep it for this run.
 #include "settings/GamePaths.h"
 
 #include "FakePlatform.h"
@@ -16,11 +19,14 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 // Readable failures.
 static void PrintTo(const QString& text, std::ostream* out)
@@ -40,30 +46,6 @@ void PrintTo(const GamePaths& paths, std::ostream* out)
 
 namespace {
 
-// The real store, noting every write in the order made.
-class RecordingStore final : public SettingsStore
-{
-public:
-    [[nodiscard]] QString read(const QString& application, const QString& section,
-                               const QString& key) const override
-    {
-        return real.read(application, section, key);
-    }
-    bool write(const QString& application, const QString& section, const QString& key,
-               const QString& value) override
-    {
-        written << application + QLatin1Char('/') + section + QLatin1Char('/') + key;
-        return real.write(application, section, key, value);
-    }
-    [[nodiscard]] QString location(const QString& application) const override
-    {
-        return real.location(application);
-    }
-
-    QtSettingsStore real;
-    QStringList written;
-};
-
 class GamePathsTest : public ::testing::Test
 {
 protected:
@@ -72,16 +54,20 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
         platform.store = &disk;
     }
-
     [[nodiscard]] QString settingsFile() const
     {
         return folder.filePath(QStringLiteral("Wombix Pollwick.conf"));
     }
+    // What the settings file holds; nothing when there is none.
+    [[nodiscard]] QStringList storedKeys() const
+    {
+        return QSettings(settingsFile(), QSettings::IniFormat).allKeys();
+    }
     void writeSettingsFile(const QByteArray& content) const
     {
         QFile file(settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(content), content.size());
     }
 
     // A run of the program: a new main window, loading from the store.
@@ -93,12 +79,32 @@ protected:
     }
     PathsDialog& dialog() { return form->paths().Paths(); }
     [[nodiscard]] GamePaths boxes() { return dialog().workingCopy(); }
+    void type(const GamePaths& paths)
+    {
+        dialog().Normal->setText(paths.Normal);
+        dialog().Ambrel->setText(paths.Ambrel);
+        dialog().Corvane->setText(paths.Corvane);
+        dialog().Pellory->setText(paths.Pellory);
+    }
     void startUpCheck() { static_cast<test::ManualTimer&>(*form->Timer1).fire(); }
     void openPaths() { QTest::mouseClick(form->Command5, Qt::LeftButton); }
     void accept() { QTest::mouseClick(dialog().Command7, Qt::LeftButton); }
+    [[nodiscard]] bool toldNotSaved() const
+    {
+        return std::any_of(platform.messages.shown.begin(), platform.messages.shown.end(),
+                           [](const auto& shown) { return shown.prompt.contains(kNotSaved); });
+    }
+
+    static inline const QString kNotSaved = QStringLiteral("could not be saved");
+    const GamePaths kPaths{
+        QStringLiteral("/games/wombix/wombix.exe"),
+        QStringLiteral("/games/wombix 1.24/wombix.exe"),
+        QStringLiteral("C:\\Games\\Corvane\\wombix.exe"),
+        QStringLiteral("/opt/pellory/wombix.exe"),
+    };
 
     QTemporaryDir folder;
-    RecordingStore disk;
+    QtSettingsStore disk;
     test::FakePlatform platform;
     std::unique_ptr<Form1> form;
 };
@@ -106,17 +112,10 @@ protected:
 const QString kWarning = QStringLiteral(
     "Wombix Pollwick has not detected any Wombix Paths, Please Specify paths before continuing");
 
-TEST_F(GamePathsTest, FirstRunShowsFourEmptyBoxesAndWritesNothing)
-{
-    run();
-    EXPECT_EQ(boxes(), GamePaths{});
-    EXPECT_TRUE(disk.written.isEmpty());
-    EXPECT_FALSE(QFile::exists(settingsFile()));
-}
-
 TEST_F(GamePathsTest, AcceptStoresAllFourInOrderAndTheNextRunReadsThemBack)
 {
     run();
+    EXPECT_EQ(boxes(), GamePaths{});
     openPaths();
     ASSERT_TRUE(dialog().isVisible());
     // Typed keys, and text committed by an input method as non-ASCII is.
@@ -130,14 +129,10 @@ TEST_F(GamePathsTest, AcceptStoresAllFourInOrderAndTheNextRunReadsThemBack)
     ASSERT_TRUE(entered.Corvane.isEmpty());
     accept();
 
-    EXPECT_EQ(disk.written,
-              QStringList({QStringLiteral("Wombix Pollwick/Paths/Normal"),
-                           QStringLiteral("Wombix Pollwick/Paths/Ambrel"),
-                           QStringLiteral("Wombix Pollwick/Paths/Corvane"),
-                           QStringLiteral("Wombix Pollwick/Paths/Pellory")}));
-    const QSettings file(settingsFile(), QSettings::IniFormat);
-    EXPECT_EQ(file.childGroups(), QStringList{QStringLiteral("Paths")});
-    EXPECT_TRUE(file.contains(QStringLiteral("Paths/Corvane"))); // empty, but written
+    // All four, Corvane empty.
+    EXPECT_EQ(storedKeys(),
+              QStringList({QStringLiteral("Paths/Ambrel"), QStringLiteral("Paths/Corvane"),
+                           QStringLiteral("Paths/Normal"), QStringLiteral("Paths/Pellory")}));
     EXPECT_EQ(boxes(), entered);
 
     run();
@@ -146,22 +141,20 @@ TEST_F(GamePathsTest, AcceptStoresAllFourInOrderAndTheNextRunReadsThemBack)
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(GamePathsTest, AwkwardAndVeryLongPathsComeBackExactly)
+TEST_F(GamePathsTest, AwkwardAndMegabytePathsComeBackExactly)
 {
     run();
     const GamePaths awkward{
         QStringLiteral(R"(C:\Games, Inc\"Wombix"; #1 = [x]\wombix.exe)"),
         QStringLiteral("@Variant(not a variant)"),
         QStringLiteral(" "),
-        QStringLiteral("/deep/") + QString(100'000, QLatin1Char('d')) +
-            QStringLiteral("/wombix.exe"),
+        QStringLiteral("D:\\Spiele\\W\u00f6mbix ") + QString(1 << 20, u'w') +
+            QStringLiteral("\\wombix.exe"),
     };
     openPaths();
-    dialog().Normal->setText(awkward.Normal);
-    dialog().Ambrel->setText(awkward.Ambrel);
-    dialog().Corvane->setText(awkward.Corvane);
-    dialog().Pellory->setText(awkward.Pellory);
+    type(awkward);
     accept();
+    EXPECT_FALSE(toldNotSaved());
     run();
     EXPECT_EQ(boxes(), awkward);
 }
@@ -172,7 +165,7 @@ TEST_F(GamePathsTest, AcceptingFourEmptyBoxesWarnsAgainOnTheNextRun)
     startUpCheck();
     ASSERT_EQ(platform.messages.shown.size(), 1U);
     accept();
-    EXPECT_EQ(disk.written.size(), 4);
+    EXPECT_EQ(storedKeys().size(), 4);
     run();
     startUpCheck();
     ASSERT_EQ(platform.messages.shown.size(), 2U);
@@ -208,18 +201,15 @@ TEST_F(GamePathsTest, EachBrowseButtonFillsItsOwnBoxAndACancelKeepsIt)
         EXPECT_EQ(boxes(), expected);
     }
     ASSERT_EQ(platform.files.calls.size(), 8U);
-    for (const auto& call : platform.files.calls) {
-        EXPECT_EQ(call.filter, QStringLiteral("Wombix File|wombix.exe"));
-    }
     // Browsing only fills the boxes: nothing is stored, the window waits.
-    EXPECT_TRUE(disk.written.isEmpty());
+    EXPECT_TRUE(storedKeys().isEmpty());
     EXPECT_FALSE(form->isEnabled());
 }
 
 TEST_F(GamePathsTest, WombixPathsShowsTheStoredPathsAndAcceptGivesTheWindowBack)
 {
-    disk.real.write(QStringLiteral("Wombix Pollwick"), QStringLiteral("Paths"),
-                    QStringLiteral("Corvane"), QStringLiteral("/stored/wombix.exe"));
+    disk.write(QStringLiteral("Wombix Pollwick"), QStringLiteral("Paths"),
+               QStringLiteral("Corvane"), QStringLiteral("/stored/wombix.exe"));
     run();
     dialog().Corvane->setText(QStringLiteral("left over"));
     openPaths();
@@ -250,70 +240,94 @@ TEST_F(GamePathsTest, CloseButtonAndEscapeCancelWithoutLosingTheBoxes)
         EXPECT_FALSE(dialog().isVisible());
         EXPECT_TRUE(form->isEnabled());
         EXPECT_EQ(dialog().Normal->text(), QStringLiteral("/typed/but/not/accepted"));
-        EXPECT_TRUE(disk.written.isEmpty());
+        EXPECT_TRUE(storedKeys().isEmpty());
         EXPECT_EQ(platform.processEnds, 0);
     }
 }
 
-TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsAndSaysWhere)
+TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhere)
 {
     // A folder where the file should be stops writes even for root.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Wombix Pollwick.conf")));
     run();
-    EXPECT_EQ(boxes(), GamePaths{});
     openPaths();
-    QTest::keyClicks(dialog().Ambrel, QStringLiteral("/games/wombix.exe"));
+    type(kPaths);
     accept();
-
     ASSERT_EQ(platform.messages.shown.size(), 1U);
     const auto& message = platform.messages.shown.front();
     EXPECT_EQ(message.title, QStringLiteral("Wombix Pollwick"));
-    EXPECT_TRUE(message.prompt.contains(QStringLiteral("could not be saved")));
+    EXPECT_TRUE(message.prompt.contains(kNotSaved));
     EXPECT_TRUE(message.prompt.contains(settingsFile())) << message.prompt.toStdString();
-    EXPECT_EQ(dialog().Ambrel->text(), QStringLiteral("/games/wombix.exe"));
     EXPECT_TRUE(form->isEnabled());
     EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(form->paths().pathFor(GameEdition::Ambrel), kPaths.Ambrel);
     EXPECT_EQ(platform.processEnds, 0);
-    // The kept path counts for this run: no warning.
+    // The kept paths count for this run: no warning.
     startUpCheck();
     EXPECT_EQ(platform.messages.shown.size(), 1U);
-    // Opening the dialog again does not bring back what the store holds.
+    // Not the empty store: the paths entered, and Accept tells again.
     openPaths();
-    EXPECT_EQ(dialog().Ambrel->text(), QStringLiteral("/games/wombix.exe"));
+    EXPECT_EQ(boxes(), kPaths);
+    accept();
+    EXPECT_EQ(platform.messages.shown.size(), 2U);
 
     // Once the store can be written again, Accept keeps the paths for good.
     ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Wombix Pollwick.conf")));
+    openPaths();
     accept();
-    EXPECT_EQ(platform.messages.shown.size(), 1U);
+    EXPECT_EQ(platform.messages.shown.size(), 2U);
     run();
-    EXPECT_EQ(dialog().Ambrel->text(), QStringLiteral("/games/wombix.exe"));
+    EXPECT_EQ(boxes(), kPaths);
 }
 
-TEST_F(GamePathsTest, GarbageInTheSettingsFileReadsAsEmpty)
+TEST_F(GamePathsTest, GarbageLoadsAndAcceptNeverLosesThePaths)
 {
-    QByteArray junk;
-    for (int i = 0; i < 4096; ++i) {
-        junk += static_cast<char>((i * 131) % 256);
+    QByteArray random(qsizetype{64} * 1024, '\0');
+    QRandomGenerator generator(20261206);
+    for (char& c : random) {
+        c = static_cast<char>(generator.bounded(256));
     }
-    const QByteArray cases[] = {
-        junk,
-        QByteArrayLiteral("[Paths\nNormal\n=\n[Paths]]\n\"\n"),
-        QByteArrayLiteral("[Paths]\nNormal=a, b\nAmbrel=@Variant(\\0\\0\\0\\x7f\\xff)\n"),
+    // QVariant streams that claim huge lists and strings, and a type that
+    // does not exist.
+    const QByteArray hugeClaims = QByteArray("[Paths]\n") +
+        "Normal=@Variant(\\0\\0\\0\\v\\0\\x7f\\xff\\xff\\xff)\n" +
+        "Ambrel=@Variant(\\0\\0\\0\\n\\0\\x7f\\xff\\xff\\xfe)\n" +
+        "Corvane=@Variant(\\0\\0\\0\\b\\0\\x7f\\xff\\xff\\xff)\n" +
+        "Pellory=@Variant(\\0\\x7f\\xff\\xff\\0)\n";
+    // Each file, and whether it reads as no path at all.
+    const std::pair<QByteArray, bool> files[] = {
+        {random, true},
+        {QByteArray(4096, '\0'), true},
+        {"[Paths]\nNormal=a, b\nAmbrel=@Variant(\\0\\0\\0\\x7f\\xff)\n", true},
+        {hugeClaims, true},
+        {"[Paths]\n" + QByteArray(200000, '=') + "\n" + QByteArray(200000, '[') + "\n", true},
+        {"[%General]\n[Paths]\n[Paths]\nNormal\nAmbrel=\n=no key\n", true},
+        {"[Paths]\nNormal=@Invalid()\nAmbrel=@ByteArray(\\xff\\xfe)\nPellory=@Variant(\n", false},
+        {"[Paths]\nNormal=\xff\xfe\xc0\x80 not UTF-8\nNormal=twice\n\\=\\\\\n", false},
     };
-    for (const QByteArray& content : cases) {
+    for (const auto& [content, readsEmpty] : files) {
         SCOPED_TRACE(content.left(40).toStdString());
+        platform.messages.shown.clear();
         writeSettingsFile(content);
         run();
-        EXPECT_EQ(boxes(), GamePaths{});
-        startUpCheck();
-        EXPECT_EQ(platform.messages.shown.back().prompt, kWarning);
-        platform.messages.shown.clear();
+        if (readsEmpty) {
+            // The start-up check asks for the paths.
+            EXPECT_EQ(boxes(), GamePaths{});
+            startUpCheck();
+            EXPECT_EQ(platform.messages.shown.size(), 1U);
+            EXPECT_TRUE(dialog().isVisible());
+        } else {
+            openPaths();
+        }
+        type(kPaths);
+        accept();
+        EXPECT_EQ(boxes(), kPaths);
+        EXPECT_TRUE(form->isEnabled());
+        if (!toldNotSaved()) {
+            run();
+            EXPECT_EQ(boxes(), kPaths) << "Accept said nothing, but the paths were not kept";
+        }
     }
-    // Accept replaces the garbage with paths that the next run reads.
-    dialog().Pellory->setText(QStringLiteral("/games/wombix.exe"));
-    accept();
-    run();
-    EXPECT_EQ(dialog().Pellory->text(), QStringLiteral("/games/wombix.exe"));
 }
 
 // On a file system whose names are case-sensitive the chooser must still

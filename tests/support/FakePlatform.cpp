@@ -67,10 +67,6 @@ QString MemorySettingsStore::read(const QString& application, const QString& sec
 bool MemorySettingsStore::write(const QString& application, const QString& section,
                                 const QString& key, const QString& value)
 {
-    ++writes;
-    if (failWrites) {
-        return false;
-    }
     values.insert(application + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
     return true;
 }
@@ -85,9 +81,7 @@ FakePlatform::~FakePlatform() = default;
 
 std::unique_ptr<Timer> FakePlatform::createTimer()
 {
-    auto timer = std::make_unique<ManualTimer>();
-    timers.push_back(timer.get());
-    return timer;
+    return std::make_unique<ManualTimer>();
 }
 
 std::unique_ptr<ClientSocket> FakePlatform::createSocket()

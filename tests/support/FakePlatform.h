@@ -98,8 +98,7 @@ public:
     std::vector<Started> started;
 };
 
-// An in-memory store; `failWrites` makes every write fail, as a read-only
-// configuration folder would.
+// An in-memory store.
 class MemorySettingsStore final : public SettingsStore
 {
 public:
@@ -110,8 +109,6 @@ public:
     [[nodiscard]] QString location(const QString& application) const override;
 
     QMap<QString, QString> values; // "application/section/key" -> value
-    bool failWrites = false;
-    int writes = 0;
 };
 
 // Real sockets; manual timers; fakes for sound, the game, modal dialogs and
@@ -148,8 +145,6 @@ public:
     FakeSoundPlayer sounds;
     FakeLauncher games;
     int processEnds = 0;
-    // Every timer made, in the order made.
-    std::vector<ManualTimer*> timers;
 };
 
 } // namespace pollwick::test

@@ -1,142 +1,147 @@
 #pragma once
 
-// A fixture for window tests that talk to a list server: the real main
-// window on a FakePlatform, shown on the offscreen screen, and a stand-in
-// list server on a loopback address of the test's own at port 10057. The
-// helpers drive the window as a person would, with mouse clicks and typing.
+// The real main window on a FakePlatform (offscreen; fakes only for sound,
+// the game and modal dialogs; timers fired by hand) beside a stand-in list
+// server on a loopback address of the test's own at port 10057, chosen in
+// RemHost. The helpers drive the window as a person would, with clicks and
+// typing, and count what every data arrival left the window holding.
 
 #include "FakePlatform.h"
 #include "listserver/ListServer.h"
-#include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "scan/ScanController.h"
 #include "ui/Form1.h"
 #include "ui/ServerListView.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionButton>
+#include <QAbstractButton>
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+class QCheckBox;
+class QComboBox;
+
+// Readable failures: texts as text, not as bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out)
+{
+    *out << '{';
+    for (const QString& text : texts) {
+        PrintTo(text, out);
+        *out << ' ';
+    }
+    *out << '}';
+}
 
 namespace pollwick::test {
 
+// What one response may make the window hold.
+inline constexpr std::size_t kMaxEntries = 32767;
+inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20U;
+// The socket reads at most this much before the window has handled it.
+inline constexpr std::size_t kMaxChunkBytes = std::size_t{1} << 20U;
+// Only reached when something is broken.
+inline constexpr int kWaitMs = 30000;
+
+// A line of the list server's response, CR LF included.
+QByteArray serverLine(const QByteArray& address, const QByteArray& rest);
+
+// Handles events until `done` holds or `timeoutMs` has passed, sleeping
+// until an event comes rather than polling on a clock, so that thousands of
+// query cycles take no longer than their sockets do. Objects deleted later
+// (closed connections) go at once.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs);
+
+// An address on 127.0.0.0/8 on which nothing listens at port 10057 now:
+// probed from 127.0.0.254 down, away from the addresses that the list
+// servers of other tests take from 127.0.0.2 up.
+QString unusedLoopbackAddress();
+
 class ListServerWindow : public ::testing::Test
 {
+public:
+    ~ListServerWindow() override;
+    ListServerWindow(const ListServerWindow&) = delete;
+    ListServerWindow& operator=(const ListServerWindow&) = delete;
+
 protected:
-    static constexpr int kWaitMs = 30000;
+    ListServerWindow();
 
-    ListServerWindow()
-    {
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/normal/wombix"));
-        form = std::make_unique<Form1>(platform);
-        form->show();
-    }
+    // The list server listens and its address is chosen: "Go" can be pressed.
+    void SetUp() override;
 
-    // The list server listens and its address is chosen in RemHost, so that
-    // "Go" can be pressed.
-    void SetUp() override
-    {
-        ASSERT_TRUE(sim::listenOnFreeLoopback(server));
-        chooseHost(server.address().toString());
-        ASSERT_EQ(form->scan().state(), ScanState::Ready);
-    }
-
-    void chooseHost(const QString& host)
-    {
-        replaceText(form->RemHost->lineEdit(), host);
-        fire(*form->Timer2);
-    }
+    [[nodiscard]] QString serverHost() const { return server.address().toString(); }
+    // Types the host and lets the selection gate open.
+    void chooseHost(const QString& host);
 
     static void fire(Timer& timer) { static_cast<ManualTimer&>(timer).fire(); }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    // On the box and its caption: the rest of a check box's area is no
-    // target.
-    static void click(QCheckBox* box)
+    // On the box and its caption: the rest of a check box's area is no target.
+    static void click(QCheckBox* box);
+    // Clicks through the event queue, as a person's click arrives, so that a
+    // window whose event loop is starved would not see it in time.
+    static void clickLater(QAbstractButton* button)
     {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        option.text = box->text();
-        const QRect target =
-            box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box);
-        QTest::mouseClick(box, Qt::LeftButton, {}, target.center());
+        QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
     }
-
     // Types `text` over whatever the box holds. Characters beyond ASCII are
     // sent as the key events an input method would deliver.
-    static void replaceText(QWidget* box, const QString& text)
-    {
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                QTest::keyClick(box, c.toLatin1());
-            } else {
-                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            }
-        }
-    }
-    static void replaceText(QComboBox* box, const QString& text)
-    {
-        replaceText(box->lineEdit(), text);
-    }
+    static void replaceText(QWidget* box, const QString& text);
+    static void replaceText(QComboBox* box, const QString& text);
 
     // Ticks a criterion that no record meets, so that a walk lists every
-    // line of a response.
-    void matchNothing()
-    {
-        click(form->VersionCheck); // Combo2 still reads "Version Select"
-        ASSERT_TRUE(form->VersionCheck->isChecked());
-    }
-
-    // Waits until the server has accepted `count` connections and the
-    // window's socket is closed again: the response has been read (or a
-    // match closed the socket). The time limit is only reached when
-    // something is broken.
-    [[nodiscard]] bool waitForResponse(int count = 1)
-    {
-        return waitUntil(
-            [&] { return server.connectionCount() >= count && !form->Winsock1->isOpen(); },
-            kWaitMs);
-    }
-
+    // line of a response and scanning goes on.
+    void matchNothing();
+    // "Go", clicked; it must start scanning.
+    void go();
+    // One re-query tick, as Refresh1 would deliver it.
+    void refresh() { fire(*form->Refresh1); }
+    // Waits until the server is done with connection `number` and the
+    // window's socket has closed: the response has been read (or a match
+    // closed the socket).
+    [[nodiscard]] bool waitForResponse(int number = 1, int timeoutMs = kWaitMs);
     // "Go", then the whole response.
-    [[nodiscard]] bool goAndWait()
-    {
-        const int before = server.connectionCount();
-        click(form->Command1);
-        return waitForResponse(before + 1);
-    }
+    [[nodiscard]] bool goAndWait();
 
-    // The rows that the list view shows, five texts each.
-    [[nodiscard]] std::vector<QStringList> rows() const
-    {
-        std::vector<QStringList> shown;
-        const QAbstractItemModel& model = form->ListView1->model();
-        for (int row = 0; row < model.rowCount(); ++row) {
-            QStringList texts;
-            for (int column = 0; column < model.columnCount(); ++column) {
-                texts << model.index(row, column).data().toString();
-            }
-            shown.push_back(texts);
-        }
-        return shown;
-    }
+    // The rows that the server list shows, five texts each; their count;
+    // their texts in one column; the last row's name.
+    [[nodiscard]] std::vector<QStringList> rows() const;
+    [[nodiscard]] int rowCount() const { return form->ListView1->rows(); }
+    [[nodiscard]] QStringList column(int column) const;
     [[nodiscard]] QString lastRowName() const
     {
-        const int count = form->ListView1->rows();
-        return count == 0 ? QString() : form->ListView1->text(count - 1, 0);
+        return rowCount() == 0 ? QString() : form->ListView1->text(rowCount() - 1, 0);
     }
 
-    sim::ListServer server;
+    // The window still answers: a queued click on "Show List" widens it
+    // and another narrows it again, each within a bounded time.
+    void expectWindowAnswers();
+    // The next query works: against a well-behaved response, a Refresh1
+    // tick lists exactly that response's rows.
+    void expectNextQueryWorks();
+    // The buffers and rows within the limits, now and after every arrival.
+    void expectBounded();
+
     FakePlatform platform;
     std::unique_ptr<Form1> form;
+    sim::ListServer server;
+    // Arrivals of data that the window handled, and their bytes.
+    int arrivals = 0;
+    std::size_t bytesArrived = 0;
+    // The most that any arrival left the window holding: the chunk read,
+    // the entries made from it and the unfinished line kept for the next.
+    std::size_t peakChunkBytes = 0;
+    std::size_t peakServList = 0;
+    std::size_t peakPendingLineBytes = 0;
 };
 
 } // namespace pollwick::test

@@ -49,14 +49,9 @@ protected:
 TEST_F(SplashTest, IsABlack250PixelSquareFilledByItsPicture)
 {
     EXPECT_EQ(splash.size(), QSize(250, 250));
-    EXPECT_TRUE(splash.windowTitle().isEmpty());
-    EXPECT_TRUE(splash.autoFillBackground());
     EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(Qt::black));
-    const QPixmap picture = splash.Image1->pixmap();
-    ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.size(), QSize(250, 250));
+    EXPECT_EQ(splash.Image1->pixmap().size(), QSize(250, 250));
     EXPECT_EQ(splash.Image1->geometry(), splash.rect());
-    EXPECT_EQ(splash.Timer1->interval(), 1500);
     EXPECT_TRUE(splash.Timer1->isRunning());
     EXPECT_EQ(made, 0); // nothing of the main window yet
 }

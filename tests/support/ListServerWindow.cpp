@@ -1,20 +1,18 @@
-#include "HostileWindow.h"
+#include "ListServerWindow.h"
 
 #include "platform/ClientSocket.h"
-#include "platform/Timer.h"
 #include "scan/ListExchange.h"
 #include "scan/ScanController.h"
-#include "ui/ServerListView.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTcpServer>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -55,7 +53,7 @@ QString unusedLoopbackAddress()
     return {};
 }
 
-HostileWindowTest::HostileWindowTest()
+ListServerWindow::ListServerWindow()
 {
     platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix/wombix.exe"));
     form = std::make_unique<Form1>(platform);
@@ -72,60 +70,65 @@ HostileWindowTest::HostileWindowTest()
     };
 }
 
-HostileWindowTest::~HostileWindowTest()
+ListServerWindow::~ListServerWindow()
 {
     form.reset();
 }
 
-void HostileWindowTest::SetUp()
+void ListServerWindow::SetUp()
 {
     ASSERT_TRUE(sim::listenOnFreeLoopback(server)) << "no free loopback address";
+    chooseHost(serverHost());
+    ASSERT_EQ(form->scan().state(), ScanState::Ready);
 }
 
-QString HostileWindowTest::serverHost() const
+void ListServerWindow::chooseHost(const QString& host)
 {
-    return server.address().toString();
+    replaceText(form->RemHost, host);
+    fire(*form->Timer2);
 }
 
-void HostileWindowTest::chooseHost(const QString& host)
+void ListServerWindow::click(QCheckBox* box)
 {
-    form->RemHost->setEditText(host);
-    static_cast<ManualTimer&>(*form->Timer2).fire();
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const QRect target = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, target.center());
 }
 
-void HostileWindowTest::neverMatch()
+void ListServerWindow::replaceText(QWidget* box, const QString& text)
 {
-    QTest::mouseClick(form->NameCheck, Qt::LeftButton);
-    form->FName->setText(QStringLiteral("no server is called this"));
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(box, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
 }
 
-void HostileWindowTest::go()
+void ListServerWindow::replaceText(QComboBox* box, const QString& text)
+{
+    replaceText(box->lineEdit(), text);
+}
+
+void ListServerWindow::matchNothing()
+{
+    click(form->VersionCheck); // Combo2 still reads "Version Select"
+    ASSERT_TRUE(form->VersionCheck->isChecked());
+}
+
+void ListServerWindow::go()
 {
     ASSERT_TRUE(form->Command1->isEnabled());
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    click(form->Command1);
     ASSERT_EQ(form->scan().state(), ScanState::Scanning);
 }
 
-void HostileWindowTest::refresh()
-{
-    static_cast<ManualTimer&>(*form->Refresh1).fire();
-}
-
-int HostileWindowTest::rows() const
-{
-    return form->ListView1->rows();
-}
-
-QStringList HostileWindowTest::column(int column) const
-{
-    QStringList texts;
-    for (int row = 0; row < rows(); ++row) {
-        texts << form->ListView1->text(row, column);
-    }
-    return texts;
-}
-
-bool HostileWindowTest::waitForResponse(int number, int timeoutMs)
+bool ListServerWindow::waitForResponse(int number, int timeoutMs)
 {
     return waitUntil(
         [&] {
@@ -135,12 +138,37 @@ bool HostileWindowTest::waitForResponse(int number, int timeoutMs)
         timeoutMs);
 }
 
-void HostileWindowTest::clickLater(QAbstractButton* button)
+bool ListServerWindow::goAndWait()
 {
-    QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+    const int number = server.connectionCount() + 1;
+    click(form->Command1);
+    return waitForResponse(number);
 }
 
-void HostileWindowTest::expectWindowAnswers()
+std::vector<QStringList> ListServerWindow::rows() const
+{
+    std::vector<QStringList> shown;
+    const QAbstractItemModel& model = form->ListView1->model();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < model.columnCount(); ++column) {
+            texts << model.index(row, column).data().toString();
+        }
+        shown.push_back(texts);
+    }
+    return shown;
+}
+
+QStringList ListServerWindow::column(int column) const
+{
+    QStringList texts;
+    for (int row = 0; row < rowCount(); ++row) {
+        texts << form->ListView1->text(row, column);
+    }
+    return texts;
+}
+
+void ListServerWindow::expectWindowAnswers()
 {
     const int narrow = form->width();
     ASSERT_FALSE(form->Check1->isChecked());
@@ -152,7 +180,7 @@ void HostileWindowTest::expectWindowAnswers()
         << "Show List was not handled in time";
 }
 
-void HostileWindowTest::expectNextQueryWorks()
+void ListServerWindow::expectNextQueryWorks()
 {
     ASSERT_EQ(form->scan().state(), ScanState::Scanning);
     server.setMisbehaviour(sim::Misbehaviour::None);
@@ -163,17 +191,17 @@ void HostileWindowTest::expectNextQueryWorks()
     const int number = server.connectionCount() + 1;
     refresh();
     ASSERT_TRUE(waitForResponse(number)) << "the next query got no answer";
-    EXPECT_EQ(column(0), QStringList({QStringLiteral("Next One"), QStringLiteral("Next Two")}));
-    EXPECT_EQ(column(4),
-              QStringList({QStringLiteral("   192.0.2.200"), QStringLiteral("   192.0.2.201")}));
+    EXPECT_EQ(rows(),
+              (std::vector<QStringList>{{"Next One", "Battle", "1.24", "2/16", "   192.0.2.200"},
+                                        {"Next Two", "Ctf", "1.21 x", "3/8", "   192.0.2.201"}}));
     const ResponseWalk& walk = form->exchange().walk();
-    EXPECT_EQ(walk.entriesInResponse(), 2U);
     EXPECT_EQ(walk.discardedLines(), 0U);
     EXPECT_EQ(walk.pendingLineBytes(), 0U);
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
+    EXPECT_EQ(form->Refresh1->interval(), 5000);
 }
 
-void HostileWindowTest::expectBounded()
+void ListServerWindow::expectBounded()
 {
     const ListExchange& exchange = form->exchange();
     const ResponseWalk& walk = exchange.walk();
