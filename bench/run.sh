@@ -18,7 +18,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
     -DPOLLWICK_BUILD_BENCHMARKS=ON >/dev/null
 # Only the benchmark programs: the machine is shared.
 mapfile -t targets < <(ninja -C "$build" -t targets all |
-    sed -n 's/^\(pollwick_bench_[A-Za-z0-9_]*\): .*/\1/p' | sort -u)
+    sed -n 's/^\(pollwick_bench_[A-Za-z0-9_]*\): .*/\1/p' | grep -v '_autogen' | sort -u)
 if [ ${#targets[@]} -eq 0 ]; then
     echo "no benchmark targets found" >&2
     exit 1
