@@ -30,6 +30,7 @@
 namespace {
 
 using pollwick::test::ManualTimer;
+using pollwick::test::waitUntil;
 
 double cpuSeconds(int who, double* user = nullptr, double* system = nullptr)
 {
@@ -46,22 +47,6 @@ double cpuSeconds(int who, double* user = nullptr, double* system = nullptr)
         *system = s;
     }
     return u + s;
-}
-
-// Sleeps until events come, handles them, until `done` or the deadline.
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(50);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
 }
 
 int usage()
@@ -114,7 +99,7 @@ int main(int argc, char* argv[])
             static_cast<ManualTimer&>(*form.Refresh1).fire();
         }
         // The list server closes the connection once the list is sent.
-        if (!pumpUntil([&] { return !form.Winsock1->isOpen(); }, 10000)) {
+        if (!waitUntil([&] { return !form.Winsock1->isOpen(); }, 10000)) {
             std::fprintf(stderr, "pollwick-scan-cycle-cost: no answer from %s:10057\n",
                          qPrintable(host));
             std::exit(1);

@@ -56,7 +56,7 @@ TEST_F(SoakTest, QueryCyclesLeaveDescriptorsSocketsAndMemoryFlat)
         } else {
             refresh();
         }
-        ASSERT_TRUE(pumpUntil(
+        ASSERT_TRUE(waitUntil(
             [&] {
                 return server.connectionCount() >= number && server.openConnections() == 0 &&
                     !form->Winsock1->isOpen();

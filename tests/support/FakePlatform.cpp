@@ -2,19 +2,24 @@
 
 #include "platform/QtClientSocket.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QTest>
+#include <QTimer>
 
 namespace pollwick::test {
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
+    // Wakes the wait below now and then, so that the deadline is seen.
+    QTimer wake;
+    wake.start(20);
     while (!condition()) {
         if (deadline.hasExpired()) {
             return false;
         }
-        QTest::qWait(5);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return true;
 }

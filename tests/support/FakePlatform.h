@@ -19,8 +19,11 @@
 namespace pollwick::test {
 
 // Handles events until `condition` holds or `timeoutMs` has passed; returns
-// whether it holds. For waiting on sockets and the event loop, never on the
-// window's own timers (tests fire those themselves).
+// whether it holds. It sleeps until an event comes rather than polling on a
+// clock, so that thousands of query cycles take no longer than their
+// sockets do, and objects deleted later (closed connections) go at once.
+// For waiting on sockets, never on the window's own timers (tests fire
+// those themselves).
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // A timer that ticks only when a test says so.

@@ -24,22 +24,6 @@ QByteArray serverLine(const QByteArray& address, const QByteArray& rest)
     return address + ":7000 " + rest + "\r\n";
 }
 
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    // Wakes the wait below now and then, so that the deadline is seen.
-    QTimer wake;
-    wake.start(20);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
-}
-
 QString unusedLoopbackAddress()
 {
     for (int host = 254; host >= 128; --host) {

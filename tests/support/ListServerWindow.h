@@ -55,12 +55,6 @@ inline constexpr int kWaitMs = 30000;
 // A line of the list server's response, CR LF included.
 QByteArray serverLine(const QByteArray& address, const QByteArray& rest);
 
-// Handles events until `done` holds or `timeoutMs` has passed, sleeping
-// until an event comes rather than polling on a clock, so that thousands of
-// query cycles take no longer than their sockets do. Objects deleted later
-// (closed connections) go at once.
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs);
-
 // An address on 127.0.0.0/8 on which nothing listens at port 10057 now:
 // probed from 127.0.0.254 down, away from the addresses that the list
 // servers of other tests take from 127.0.0.2 up.
