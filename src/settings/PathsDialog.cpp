@@ -99,28 +99,13 @@ PathsDialog::PathsDialog(Platform& platform, QWidget& mainWindow)
 
 PathsDialog::~PathsDialog() = default;
 
-QLineEdit* PathsDialog::box(GameEdition edition) const
-{
-    switch (edition) {
-    case GameEdition::Normal:
-        return Normal;
-    case GameEdition::Ambrel:
-        return Ambrel;
-    case GameEdition::Corvane:
-        return Corvane;
-    case GameEdition::Pellory:
-        return Pellory;
-    }
-    return Normal;
-}
-
 void PathsDialog::Reload()
 {
     const GamePaths stored = m_unsaved ? *m_unsaved : GamePathsStore::read(m_platform.settings());
-    for (const GameEdition edition :
-         {GameEdition::Normal, GameEdition::Ambrel, GameEdition::Corvane, GameEdition::Pellory}) {
-        box(edition)->setText(stored.of(edition));
-    }
+    Normal->setText(stored.Normal);
+    Ambrel->setText(stored.Ambrel);
+    Corvane->setText(stored.Corvane);
+    Pellory->setText(stored.Pellory);
 }
 
 GamePaths PathsDialog::workingCopy() const

@@ -59,7 +59,6 @@ public:
 
 private:
     void browse(QLineEdit* target);
-    [[nodiscard]] QLineEdit* box(GameEdition edition) const;
 
     Platform& m_platform;
     QWidget& m_mainWindow;
