@@ -1,6 +1,9 @@
 #include "scan/ServerLineParser.h"
 
+#include "scan/MarkerScan.h"
+
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -50,87 +53,95 @@ bool startsWithAt(std::string_view text, std::size_t at, std::string_view patter
 }
 
 // Which rows of the two tables occur in the entry, and whether "private"
-// does: one pass over the entry instead of one search per pattern. Every
-// pattern starts with a byte that the pass stops at ('1', 'b', 'c', 't',
-// 'p', and the C or R after five spaces), so a pattern that occurs anywhere
-// is seen at its first byte.
+// does: one pass over the entry instead of one search per pattern. The pass
+// stops only where the first two bytes of a pattern stand, so a pattern that
+// occurs anywhere is seen at its first byte.
 struct Markers {
     std::uint32_t versionRows = 0;
     std::uint32_t typeRows = 0;
     bool isPrivate = false;
 };
 
-// The bytes that can start a marker; the pass skips all others quickly.
-constexpr std::array<bool, 256> kMarkerStarts = [] {
-    std::array<bool, 256> starts{};
-    for (const char c : std::string_view("1bctpCR")) {
-        starts[static_cast<unsigned char>(c)] = true;
+// What the marker at entry[i] is, if any.
+inline void readMarkerAt(std::string_view entry, std::size_t i, Markers& found)
+{
+    const std::size_t n = entry.size();
+    const char* const e = entry.data();
+    switch (e[i]) {
+    case '1':
+        if (n - i >= 6 && e[i + 1] == '.' && e[i + 2] == '2' &&
+            (e[i + 3] == '4' || e[i + 3] == '1')) {
+            const bool is24 = e[i + 3] == '4';
+            const char a = e[i + 4];
+            const char b = e[i + 5];
+            if (a == '\x14' && b == '\x14') {
+                found.versionRows |= is24 ? 1U << 7U : 1U << 6U;
+            } else if (n - i >= 7 && e[i + 6] == ' ') {
+                if (a == ' ' && b == ' ') {
+                    found.versionRows |= is24 ? 1U << 0U : 1U << 1U;
+                } else if (a == ' ' && b == 'x') {
+                    found.versionRows |= is24 ? 1U << 2U : 1U << 3U;
+                } else if (a == ' ' && b == 's') {
+                    found.versionRows |= is24 ? 1U << 4U : 1U << 5U;
+                }
+            }
+        }
+        break;
+    case 'b':
+        if (startsWithAt(entry, i, "battle")) {
+            found.typeRows |= 1U << 0U;
+        }
+        break;
+    case 'c':
+        if (startsWithAt(entry, i, "ctf")) {
+            found.typeRows |= 1U << 1U;
+        }
+        break;
+    case 't':
+        if (startsWithAt(entry, i, "treasure")) {
+            found.typeRows |= 1U << 2U;
+        }
+        break;
+    case 'p':
+        if (startsWithAt(entry, i, "private")) {
+            found.isPrivate = true;
+        }
+        break;
+    case 'C':
+    case 'R':
+        if (i >= 5 && std::memcmp(e + i - 5, "     ", 5) == 0) {
+            if (startsWithAt(entry, i, "Coop")) {
+                found.typeRows |= 1U << 3U;
+            } else if (startsWithAt(entry, i, "Race")) {
+                found.typeRows |= 1U << 4U;
+            }
+        }
+        break;
+    default:
+        break;
     }
-    return starts;
-}();
+}
 
 Markers findMarkers(std::string_view entry)
 {
+    using markers::kBlock;
+    using markers::kBlockRead;
     Markers found;
-    const std::size_t n = entry.size();
-    const char* const e = entry.data();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!kMarkerStarts[static_cast<unsigned char>(e[i])]) {
-            continue;
+    const auto readBlock = [&](std::size_t base, std::uint32_t starts) {
+        for (; starts != 0; starts &= starts - 1) {
+            readMarkerAt(entry, base + static_cast<std::size_t>(std::countr_zero(starts)), found);
         }
-        switch (e[i]) {
-        case '1':
-            if (n - i >= 6 && e[i + 1] == '.' && e[i + 2] == '2' &&
-                (e[i + 3] == '4' || e[i + 3] == '1')) {
-                const bool is24 = e[i + 3] == '4';
-                const char a = e[i + 4];
-                const char b = e[i + 5];
-                if (a == '\x14' && b == '\x14') {
-                    found.versionRows |= is24 ? 1U << 7U : 1U << 6U;
-                } else if (n - i >= 7 && e[i + 6] == ' ') {
-                    if (a == ' ' && b == ' ') {
-                        found.versionRows |= is24 ? 1U << 0U : 1U << 1U;
-                    } else if (a == ' ' && b == 'x') {
-                        found.versionRows |= is24 ? 1U << 2U : 1U << 3U;
-                    } else if (a == ' ' && b == 's') {
-                        found.versionRows |= is24 ? 1U << 4U : 1U << 5U;
-                    }
-                }
-            }
-            break;
-        case 'b':
-            if (startsWithAt(entry, i, "battle")) {
-                found.typeRows |= 1U << 0U;
-            }
-            break;
-        case 'c':
-            if (startsWithAt(entry, i, "ctf")) {
-                found.typeRows |= 1U << 1U;
-            }
-            break;
-        case 't':
-            if (startsWithAt(entry, i, "treasure")) {
-                found.typeRows |= 1U << 2U;
-            }
-            break;
-        case 'p':
-            if (startsWithAt(entry, i, "private")) {
-                found.isPrivate = true;
-            }
-            break;
-        case 'C':
-        case 'R':
-            if (i >= 5 && std::memcmp(e + i - 5, "     ", 5) == 0) {
-                if (startsWithAt(entry, i, "Coop")) {
-                    found.typeRows |= 1U << 3U;
-                } else if (startsWithAt(entry, i, "Race")) {
-                    found.typeRows |= 1U << 4U;
-                }
-            }
-            break;
-        default:
-            break;
-        }
+    };
+    // Blocks straight from the entry while it holds the byte after them, the
+    // rest through a zero-padded copy (a zero byte starts no marker).
+    std::size_t base = 0;
+    for (; entry.size() - base >= kBlockRead; base += kBlock) {
+        readBlock(base, markers::startsInBlock(entry.data() + base));
+    }
+    if (base < entry.size()) {
+        std::array<char, kBlockRead> rest{};
+        std::memcpy(rest.data(), entry.data() + base, entry.size() - base);
+        readBlock(base, markers::startsInBlock(rest.data()));
     }
     return found;
 }
@@ -167,17 +178,85 @@ void removeAll(std::string& text, std::string_view pattern)
     text.resize(write);
 }
 
+// The colour codes in a name, from its first section sign on.
+struct ColourCodes {
+    std::uint32_t digits = 0; // bit d: the code of digit d occurs
+    bool signAfterSign = false; // a section sign follows another one
+};
+
+ColourCodes findColourCodes(std::string_view text, std::size_t from)
+{
+    ColourCodes found;
+    for (std::size_t i = from; i + 1 < text.size(); ++i) {
+        if (text[i] != kSectionSign) {
+            continue;
+        }
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if (next >= '0' && next <= '9') {
+            found.digits |= 1U << (next - '0');
+        } else if (next == static_cast<unsigned char>(kSectionSign)) {
+            found.signAfterSign = true;
+        }
+    }
+    return found;
+}
+
+// Removes the colour codes "\xA71" to "\xA70", one pass per digit in that
+// order: text that a removal brings together is looked at again only by the
+// passes of later digits.
+//
+// A removal brings a new code together only where a section sign stands
+// right before the removed one. Without two signs in a row, then, the passes
+// remove exactly the codes that are there at the start, and one pass that
+// removes them all gives the same name. Most names take that way; the others
+// get a pass for each digit that still follows a section sign.
 void removeColourCodes(std::string& name)
 {
     std::erase(name, '|');
-    for (const char digit : kColourDigits) {
-        // Most names carry no section sign at all; the passes cannot change
-        // one of those.
-        if (name.find(kSectionSign) == npos) {
-            return;
+    const std::size_t first = name.find(kSectionSign);
+    if (first == npos) {
+        return;
+    }
+    const ColourCodes codes = findColourCodes(name, first);
+    if (codes.digits == 0) {
+        return;
+    }
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    char* const text = name.data();
+    if (!codes.signAfterSign) {
+        std::size_t write = first;
+        for (std::size_t read = first; read < name.size();) {
+            if (text[read] == kSectionSign && read + 1 < name.size() && isDigit(text[read + 1])) {
+                read += 2;
+            } else {
+                text[write++] = text[read++];
+            }
         }
-        const std::array<char, 2> code = {kSectionSign, digit};
-        removeAll(name, std::string_view(code.data(), code.size()));
+        name.resize(write);
+        return;
+    }
+    std::uint32_t pending = codes.digits;
+    for (const char digit : kColourDigits) {
+        if ((pending & (1U << static_cast<unsigned>(digit - '0'))) == 0) {
+            continue;
+        }
+        // Compacts the name in place and notes, on the text that stays, which
+        // digits follow a section sign for the passes still to come.
+        const std::size_t size = name.size();
+        std::size_t write = first;
+        pending = 0;
+        for (std::size_t read = first; read < size;) {
+            if (text[read] == kSectionSign && read + 1 < size && text[read + 1] == digit) {
+                read += 2;
+                continue;
+            }
+            const char c = text[read++];
+            if (isDigit(c) && write > 0 && text[write - 1] == kSectionSign) {
+                pending |= 1U << static_cast<unsigned>(c - '0');
+            }
+            text[write++] = c;
+        }
+        name.resize(write);
     }
 }
 

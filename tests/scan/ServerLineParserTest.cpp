@@ -1,9 +1,12 @@
 #include "scan/ServerLineParser.h"
 
+#include "scan/MarkerScan.h"
 #include "scan/Windows1252.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -66,6 +69,8 @@ TEST(ServerLineParser, RemovesColourCodesInOrder)
     EXPECT_EQ(name("§§11X"), cp("§1X")); // one pass per code
     EXPECT_EQ(name("§§12X"), "X"); // §2 is removed after §1
     EXPECT_EQ(name("§§21X"), cp("§1X")); // but §1 is not looked at again
+    EXPECT_EQ(name("§9§§19"), ""); // removing §1 makes a §9 for a later pass
+    EXPECT_EQ(name("a§1§2b§0"), "ab");
     EXPECT_EQ(name("§aX§"), cp("§aX§"));
     EXPECT_EQ(name("§ 1"), cp("§ 1"));
 }
@@ -209,6 +214,63 @@ TEST(ServerLineParser, PositionsBeyondSixteenBitsWork)
     EXPECT_EQ(record.players, "1/2");
     EXPECT_EQ(record.serverName, "far");
     EXPECT_EQ(record.ipAddress, "   " + padding);
+}
+
+// The parser looks for markers sixteen bytes at a time; a marker must be seen
+// wherever it stands: across a block's edge, in the short last block, at the
+// very end of the entry.
+TEST(ServerLineParser, FindsMarkersAtEveryOffset)
+{
+    for (std::size_t at = 0; at <= 40; ++at) {
+        for (std::size_t after = 0; after <= 17; after += 17) {
+            // The marker `at` bytes into the entry, `after` bytes before its end.
+            const auto placed = [&](std::string_view marker) {
+                return std::string(at, ' ').append(marker).append(after, ' ');
+            };
+            SCOPED_TRACE(testing::Message() << "offset " << at << ", " << after << " after");
+            EXPECT_EQ(parseEntry(placed("treasure")).gameType, "Treasure");
+            EXPECT_EQ(parseEntry(placed("1.21 s ")).version, "1.21 s");
+            EXPECT_EQ(parseEntry(placed("1.24\x14\x14")).version, "1.24");
+            EXPECT_TRUE(parseEntry(placed("private")).isPrivate);
+            EXPECT_EQ(parseEntry(placed("     Race")).gameType, "Race");
+            // One byte short of a marker is none.
+            EXPECT_EQ(parseEntry(std::string(at, ' ').append("treasur")).gameType, "Prevtype");
+            EXPECT_EQ(parseEntry(std::string(at, ' ').append("1.24\x14")).version, "prevversion");
+        }
+    }
+}
+
+TEST(MarkerScan, VectorScanAgreesWithThePlainOne)
+{
+    std::array<char, markers::kBlockRead> block{};
+    const auto agree = [&] {
+        return markers::startsInBlock(block.data()) == markers::startsInBlockPlain(block.data());
+    };
+    // Every byte value at every position, beside a byte that completes some
+    // pair.
+    for (std::size_t at = 0; at < block.size(); ++at) {
+        for (int value = 0; value < 256; ++value) {
+            block.fill('a');
+            block[at] = static_cast<char>(value);
+            ASSERT_TRUE(agree()) << "byte " << value << " at " << at;
+        }
+    }
+    // Blocks of the bytes the pairs are made of.
+    std::mt19937 random(1);
+    constexpr std::string_view kBytes = "1.batcrpCoR \0";
+    for (int round = 0; round < 20000; ++round) {
+        for (char& c : block) {
+            c = kBytes[random() % kBytes.size()];
+        }
+        ASSERT_TRUE(agree()) << std::string_view(block.data(), block.size());
+    }
+    block.fill('\0');
+    EXPECT_EQ(markers::startsInBlock(block.data()), 0U);
+    for (std::size_t at = 0; at < markers::kBlock; at += 2) {
+        block[at] = 'R';
+        block[at + 1] = 'a';
+    }
+    EXPECT_EQ(markers::startsInBlock(block.data()), 0x5555U);
 }
 
 } // namespace
