@@ -2,6 +2,7 @@
 
 #include "scan/ServerLineParser.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace pollwick {
@@ -81,8 +82,14 @@ void ResponseWalk::acceptLine(std::string_view head)
         if (m_servListSize == m_servList.size()) {
             m_servList.emplace_back();
         }
+        // One copy of each piece into storage that the entry usually
+        // already has from an earlier list.
         std::string& entry = m_servList[m_servListSize++];
-        entry.assign(kEntryIndent).append(m_unfinished).append(head);
+        entry.resize(entryBytes);
+        char* at = entry.data();
+        at = std::copy(kEntryIndent.begin(), kEntryIndent.end(), at);
+        at = std::copy(m_unfinished.begin(), m_unfinished.end(), at);
+        std::copy(head.begin(), head.end(), at);
         ++m_entries;
         m_entryBytes += entryBytes;
     }
