@@ -127,7 +127,6 @@ Form1::Form1(Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Wombix Pollwick"));
     setWindowIcon(pollwick::windowIcon(WindowIcon::Main));
-    setClientWidthTwips(kNarrowClientWidthTwips);
     centerOnFirstShow(this);
 
     Timer1 = platform.createTimer();
@@ -137,6 +136,7 @@ Form1::Form1(Platform& platform, QWidget* parent)
     Winsock1 = platform.createSocket();
 
     createControls();
+    setClientWidthTwips(kNarrowClientWidthTwips);
     setTabOrder();
 
     m_status = std::make_unique<StatusLine>(*Label1);
@@ -351,6 +351,9 @@ void Form1::connectHandlers()
 void Form1::setClientWidthTwips(int widthTwips)
 {
     setFixedSize(twips(widthTwips), twips(kClientHeightTwips));
+    // The list takes the focus only while the window shows it: Tab must not
+    // lose the focus in a control beyond the narrow window's edge.
+    ListView1->setFocusPolicy(widthTwips > kNarrowClientWidthTwips ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
