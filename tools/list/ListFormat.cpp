@@ -3,6 +3,7 @@
 #include "scan/Windows1252.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pollwick::listfmt {
 namespace {
@@ -77,21 +78,17 @@ std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> ver
     std::string out;
     out.reserve(128 + record.serverName.size());
     out += '{';
-    appendKey(out, "serverName");
-    appendJsonString(out, record.serverName);
-    out += ',';
-    appendKey(out, "gameType");
-    appendJsonString(out, record.gameType);
-    out += ',';
-    appendKey(out, "version");
-    appendJsonString(out, record.version);
-    out += ',';
-    appendKey(out, "players");
-    appendJsonString(out, record.players);
-    out += ',';
-    appendKey(out, "ipAddress");
-    appendJsonString(out, record.ipAddress);
-    out += ',';
+    // The text fields, in the list view's column order.
+    const std::pair<std::string_view, const std::string*> texts[] = {
+        {"serverName", &record.serverName}, {"gameType", &record.gameType},
+        {"version", &record.version},       {"players", &record.players},
+        {"ipAddress", &record.ipAddress},
+    };
+    for (const auto& [key, text] : texts) {
+        appendKey(out, key);
+        appendJsonString(out, *text);
+        out += ',';
+    }
     appendKey(out, "isPrivate");
     out += record.isPrivate ? "true" : "false";
     if (verdict) {
