@@ -81,6 +81,11 @@ QComboBox* comboBox(QWidget* container, const char* name, const QString& placeho
 {
     auto* combo = place<QComboBox>(container, name, geometry);
     combo->setEditable(true);
+    // The text is what the user typed, exactly: Qt's completer would finish
+    // it from the items and change its letter case, and a criterion is
+    // compared exactly ("1.24 X" is no version) or is a piece of a word ("r").
+    combo->setCompleter(nullptr);
+    // Return keeps the item list as it is.
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setCurrentIndex(-1);

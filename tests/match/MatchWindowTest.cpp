@@ -130,6 +130,39 @@ TEST_F(MatchWindowTest, PrivateServersArePassedOverUnlessIncluded)
     EXPECT_EQ(scanForMatch(), QStringLiteral("Secret"));
 }
 
+TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
+{
+    // No completion, no case change, and Return adds no item: the item lists
+    // are fixed.
+    click(form->VersionCheck);
+    click(form->GameCheck);
+    const struct {
+        QComboBox* box;
+        QString typed;
+    } combos[] = {
+        {form->Combo2, QStringLiteral("1.24 X")},
+        {form->Combo3, QStringLiteral("r")},
+        {form->RemHost, QStringLiteral("LIST.wombix.net")},
+    };
+    for (const auto& [box, typed] : combos) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        const int items = box->count();
+        box->lineEdit()->setFocus();
+        replaceText(box, typed);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        form->FName->setFocus(); // leaving the box
+        EXPECT_EQ(box->currentText(), typed);
+        EXPECT_EQ(box->count(), items);
+    }
+
+    // "1.24 X" is no version; "r" is a piece of Race and Treasure alike.
+    replaceText(form->RemHost, serverHost());
+    server.setResponse(kCandidates);
+    EXPECT_EQ(scanForMatch(), kNoMatch);
+    click(form->VersionCheck);
+    EXPECT_EQ(scanForMatch(), QStringLiteral("Gold Rush"));
+}
+
 // --- The armed flag ----------------------------------------------------------
 
 TEST_F(MatchWindowTest, AMatchWhileDisarmedEndsTheWalkButRunsNoActions)
