@@ -4,7 +4,8 @@
 
 namespace pollwick {
 
-// QProcess::startDetached, in the program's own folder. Outside Windows, a
+// QProcess::startDetached, in the program's own folder, without a shell. A
+// path that names no file starts nothing. Outside Windows, a
 // Windows program (a name ending in ".exe" that is not itself executable) is
 // handed to Wine when Wine is installed.
 class QtProcessLauncher final : public ProcessLauncher
@@ -22,5 +23,10 @@ struct StartCommand {
 };
 StartCommand startCommandFor(const QString& program, const QStringList& arguments,
                              const QString& wine);
+
+// The full path of the file that a typed program path names, or empty when
+// it names none: relative paths count from the current working folder, and a
+// bare name not found there is looked up on the PATH.
+QString resolveProgram(const QString& program);
 
 } // namespace pollwick

@@ -4,7 +4,9 @@ namespace pollwick {
 
 QtTimer::QtTimer()
 {
-    m_timer.setTimerType(Qt::CoarseTimer);
+    // Coarse timers may fire up to 5 % early: a re-query every 5000 ms must
+    // not come at 4750.
+    m_timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
         if (onTick) {
             onTick();

@@ -1,9 +1,13 @@
 // The Qt implementations behind the platform interfaces, where they make
 // decisions of their own.
+#include "FakePlatform.h"
 #include "platform/QtProcessLauncher.h"
 #include "platform/QtTimer.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -59,21 +63,95 @@ TEST_F(WineStart, NativeProgramsAndMissingWineStartTheProgramItself)
     EXPECT_EQ(withoutWine.arguments, arguments);
 }
 
-TEST(QtTimerState, AnIntervalStartsAZeroStopsAndDisablingHolds)
+TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
 {
     QtTimer timer;
-    EXPECT_FALSE(timer.isRunning());
-    timer.setInterval(5000);
-    EXPECT_TRUE(timer.isRunning());
+    int ticks = 0;
+    timer.onTick = [&] { ++ticks; };
+    EXPECT_EQ(timer.timerType(), Qt::PreciseTimer); // a coarse one fires up to 5 % early
+    EXPECT_FALSE(timer.isTicking());
+
+    QElapsedTimer clock;
+    clock.start();
+    timer.setInterval(40);
+    ASSERT_TRUE(test::waitUntil([&] { return ticks > 0; }));
+    EXPECT_GE(clock.elapsed(), 40);
+
     timer.setEnabled(false);
-    EXPECT_FALSE(timer.isRunning());
-    EXPECT_EQ(timer.interval(), 5000);
+    EXPECT_FALSE(timer.isTicking());
+    EXPECT_EQ(timer.interval(), 40);
     timer.setEnabled(true);
-    EXPECT_TRUE(timer.isRunning());
+    EXPECT_TRUE(timer.isTicking());
     timer.setInterval(0);
-    EXPECT_FALSE(timer.isRunning());
+    EXPECT_FALSE(timer.isTicking());
     timer.setInterval(-5);
+    EXPECT_FALSE(timer.isTicking());
     EXPECT_EQ(timer.interval(), 0);
+}
+
+// The real launcher against a stand-in game: a script that writes down the
+// folder it runs in and each argument it got, one per line.
+class LaunchTest : public ::testing::Test
+{
+protected:
+    LaunchTest()
+    {
+        EXPECT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("My Games")));
+        game = folder.filePath(QStringLiteral("My Games/wombix.exe"));
+        QFile script(game);
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n"
+                     "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$0.ran.tmp\"\n"
+                     "mv \"$0.ran.tmp\" \"$0.ran\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeUser);
+        QDir::setCurrent(folder.path());
+    }
+    ~LaunchTest() override { QDir::setCurrent(previous); }
+
+    // The lines the game wrote, once it has run.
+    QStringList ran()
+    {
+        QFile record(game + QStringLiteral(".ran"));
+        if (!test::waitUntil([&] { return record.exists(); }, 10000) ||
+            !record.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QStringList lines = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'));
+        lines.removeLast();
+        record.remove();
+        return lines;
+    }
+
+    const QString previous = QDir::currentPath();
+    QTemporaryDir folder;
+    QString game;
+};
+
+TEST_F(LaunchTest, TheGameGetsExactlyTwoArgumentsInItsOwnFolderWithoutAShell)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the stand-in game is a shell script";
+#endif
+    const QString address = QStringLiteral("10.0.0.5; touch injected $(touch injected)");
+    const QString gameFolder = QFileInfo(game).absolutePath();
+    // Typed relative paths are found from Pollwick's working folder, before
+    // the game starts in its own.
+    for (const QString& typed :
+         {game, QStringLiteral("My Games/wombix.exe"), QStringLiteral("./My Games/wombix.exe")}) {
+        SCOPED_TRACE(typed.toStdString());
+        QtProcessLauncher launcher;
+        ASSERT_TRUE(launcher.start(typed, {QStringLiteral("-connect"), address}));
+        EXPECT_EQ(ran(), (QStringList{gameFolder, QStringLiteral("-connect"), address}));
+    }
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("injected"))));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("My Games/injected"))));
+
+    // A path that names nothing starts nothing, whatever the game folder holds.
+    QtProcessLauncher launcher;
+    EXPECT_FALSE(launcher.start(QStringLiteral("wombix.exe"), {}));
+    EXPECT_FALSE(launcher.start(QStringLiteral("Games/wombix.exe"), {}));
+    EXPECT_FALSE(launcher.start(QString(), {}));
 }
 
 } // namespace
