@@ -1,5 +1,5 @@
 #include "platform/QtPlatform.h"
-#include "ui/Appearance.h"
+#include "ui/Application.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 
@@ -10,10 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Wombix Pollwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Wombix Pollwick"));
-    QApplication::setWindowIcon(pollwick::windowIcon(pollwick::WindowIcon::Main));
-    pollwick::installFallbackFonts();
+    pollwick::setUpApplication();
 
     pollwick::QtPlatform platform;
     std::unique_ptr<pollwick::Form1> mainWindow;

@@ -11,7 +11,11 @@
 namespace pollwick {
 
 Form2::Form2(Platform& platform, std::function<QWidget&()> mainWindow)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+    // A thin resizable frame and no title bar, control menu or icon: a
+    // window that asks only for its frame. On Windows that is a thick frame
+    // without a caption; on X11 the window manager is asked for a border and
+    // resize handles, without title or menu.
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
     , m_mainWindow(std::move(mainWindow))
 {
     setObjectName(QStringLiteral("Form2"));
@@ -56,16 +60,18 @@ void Form2::handOver()
 
 void Form2::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    // Any button clicks the picture.
+    m_pressedButton = event->button();
     event->accept();
 }
 
 void Form2::mouseReleaseEvent(QMouseEvent* event)
 {
-    // A click is a press and a release on the picture.
-    if (m_pressed && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint())) {
-        m_pressed = false;
+    // A click is a press and a release of the same button on the picture.
+    const bool click =
+        event->button() == m_pressedButton && rect().contains(event->position().toPoint());
+    m_pressedButton = Qt::NoButton;
+    if (click) {
         Image1_Click();
     }
     event->accept();

@@ -39,7 +39,7 @@ private:
     void handOver();
 
     std::function<QWidget&()> m_mainWindow;
-    bool m_pressed = false;
+    Qt::MouseButton m_pressedButton = Qt::NoButton;
 };
 
 } // namespace pollwick

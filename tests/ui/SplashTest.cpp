@@ -52,6 +52,9 @@ TEST_F(SplashTest, IsABlack250PixelSquareFilledByItsPicture)
     EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(splash.Image1->pixmap().size(), QSize(250, 250));
     EXPECT_EQ(splash.Image1->geometry(), splash.rect());
+    // A frame, but no title bar, control menu or icon.
+    EXPECT_EQ(splash.windowFlags() & ~Qt::WindowType_Mask, Qt::CustomizeWindowHint);
+    EXPECT_EQ(splash.windowType(), Qt::Window);
     EXPECT_TRUE(splash.Timer1->isRunning());
     EXPECT_EQ(made, 0); // nothing of the main window yet
 }
@@ -64,12 +67,15 @@ TEST_F(SplashTest, ItsTimerHandsOverOnce)
     EXPECT_EQ(made, 1);
 }
 
-TEST_F(SplashTest, AClickOnThePictureHandsOverAtOnceAndCancelsTheTick)
+class SplashClickTest : public SplashTest, public ::testing::WithParamInterface<Qt::MouseButton>
+{ };
+
+TEST_P(SplashClickTest, AnyButtonsClickOnThePictureHandsOverAtOnceAndCancelsTheTick)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     // Through the window, as the user's click arrives: the picture lets it
     // through to the splash.
-    QTest::mouseClick(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
+    QTest::mouseClick(splash.windowHandle(), GetParam(), {}, QPoint(125, 125));
     expectHandedOver();
 
     mainWindow->hide();
@@ -77,6 +83,9 @@ TEST_F(SplashTest, AClickOnThePictureHandsOverAtOnceAndCancelsTheTick)
     EXPECT_FALSE(mainWindow->isVisible());
     EXPECT_FALSE(splash.isVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(Buttons, SplashClickTest,
+                         ::testing::Values(Qt::LeftButton, Qt::RightButton, Qt::MiddleButton));
 
 TEST_F(SplashTest, ASecondHandOverShowsTheSameMainWindowWithoutLoadingAgain)
 {

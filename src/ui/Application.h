@@ -1,0 +1,16 @@
+#pragma once
+
+namespace pollwick {
+
+// The name the desktop knows the program by: its desktop entry without
+// ".desktop", and its icon's name.
+inline constexpr const char* kDesktopId = "pollwick";
+
+// What the program sets up once its QApplication exists: its name and
+// desktop entry, the icon of its windows and fonts that stand in for Arial
+// and Tahoma. No display name is set: Qt would add it to every window
+// title ("Server Up — ..."), and the titles are exactly the windows' own
+// captions.
+void setUpApplication();
+
+} // namespace pollwick

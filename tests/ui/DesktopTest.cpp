@@ -1,0 +1,91 @@
+// The windows as a real X server has them, read back by another program
+// (xprop), the way a window manager or task bar sees them: their titles and
+// the message boxes' text.
+#include "FakePlatform.h"
+#include "platform/QtDialogs.h"
+#include "settings/GamePathsController.h"
+#include "settings/PathsDialog.h"
+#include "ui/Application.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace pollwick {
+namespace {
+
+// One property of a window, as xprop prints it after the "=".
+QString xprop(QWidget& window, const char* property)
+{
+    QProcess reader;
+    reader.start(
+        QStringLiteral("xprop"),
+        {QStringLiteral("-id"), QString::number(window.winId()), QString::fromLatin1(property)});
+    if (!reader.waitForFinished(10000)) {
+        return QStringLiteral("(xprop did not answer)");
+    }
+    const QString printed = QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+    const qsizetype equals = printed.indexOf(QLatin1String(" = "));
+    return equals < 0 ? printed : printed.mid(equals + 3);
+}
+
+QString quoted(const char* text)
+{
+    return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
+}
+
+class DesktopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            GTEST_SKIP() << "needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)";
+        }
+        setUpApplication();
+        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
+    }
+
+    test::FakePlatform platform;
+};
+
+TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
+{
+    Form1 form(platform);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(xprop(form, "_NET_WM_NAME"), quoted("Wombix Pollwick"));
+
+    QTest::mouseClick(form.Command5, Qt::LeftButton);
+    PathsDialog& paths = form.paths().Paths();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&paths));
+    EXPECT_EQ(xprop(paths, "_NET_WM_NAME"), quoted("Please Select Wombix Files"));
+    QTest::mouseClick(paths.Command7, Qt::LeftButton);
+
+    // The real message box, answered with Return once it is up.
+    for (const char* title : {"Server Up", "Wombix Pollwick"}) {
+        SCOPED_TRACE(title);
+        QString seenTitle;
+        Qt::TextFormat format = Qt::RichText;
+        QTimer::singleShot(0, &form, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+            seenTitle = xprop(*box, "_NET_WM_NAME");
+            format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtMessageBox().show(&form, QStringLiteral("<b>Arena</b> is up"), QString::fromUtf8(title));
+        EXPECT_EQ(seenTitle, quoted(title));
+        EXPECT_EQ(format, Qt::PlainText); // a server's name is never markup
+    }
+}
+
+} // namespace
+} // namespace pollwick
