@@ -791,20 +791,6 @@ Terminal=false
 Categories=Game;Network;
 """
 
-QRC = """<!DOCTYPE RCC>
-<RCC version="1.0">
-    <qresource prefix="/">
-        <file alias="icons/pollwick.ico">pollwick.ico</file>
-        <file alias="icons/paths.ico">paths.ico</file>
-        <file alias="icons/pollwick-32.png">pollwick-32.png</file>
-        <file alias="icons/pollwick-256.png">pollwick-256.png</file>
-        <file alias="images/splash.bmp">splash.bmp</file>
-        <file alias="sounds/alert.wav">alert.wav</file>
-    </qresource>
-</RCC>
-"""
-
-
 def write(out_dir, name, data):
     if isinstance(data, str):
         data = data.encode("utf-8")
@@ -838,7 +824,6 @@ def main(argv):
     write(out_dir, "splash.bmp", bmp24_bytes(250, 250, splash().rgba_bytes()))
     write(out_dir, "alert.wav", wav_bytes(22050, alert_samples(22050)))
     write(out_dir, "pollwick.desktop", DESKTOP)
-    write(out_dir, "resources.qrc", QRC)
 
 
 if __name__ == "__main__":
