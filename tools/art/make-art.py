@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Draw Pollwick's artwork and write it into src/ui/resources/.
+"""Draw Pollwick's artwork and write it into the program's resources folder
+(RESOURCES below).
 
 Everything here is drawn from scratch by code: shapes are signed distance
 functions rendered with one-pixel anti-aliasing, the two 16-colour icons are
 painted with palette indices, and the lettering of the splash picture uses a
-small stroke font defined below. The ICO, BMP, PNG and WAV encoders are
-written by hand with struct and zlib, so only the Python 3 standard library
-is needed.
+small stroke font defined below. Pillow writes the PNG and BMP files and
+packs the icons' pixels, and the standard wave module writes the sound, so
+regenerating the artwork needs Pillow (Debian: apt-get install python3-pil).
 
 The output is deterministic: running the script twice gives byte-identical
 files.
@@ -17,14 +18,21 @@ Usage: tools/art/make-art.py [--preview DIR] [output-directory]
 at them while changing the drawing.
 """
 
+import io
 import math
 import os
 import struct
 import sys
-import zlib
+import wave
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DEFAULT_OUT = os.path.normpath(os.path.join(HERE, "..", "..", "src", "ui", "resources"))
+try:
+    from PIL import Image
+except ImportError:
+    sys.exit("make-art.py needs Pillow: apt-get install python3-pil")
+
+# The default output directory, relative to the top of the source tree.
+RESOURCES = os.path.join("src", "ui", "resources")
+TOP = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
 
 # ---------------------------------------------------------------------------
@@ -224,35 +232,17 @@ def _q(v):
 
 
 # ---------------------------------------------------------------------------
-# Encoders
+# Writing the files: Pillow encodes the pictures, the wave module the sound.
 # ---------------------------------------------------------------------------
 
-def png_bytes(w, h, rgba):
-    def chunk(tag, data):
-        body = tag + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+def encode(image, fmt, **options):
+    buf = io.BytesIO()
+    image.save(buf, fmt, **options)
+    return buf.getvalue()
 
-    stride = w * 4
-    raw = bytearray()
-    prev = bytes(stride)
-    for y in range(h):
-        row = rgba[y * stride:(y + 1) * stride]
-        # Filter 4 (Paeth) suits smooth artwork; fixed so output is stable.
-        filt = bytearray(stride)
-        for i in range(stride):
-            a = row[i - 4] if i >= 4 else 0
-            b = prev[i]
-            c = prev[i - 4] if i >= 4 else 0
-            p = a + b - c
-            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-            pred = a if (pa <= pb and pa <= pc) else (b if pb <= pc else c)
-            filt[i] = (row[i] - pred) & 0xFF
-        raw.append(4)
-        raw += filt
-        prev = row
-    ihdr = struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr)
-            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+def png_bytes(w, h, rgba):
+    return encode(Image.frombytes("RGBA", (w, h), rgba), "PNG", compress_level=9)
 
 
 # The standard 16-colour VGA/Windows palette, as (R, G, B).
@@ -267,66 +257,51 @@ GRAY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
 CLEAR = -1   # transparent: AND mask bit set
 
 
-def ico_image(size, idx):
-    """One 4-bit ICO image: BITMAPINFOHEADER, palette, XOR bitmap, AND mask.
-    `idx` holds size*size palette indices (top-down), CLEAR for transparent."""
-    xor_stride = ((size * 4 + 31) // 32) * 4
-    and_stride = ((size + 31) // 32) * 4
-    xor = bytearray()
-    mask = bytearray()
-    for y in range(size - 1, -1, -1):          # bottom-up
-        row = idx[y * size:(y + 1) * size]
-        xrow = bytearray(xor_stride)
-        mrow = bytearray(and_stride)
-        for x, v in enumerate(row):
-            if v == CLEAR:
-                mrow[x // 8] |= 0x80 >> (x % 8)
-                v = 0
-            if x % 2 == 0:
-                xrow[x // 2] |= v << 4
-            else:
-                xrow[x // 2] |= v
-        xor += xrow
-        mask += mrow
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0,
-                         len(xor) + len(mask), 0, 0, 16, 0)
+# Pillow cannot write these icons: its BMP writer knows only 1, 8, 24 and 32
+# bits a pixel, and its ICO writer stores 8-bit or 32-bit images with an empty
+# AND mask. So the icon container and the bitmap headers are put together here
+# with struct, and Pillow's raw encoder packs the 4-bit pixels and the mask.
+
+def ico_image(cv):
+    """One 4-bit ICO image of an IndexCanvas: BITMAPINFOHEADER, palette, XOR
+    bitmap and AND mask, rows bottom-up and padded to 32 bits."""
+    size = cv.size
+    xor = Image.new("P", (size, size))
+    xor.putdata([0 if v == CLEAR else v for v in cv.idx])
+    mask = Image.new("1", (size, size))
+    mask.putdata([255 if v == CLEAR else 0 for v in cv.idx])  # set bit: transparent
+    bits = (xor.tobytes("raw", "P;4", ((size * 4 + 31) // 32) * 4, -1)
+            + mask.tobytes("raw", "1", ((size + 31) // 32) * 4, -1))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(bits), 0, 0, 16, 0)
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in VGA)
-    return header + palette + bytes(xor) + bytes(mask)
+    return header + palette + bits
 
 
 def ico_bytes(images):
-    """images: list of (size, indices), largest first."""
+    """images: IndexCanvas objects, largest first."""
     out = struct.pack("<HHH", 0, 1, len(images))
-    blobs = [ico_image(size, idx) for size, idx in images]
+    blobs = [ico_image(cv) for cv in images]
     offset = 6 + 16 * len(images)
-    for (size, _), blob in zip(images, blobs):
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 16, 0, 1, 4, len(blob), offset)
+    for cv, blob in zip(images, blobs):
+        out += struct.pack("<BBBBHHII", cv.size % 256, cv.size % 256, 16, 0, 1, 4, len(blob), offset)
         offset += len(blob)
     return out + b"".join(blobs)
 
 
 def bmp24_bytes(w, h, rgba):
-    """A 24-bit BI_RGB bottom-up Windows bitmap of opaque pixels."""
-    stride = (w * 3 + 3) & ~3
-    body = bytearray()
-    for y in range(h - 1, -1, -1):
-        row = bytearray()
-        for x in range(w):
-            k = (y * w + x) * 4
-            row += bytes((rgba[k + 2], rgba[k + 1], rgba[k]))
-        row += bytes(stride - len(row))
-        body += row
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(body), 3780, 3780, 0, 0)
-    filehdr = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(body), 0, 0, 14 + 40)
-    return filehdr + info + bytes(body)
+    """A 24-bit uncompressed Windows bitmap of opaque pixels."""
+    return encode(Image.frombytes("RGBA", (w, h), rgba).convert("RGB"), "BMP")
 
 
 def wav_bytes(rate, samples):
-    data = b"".join(struct.pack("<h", s) for s in samples)
-    fmt = struct.pack("<HHIIHH", 1, 1, rate, rate * 2, 2, 16)
-    return (b"RIFF" + struct.pack("<I", 4 + 8 + len(fmt) + 8 + len(data)) + b"WAVE"
-            + b"fmt " + struct.pack("<I", len(fmt)) + fmt
-            + b"data" + struct.pack("<I", len(data)) + data)
+    """16-bit mono PCM."""
+    buf = io.BytesIO()
+    with wave.open(buf, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        w.writeframes(struct.pack("<%dh" % len(samples), *samples))
+    return buf.getvalue()
 
 
 # ---------------------------------------------------------------------------
@@ -791,20 +766,6 @@ Terminal=false
 Categories=Game;Network;
 """
 
-QRC = """<!DOCTYPE RCC>
-<RCC version="1.0">
-    <qresource prefix="/">
-        <file alias="icons/pollwick.ico">pollwick.ico</file>
-        <file alias="icons/paths.ico">paths.ico</file>
-        <file alias="icons/pollwick-32.png">pollwick-32.png</file>
-        <file alias="icons/pollwick-256.png">pollwick-256.png</file>
-        <file alias="images/splash.bmp">splash.bmp</file>
-        <file alias="sounds/alert.wav">alert.wav</file>
-    </qresource>
-</RCC>
-"""
-
-
 def write(out_dir, name, data):
     if isinstance(data, str):
         data = data.encode("utf-8")
@@ -820,13 +781,13 @@ def main(argv):
     if len(args) >= 2 and args[0] == "--preview":
         preview = args[1]
         args = args[2:]
-    out_dir = args[0] if args else DEFAULT_OUT
+    out_dir = args[0] if args else os.path.join(TOP, RESOURCES)
     os.makedirs(out_dir, exist_ok=True)
 
     icons = {"pollwick": [main_icon_indexed(32), main_icon_indexed(16)],
              "paths": [paths_icon_indexed(32), paths_icon_indexed(16)]}
     for name, images in icons.items():
-        write(out_dir, name + ".ico", ico_bytes([(cv.size, cv.idx) for cv in images]))
+        write(out_dir, name + ".ico", ico_bytes(images))
         if preview:
             os.makedirs(preview, exist_ok=True)
             for cv in images:
@@ -838,7 +799,6 @@ def main(argv):
     write(out_dir, "splash.bmp", bmp24_bytes(250, 250, splash().rgba_bytes()))
     write(out_dir, "alert.wav", wav_bytes(22050, alert_samples(22050)))
     write(out_dir, "pollwick.desktop", DESKTOP)
-    write(out_dir, "resources.qrc", QRC)
 
 
 if __name__ == "__main__":
