@@ -7,10 +7,10 @@
 #include "FakePlatform.h"
 #include "listserver/SimulatedList.h"
 #include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "scan/ScanController.h"
-#include "ui/Form1.h"
-#include "ui/ServerListView.h"
+#include "window/Form1.h"
+#include "window/ServerListView.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,9 +3,9 @@
 // is walked), against a plain memchr line count of the same bytes as the
 // floor that no line-based reader can beat.
 
+#include "core/match/MatchTest.h"
+#include "core/scan/ResponseWalk.h"
 #include "listserver/SimulatedList.h"
-#include "match/MatchTest.h"
-#include "scan/ResponseWalk.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,9 +8,9 @@
 //   pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N]
 #include "FakePlatform.h"
 #include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "ui/Form1.h"
-#include "ui/ServerListView.h"
+#include "window/Form1.h"
+#include "window/ServerListView.h"
+#include "window/scan/ListExchange.h"
 
 #include <QApplication>
 #include <QCheckBox>

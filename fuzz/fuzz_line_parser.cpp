@@ -11,7 +11,7 @@
 // are taken from the entry, the name is the entry's tail with characters
 // removed, a field that the line does not set keeps its value.
 #include "FuzzInput.h"
-#include "scan/ServerLineParser.h"
+#include "core/scan/ServerLineParser.h"
 
 #include <array>
 #include <cstddef>

@@ -14,8 +14,8 @@
 // takes an address and version that the line supplied, as one trimmed
 // argument, never for a private server.
 #include "FuzzInput.h"
-#include "match/LaunchPlan.h"
-#include "match/MatchTest.h"
+#include "core/match/LaunchPlan.h"
+#include "core/match/MatchTest.h"
 
 #include <charconv>
 #include <cstddef>

@@ -11,8 +11,8 @@
 //   header[5]: the name criterion's one character
 //   header[6]: where the response splits into two connections
 #include "FuzzInput.h"
-#include "match/MatchTest.h"
-#include "scan/ResponseWalk.h"
+#include "core/match/MatchTest.h"
+#include "core/scan/ResponseWalk.h"
 
 #include <cstddef>
 #include <cstdint>

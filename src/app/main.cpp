@@ -1,7 +1,7 @@
-#include "platform/QtPlatform.h"
-#include "ui/Application.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
+#include "platform/qt/QtPlatform.h"
+#include "window/Application.h"
+#include "window/Form1.h"
+#include "window/Form2.h"
 
 #include <QApplication>
 

@@ -5,6 +5,7 @@
 namespace pollwick {
 
 class ClientSocket;
+class Clock;
 class FileDialog;
 class MessageBox;
 class ProcessLauncher;
@@ -28,6 +29,7 @@ public:
     virtual MessageBox& messageBox() = 0;
     virtual SoundPlayer& sound() = 0;
     virtual ProcessLauncher& launcher() = 0;
+    virtual Clock& clock() = 0;
     // Ends the program at once.
     virtual void endProcess() = 0;
 };

@@ -4,10 +4,10 @@
 // or for an address or version that an earlier line left in the record.
 #include "ListServerWindow.h"
 #include "platform/ClientSocket.h"
-#include "scan/ScanController.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
-#include "ui/ServerListView.h"
+#include "window/ServerListView.h"
+#include "window/scan/ScanController.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

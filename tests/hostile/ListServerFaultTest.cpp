@@ -2,12 +2,12 @@
 // case the window must keep answering, hold no more than the limits allow,
 // list exactly what the rules say, and query again as if nothing happened.
 #include "ListServerWindow.h"
+#include "core/Windows1252.h"
 #include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "scan/ScanController.h"
-#include "scan/Windows1252.h"
-#include "settings/GamePathsController.h"
-#include "ui/ServerListView.h"
+#include "window/ServerListView.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
+#include "window/settings/GamePathsController.h"
 
 #include <QApplication>
 #include <QCheckBox>

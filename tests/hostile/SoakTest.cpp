@@ -7,8 +7,8 @@
 #include "ListServerWindow.h"
 #include "ProcessFigures.h"
 #include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "scan/ScanController.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
 
 #include <QTest>
 

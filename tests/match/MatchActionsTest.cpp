@@ -3,9 +3,9 @@
 #include "ListServerWindow.h"
 #include "platform/ClientSocket.h"
 #include "platform/Timer.h"
-#include "scan/ScanController.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
+#include "window/scan/ScanController.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

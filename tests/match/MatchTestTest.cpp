@@ -1,6 +1,6 @@
-#include "match/MatchTest.h"
+#include "core/match/MatchTest.h"
 
-#include "scan/Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // real controls, a list server's response, and which server the walk stops
 // at.
 #include "ListServerWindow.h"
-#include "scan/ListExchange.h"
-#include "scan/ResponseWalk.h"
-#include "scan/ScanController.h"
-#include "ui/Controls.h"
-#include "ui/ServerListView.h"
+#include "core/scan/ResponseWalk.h"
+#include "window/Controls.h"
+#include "window/ServerListView.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
 
 #include <QCheckBox>
 #include <QComboBox>

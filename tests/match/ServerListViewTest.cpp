@@ -1,10 +1,10 @@
 // The server list as the user sees it after "Show List": rows
 // that keep the texts the records held when listed, and that it is for
 // looking at only.
-#include "ui/ServerListView.h"
+#include "window/ServerListView.h"
 
 #include "ListServerWindow.h"
-#include "scan/ScanController.h"
+#include "window/scan/ScanController.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

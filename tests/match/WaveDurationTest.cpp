@@ -1,4 +1,4 @@
-#include "match/WaveDuration.h"
+#include "core/WaveDuration.h"
 
 #include <gtest/gtest.h>
 

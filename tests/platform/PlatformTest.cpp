@@ -1,8 +1,8 @@
 // The Qt implementations behind the platform interfaces, where they make
 // decisions of their own.
 #include "FakePlatform.h"
-#include "platform/QtProcessLauncher.h"
-#include "platform/QtTimer.h"
+#include "platform/qt/QtProcessLauncher.h"
+#include "platform/qt/QtTimer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

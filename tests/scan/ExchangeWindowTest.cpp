@@ -4,8 +4,8 @@
 #include "ListServerWindow.h"
 #include "listserver/SimulatedList.h"
 #include "platform/Timer.h"
-#include "scan/ListExchange.h"
-#include "scan/ScanController.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
 
 #include <QCheckBox>
 #include <QPushButton>

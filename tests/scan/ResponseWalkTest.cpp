@@ -1,7 +1,7 @@
-#include "scan/ResponseWalk.h"
+#include "core/scan/ResponseWalk.h"
 
-#include "match/MatchTest.h"
-#include "scan/ServerLineParser.h"
+#include "core/match/MatchTest.h"
+#include "core/scan/ServerLineParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The scan controller on the real window: the server-selection gate, Go,
 // Stop and the re-query, checked through the controls a person sees.
-#include "scan/ScanController.h"
+#include "window/scan/ScanController.h"
 
 #include "FakePlatform.h"
-#include "match/MatchActions.h"
 #include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "ui/Controls.h"
-#include "ui/Form1.h"
+#include "window/Controls.h"
+#include "window/Form1.h"
+#include "window/match/MatchActions.h"
+#include "window/scan/ListExchange.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "scan/ServerLineParser.h"
+#include "core/scan/ServerLineParser.h"
 
-#include "scan/MarkerScan.h"
-#include "scan/Windows1252.h"
+#include "core/Windows1252.h"
+#include "core/scan/MarkerScan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scan/Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -4,15 +4,15 @@
 // cannot be written or holds garbage must crash nothing, and a path that the
 // user entered must never be lost: when it cannot be stored, Accept says so
 // and the boxes keep it for this run.
-#include "settings/GamePaths.h"
+#include "window/settings/GamePaths.h"
 
 #include "FakePlatform.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtSettingsStore.h"
 #include "platform/Timer.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
-#include "ui/Form1.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "window/Form1.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QDir>
 #include <QFile>

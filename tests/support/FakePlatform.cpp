@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
 
-#include "platform/QtClientSocket.h"
+#include "platform/qt/QtClientSocket.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

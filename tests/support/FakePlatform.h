@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/ProcessLauncher.h"
@@ -101,6 +102,15 @@ public:
     std::vector<Started> started;
 };
 
+// A clock that shows the time a test sets.
+class ManualClock final : public Clock
+{
+public:
+    [[nodiscard]] QDateTime now() const override { return time; }
+
+    QDateTime time{QDate(2026, 12, 7), QTime(12, 0)};
+};
+
 // An in-memory store.
 class MemorySettingsStore final : public SettingsStore
 {
@@ -132,6 +142,7 @@ public:
     MessageBox& messageBox() override { return messages; }
     SoundPlayer& sound() override { return sounds; }
     ProcessLauncher& launcher() override { return games; }
+    Clock& clock() override { return clockShown; }
     void endProcess() override { ++processEnds; }
 
     // Makes the window's socket; a real one unless a test or benchmark says
@@ -147,6 +158,7 @@ public:
     FakeMessageBox messages;
     FakeSoundPlayer sounds;
     FakeLauncher games;
+    ManualClock clockShown;
     int processEnds = 0;
 };
 

@@ -1,6 +1,6 @@
 // The main of every window test: a QApplication on the platform the test
 // environment names (offscreen under ctest), then GoogleTest.
-#include "ui/Appearance.h"
+#include "window/Appearance.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "ListServerWindow.h"
 
 #include "platform/ClientSocket.h"
-#include "scan/ListExchange.h"
-#include "scan/ScanController.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
 
 #include <QCheckBox>
 #include <QComboBox>

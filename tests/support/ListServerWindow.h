@@ -8,8 +8,8 @@
 
 #include "FakePlatform.h"
 #include "listserver/ListServer.h"
-#include "ui/Form1.h"
-#include "ui/ServerListView.h"
+#include "window/Form1.h"
+#include "window/ServerListView.h"
 
 #include <QAbstractButton>
 #include <QByteArray>

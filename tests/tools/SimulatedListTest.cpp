@@ -1,7 +1,7 @@
 #include "listserver/SimulatedList.h"
 
-#include "scan/ResponseWalk.h"
-#include "scan/Windows1252.h"
+#include "core/Windows1252.h"
+#include "core/scan/ResponseWalk.h"
 
 #include <gtest/gtest.h>
 

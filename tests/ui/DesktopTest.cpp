@@ -2,11 +2,11 @@
 // (xprop), the way a window manager or task bar sees them: their titles and
 // the message boxes' text.
 #include "FakePlatform.h"
-#include "platform/QtDialogs.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
-#include "ui/Application.h"
-#include "ui/Form1.h"
+#include "platform/qt/QtDialogs.h"
+#include "window/Application.h"
+#include "window/Form1.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QApplication>
 #include <QLabel>

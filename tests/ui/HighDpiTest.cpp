@@ -1,12 +1,12 @@
 // At twice the pixel density the windows keep their size in
 // device-independent pixels: the whole layout scales, not just the fonts.
 #include "FakePlatform.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
-#include "ui/Appearance.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
-#include "ui/ServerListView.h"
+#include "window/Appearance.h"
+#include "window/Form1.h"
+#include "window/Form2.h"
+#include "window/ServerListView.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,10 +2,10 @@
 // under a neighbour, no caption cut off, the server list only in the wide
 // window, focus and Tab in the designer's order, and the placeholders.
 #include "FakePlatform.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
-#include "ui/Form1.h"
-#include "ui/ServerListView.h"
+#include "window/Form1.h"
+#include "window/ServerListView.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

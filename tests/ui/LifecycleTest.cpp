@@ -2,11 +2,11 @@
 // "Show List" and closing.
 #include "FakePlatform.h"
 #include "platform/Timer.h"
-#include "settings/GamePathsController.h"
-#include "settings/PathsDialog.h"
-#include "ui/Form1.h"
-#include "ui/MainWindowLifecycle.h"
-#include "ui/ServerListView.h"
+#include "window/Form1.h"
+#include "window/MainWindowLifecycle.h"
+#include "window/ServerListView.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

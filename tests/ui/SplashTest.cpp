@@ -3,8 +3,8 @@
 // so running its load) the first time only.
 #include "FakePlatform.h"
 #include "platform/Timer.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
+#include "window/Form1.h"
+#include "window/Form2.h"
 
 #include <QLabel>
 #include <QTest>

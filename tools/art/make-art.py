@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draw Pollwick's artwork and write it into the program's resources folder
-(RESOURCES below).
+"""Draw Pollwick's artwork and write it into the window's resources folder
+(RESOURCES below), and the alert sound beside the sound player (SOUNDS).
 
 Everything here is drawn from scratch by code: shapes are signed distance
 functions rendered with one-pixel anti-aliasing, the two 16-colour icons are
@@ -13,6 +13,8 @@ The output is deterministic: running the script twice gives byte-identical
 files.
 
 Usage: tools/art/make-art.py [--preview DIR] [output-directory]
+
+An output directory given takes every file, the sound included.
 
 --preview DIR also writes the four icon images as PNG files into DIR, to look
 at them while changing the drawing.
@@ -30,8 +32,9 @@ try:
 except ImportError:
     sys.exit("make-art.py needs Pillow: apt-get install python3-pil")
 
-# The default output directory, relative to the top of the source tree.
-RESOURCES = os.path.join("src", "ui", "resources")
+# The default output directories, relative to the top of the source tree.
+RESOURCES = os.path.join("src", "window", "resources")
+SOUNDS = os.path.join("src", "platform", "qt")
 TOP = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
 
@@ -782,6 +785,7 @@ def main(argv):
         preview = args[1]
         args = args[2:]
     out_dir = args[0] if args else os.path.join(TOP, RESOURCES)
+    sound_dir = args[0] if args else os.path.join(TOP, SOUNDS)
     os.makedirs(out_dir, exist_ok=True)
 
     icons = {"pollwick": [main_icon_indexed(32), main_icon_indexed(16)],
@@ -797,7 +801,7 @@ def main(argv):
         write(out_dir, "pollwick-%d.png" % size, png_bytes(size, size, main_icon_png(size).rgba_bytes()))
     write(out_dir, "pollwick.svg", svg_icon())
     write(out_dir, "splash.bmp", bmp24_bytes(250, 250, splash().rgba_bytes()))
-    write(out_dir, "alert.wav", wav_bytes(22050, alert_samples(22050)))
+    write(sound_dir, "alert.wav", wav_bytes(22050, alert_samples(22050)))
     write(out_dir, "pollwick.desktop", DESKTOP)
 
 

@@ -1,6 +1,6 @@
 #include "list/ListFormat.h"
 
-#include "scan/Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <algorithm>
 #include <utility>

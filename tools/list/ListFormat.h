@@ -1,7 +1,7 @@
 #pragma once
 
-#include "match/MatchVerdict.h"
-#include "scan/ServerRecord.h"
+#include "core/MatchVerdict.h"
+#include "core/ServerRecord.h"
 
 #include <array>
 #include <cstddef>

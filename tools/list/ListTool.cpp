@@ -1,9 +1,9 @@
 #include "list/ListTool.h"
 
+#include "core/Windows1252.h"
+#include "core/scan/ResponseWalk.h"
 #include "list/ListFormat.h"
-#include "platform/QtClientSocket.h"
-#include "scan/ResponseWalk.h"
-#include "scan/Windows1252.h"
+#include "platform/qt/QtClientSocket.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "match/MatchTest.h"
+#include "core/match/MatchTest.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,0 +1,131 @@
+#include "core/scan/ResponseWalk.h"
+
+#include "core/scan/ServerLineParser.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pollwick {
+namespace {
+
+constexpr std::string_view kEntryIndent = "   ";
+constexpr std::size_t kKeptEntryBytes = std::size_t{8} << 20u;
+
+} // namespace
+
+ResponseWalk::ResponseWalk(ResponseLimits limits)
+    : m_limits(limits)
+{ }
+
+void ResponseWalk::startResponse()
+{
+    // Entries kept for reuse are let go after an unusually large response,
+    // so that one huge list does not stay in memory for good.
+    if (m_entryBytes > kKeptEntryBytes) {
+        m_servList.clear();
+        m_servList.shrink_to_fit();
+        m_servListSize = 0;
+    }
+    m_record = ServerRecord{};
+    m_unfinished.clear();
+    m_unfinished.shrink_to_fit();
+    m_droppingLongLine = false;
+    m_entries = 0;
+    m_entryBytes = 0;
+    m_discarded = 0;
+    m_ended = false;
+}
+
+void ResponseWalk::emptyServList()
+{
+    m_servListSize = 0;
+    m_current = 0;
+}
+
+bool ResponseWalk::responseFull() const
+{
+    return m_entries >= m_limits.maxEntries || m_entryBytes >= m_limits.maxResponseBytes;
+}
+
+void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
+{
+    if (m_ended) {
+        return; // a match ended this response: the rest of it is not read
+    }
+    m_templist.assign(chunk);
+    SplitTemplist();
+
+    const std::size_t count = m_servListSize;
+    for (std::size_t j = 0; j < count; ++j) {
+        m_current = j;
+        const ParsedFields fromLine = ParseServerLine(m_servList[j], m_record);
+        hooks.listRecord(m_record);
+        if (hooks.testRecord(m_record, fromLine) == MatchVerdict::Match) {
+            m_ended = true;
+            break;
+        }
+    }
+}
+
+void ResponseWalk::acceptLine(std::string_view head)
+{
+    const std::size_t lineBytes = m_unfinished.size() + head.size();
+    const std::size_t entryBytes = kEntryIndent.size() + lineBytes;
+    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes || responseFull()) {
+        ++m_discarded;
+    } else if (entryBytes > m_limits.maxResponseBytes - m_entryBytes) {
+        // The budget is spent: a shorter line after this one must not be
+        // listed after a gap, so the rest of the response goes too.
+        m_entryBytes = m_limits.maxResponseBytes;
+        ++m_discarded;
+    } else {
+        if (m_servListSize == m_servList.size()) {
+            m_servList.emplace_back();
+        }
+        // One copy of each piece into storage that the entry usually
+        // already has from an earlier list.
+        std::string& entry = m_servList[m_servListSize++];
+        entry.resize(entryBytes);
+        char* at = entry.data();
+        at = std::copy(kEntryIndent.begin(), kEntryIndent.end(), at);
+        at = std::copy(m_unfinished.begin(), m_unfinished.end(), at);
+        std::copy(head.begin(), head.end(), at);
+        ++m_entries;
+        m_entryBytes += entryBytes;
+    }
+    m_unfinished.clear();
+    m_droppingLongLine = false;
+}
+
+void ResponseWalk::SplitTemplist()
+{
+    emptyServList();
+    const std::string_view text = m_templist;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
+        if (found == nullptr) {
+            break;
+        }
+        const auto end = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        acceptLine(text.substr(start, end - start));
+        start = end + 1;
+    }
+
+    // The text after the last LF waits for the rest of its line. Once the
+    // response is full nothing more is kept, and a line that has grown past
+    // the length limit is dropped as it arrives.
+    const std::string_view rest = text.substr(start);
+    if (m_droppingLongLine || rest.empty()) {
+        return;
+    }
+    if (responseFull() || m_unfinished.size() + rest.size() > m_limits.maxLineBytes) {
+        m_unfinished.clear();
+        m_unfinished.shrink_to_fit();
+        m_droppingLongLine = true;
+        return;
+    }
+    m_unfinished.append(rest);
+}
+
+} // namespace pollwick

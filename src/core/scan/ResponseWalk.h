@@ -1,0 +1,106 @@
+#pragma once
+
+#include "core/MatchVerdict.h"
+#include "core/ServerRecord.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pollwick {
+
+// What one response may make the program hold. A list server is someone
+// else's machine; these keep a broken or hostile one from filling memory.
+struct ResponseLimits {
+    std::size_t maxEntries = 32767; // entries per response; later lines are discarded
+    std::size_t maxLineBytes = 1u << 20u; // a longer line is dropped whole
+    std::size_t maxResponseBytes = 32u
+        << 20u; // entry bytes per response; later lines are discarded
+};
+
+// The handling of one list-server response, shared by the window and the
+// command-line tool.
+//
+// Everything that one connection delivers is one response, however TCP cuts
+// it into chunks. Each arrival puts its chunk into Templist; SplitTemplist
+// turns the lines that the chunk completes (the unfinished line of the
+// previous chunk joined to this one's head) into ServList entries of three
+// spaces plus the line, CR kept, LF removed; and the walk parses each entry
+// into the working record, lists it and tests it, in order, until a Match
+// ends the walk. After a Match the rest of the response is ignored.
+class ResponseWalk final
+{
+public:
+    // What the walk does with each record besides parsing it.
+    class Hooks
+    {
+    public:
+        virtual ~Hooks() = default;
+        // Called for every parsed entry, before it is tested.
+        virtual void listRecord(const ServerRecord& record) = 0;
+        // May change the record (the match test lower-cases the address); a
+        // Match ends the walk.
+        virtual MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) = 0;
+    };
+
+    explicit ResponseWalk(ResponseLimits limits = {});
+
+    // The first arrival of a new connection starts a new response: the
+    // working record is emptied and the unfinished line of the last
+    // connection is discarded.
+    void startResponse();
+
+    // One data arrival of the current response.
+    void arrive(std::string_view chunk, Hooks& hooks);
+
+    // Rebuilds ServList from Templist and keeps the unfinished line for the
+    // next arrival.
+    void SplitTemplist();
+
+    void emptyServList();
+
+    // True once a Match has ended the walk of the current response.
+    [[nodiscard]] bool ended() const { return m_ended; }
+
+    [[nodiscard]] const std::string& templist() const { return m_templist; }
+    [[nodiscard]] std::span<const std::string> servList() const
+    {
+        return {m_servList.data(), m_servListSize};
+    }
+    // The entry that the parser read last.
+    [[nodiscard]] std::size_t currentEntry() const { return m_current; }
+    [[nodiscard]] const ServerRecord& workingRecord() const { return m_record; }
+    // Entries made from the current response so far, over all its arrivals.
+    [[nodiscard]] std::size_t entriesInResponse() const { return m_entries; }
+    // Lines of the current response that the limits discarded.
+    [[nodiscard]] std::size_t discardedLines() const { return m_discarded; }
+    // Bytes of the unfinished line kept for the next arrival: never more than
+    // the line limit, since a longer line is dropped as it arrives.
+    [[nodiscard]] std::size_t pendingLineBytes() const { return m_unfinished.size(); }
+    [[nodiscard]] const ResponseLimits& limits() const { return m_limits; }
+
+private:
+    void acceptLine(std::string_view head);
+    [[nodiscard]] bool responseFull() const;
+
+    ResponseLimits m_limits;
+    std::string m_templist;
+    // ServList's entries are the first m_servListSize strings; the strings
+    // after them are kept, with their storage, for the next arrival's
+    // entries, so that a list of thousands of lines costs no allocation per
+    // line.
+    std::vector<std::string> m_servList;
+    std::size_t m_servListSize = 0;
+    std::size_t m_current = 0;
+    ServerRecord m_record;
+    std::string m_unfinished; // the line after the last LF so far
+    bool m_droppingLongLine = false; // inside a line over the length limit
+    std::size_t m_entries = 0;
+    std::size_t m_entryBytes = 0;
+    std::size_t m_discarded = 0;
+    bool m_ended = false;
+};
+
+} // namespace pollwick

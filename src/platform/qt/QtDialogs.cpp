@@ -1,0 +1,72 @@
+#include "platform/qt/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace pollwick {
+
+QString qtNameFilter(const QString& filter, Qt::CaseSensitivity fileNames)
+{
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    const QString description = bar < 0 ? filter : filter.left(bar);
+    QString pattern = bar < 0 ? QStringLiteral("*") : filter.mid(bar + 1);
+    if (fileNames == Qt::CaseSensitive) {
+        QString anyCase;
+        for (const QChar c : pattern) {
+            if (c.isLetter() && c.toLower() != c.toUpper()) {
+                anyCase += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
+            } else {
+                anyCase += c;
+            }
+        }
+        pattern = anyCase;
+    }
+    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+std::optional<QString> QtFileDialog::openFile(QWidget* parent, const QString& filter,
+                                              const QString& initialFile)
+{
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity fileNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity fileNames = Qt::CaseSensitive;
+#endif
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The pattern made for any letter case is not for reading; show the
+    // description alone.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilter(qtNameFilter(filter, fileNames));
+    if (!initialFile.isEmpty()) {
+        const QFileInfo info(initialFile);
+        if (info.dir().exists()) {
+            dialog.setDirectory(info.dir());
+            dialog.selectFile(info.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFileInfo(files.constFirst()).absoluteFilePath();
+}
+
+void QtMessageBox::show(QWidget* parent, const QString& prompt, const QString& title)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(prompt);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+} // namespace pollwick

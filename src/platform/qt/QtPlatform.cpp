@@ -1,0 +1,80 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/Clock.h"
+#include "platform/SoundPlayer.h"
+#include "platform/qt/QtClientSocket.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtProcessLauncher.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTimer.h"
+
+#include <QCoreApplication>
+
+namespace pollwick {
+namespace {
+
+class SystemClock final : public Clock
+{
+public:
+    [[nodiscard]] QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+} // namespace
+
+QtPlatform::QtPlatform()
+    : m_settings(std::make_unique<QtSettingsStore>())
+    , m_fileDialog(std::make_unique<QtFileDialog>())
+    , m_messageBox(std::make_unique<QtMessageBox>())
+    , m_sound(createSystemSoundPlayer())
+    , m_launcher(std::make_unique<QtProcessLauncher>())
+    , m_clock(std::make_unique<SystemClock>())
+{ }
+
+QtPlatform::~QtPlatform() = default;
+
+std::unique_ptr<Timer> QtPlatform::createTimer()
+{
+    return std::make_unique<QtTimer>();
+}
+
+std::unique_ptr<ClientSocket> QtPlatform::createSocket()
+{
+    return std::make_unique<QtClientSocket>();
+}
+
+SettingsStore& QtPlatform::settings()
+{
+    return *m_settings;
+}
+
+FileDialog& QtPlatform::fileDialog()
+{
+    return *m_fileDialog;
+}
+
+MessageBox& QtPlatform::messageBox()
+{
+    return *m_messageBox;
+}
+
+SoundPlayer& QtPlatform::sound()
+{
+    return *m_sound;
+}
+
+ProcessLauncher& QtPlatform::launcher()
+{
+    return *m_launcher;
+}
+
+Clock& QtPlatform::clock()
+{
+    return *m_clock;
+}
+
+void QtPlatform::endProcess()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace pollwick

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace pollwick {
+
+// The services of the running program, made of Qt's classes (and, on
+// Windows, of the system's own sound call).
+class QtPlatform final : public Platform
+{
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<ClientSocket> createSocket() override;
+    SettingsStore& settings() override;
+    FileDialog& fileDialog() override;
+    MessageBox& messageBox() override;
+    SoundPlayer& sound() override;
+    ProcessLauncher& launcher() override;
+    Clock& clock() override;
+    void endProcess() override;
+
+private:
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<FileDialog> m_fileDialog;
+    std::unique_ptr<MessageBox> m_messageBox;
+    std::unique_ptr<SoundPlayer> m_sound;
+    std::unique_ptr<ProcessLauncher> m_launcher;
+    std::unique_ptr<Clock> m_clock;
+};
+
+// Made by the file that implements sound for this system (Qt Multimedia, or
+// the system's own call on Windows).
+std::unique_ptr<SoundPlayer> createSystemSoundPlayer();
+
+} // namespace pollwick

@@ -1,0 +1,39 @@
+#include "platform/qt/QtSettingsStore.h"
+
+#include <QSettings>
+
+namespace pollwick {
+namespace {
+
+QString entry(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+QString QtSettingsStore::read(const QString& application, const QString& section,
+                              const QString& key) const
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    const QVariant value = settings.value(entry(section, key));
+    // A value that is not text (a hand-edited list, say) reads as empty.
+    return value.canConvert<QString>() ? value.toString() : QString();
+}
+
+bool QtSettingsStore::write(const QString& application, const QString& section, const QString& key,
+                            const QString& value)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    settings.setValue(entry(section, key), value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+QString QtSettingsStore::location(const QString& application) const
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    return settings.fileName();
+}
+
+} // namespace pollwick

@@ -1,0 +1,17 @@
+#include "window/Application.h"
+
+#include "window/Appearance.h"
+
+#include <QApplication>
+
+namespace pollwick {
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Wombix Pollwick"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    QApplication::setWindowIcon(windowIcon(WindowIcon::Main));
+    installFallbackFonts();
+}
+
+} // namespace pollwick

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/ServerRecord.h"
+
+#include <QAbstractTableModel>
+#include <QTreeView>
+
+#include <vector>
+
+namespace pollwick {
+
+// The rows of the server list: one per listed record, the five texts exactly
+// as the record held them when it was listed, newest last. Rows are added
+// in batches: added rows are shown when committed, so that a response of
+// thousands of lines costs the view one update.
+class ServerListModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ServerListModel)
+
+public:
+    explicit ServerListModel(QObject* parent = nullptr);
+    ~ServerListModel() override;
+
+    void addColumn(const QString& header, int widthTwips);
+    [[nodiscard]] int columnWidthTwips(int column) const;
+
+    void addRow(const ServerRecord& record);
+    void commitRows();
+    void removeAllRows();
+    // Rows added, committed or not.
+    [[nodiscard]] int rowsAdded() const { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] const ServerRecord& record(int row) const;
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    struct Column {
+        QString header;
+        int widthTwips = 0;
+    };
+    std::vector<Column> m_columns;
+    std::vector<ServerRecord> m_rows;
+    int m_shownRows = 0;
+};
+
+// ListView1: the server list in report form. For display only: nothing the
+// user does to it changes what the program does.
+class ServerListView final : public QTreeView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ServerListView)
+
+public:
+    explicit ServerListView(QWidget* parent = nullptr);
+    ~ServerListView() override;
+
+    // Report view with the five columns "Server Name", "Type", "Version",
+    // "Players" and "IP Address".
+    void setUpColumns();
+
+    // The list hook: appends a row for the record (shown at the next commit).
+    void addRow(const ServerRecord& record);
+    // The clear hook.
+    void removeAllRows();
+    void commitRows();
+    // Scrolls to the last row and highlights it: after a match, the matched
+    // server.
+    void revealLastRow();
+
+    [[nodiscard]] int rows() const { return m_model.rowCount(); }
+    [[nodiscard]] QString text(int row, int column) const;
+    [[nodiscard]] ServerListModel& model() { return m_model; }
+
+private:
+    ServerListModel m_model;
+};
+
+} // namespace pollwick

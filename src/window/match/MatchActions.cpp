@@ -1,0 +1,92 @@
+#include "window/match/MatchActions.h"
+
+#include "core/match/LaunchPlan.h"
+#include "platform/ClientSocket.h"
+#include "platform/Dialogs.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/Timer.h"
+#include "window/Controls.h"
+#include "window/Form1Controls.h"
+#include "window/ServerListView.h"
+#include "window/StatusLine.h"
+#include "window/WindowText.h"
+#include "window/match/Module1.h"
+#include "window/settings/PathsDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pollwick {
+
+MatchActions::MatchActions(QWidget& window, const Form1Controls& controls, ClientSocket& Winsock1,
+                           Timer& Refresh1, std::int32_t& matchArmed, StatusLine& status,
+                           const PathsDialog& Paths, AlertServices services)
+    : m_window(window)
+    , m_controls(controls)
+    , m_socket(Winsock1)
+    , m_refresh(Refresh1)
+    , m_matchArmed(matchArmed)
+    , m_status(status)
+    , m_paths(Paths)
+    , m_services(services)
+{ }
+
+void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fromLine)
+{
+    const Form1Controls& c = m_controls;
+    // End the scan first: no list or re-query may arrive while the alerts wait.
+    restoreIdleControls(c);
+    m_refresh.setInterval(0);
+    m_socket.close();
+    m_matchArmed = 0;
+    c.ListView1->commitRows();
+    c.ListView1->revealLastRow();
+    m_status.serverFound(fromListText(matched.serverName));
+
+    if (isTicked(c.WaveCheck)) {
+        Module1::PlayWaveFile(m_services.sound, c.WaveFile->text());
+    }
+    if (isTicked(c.MsgCheck)) {
+        m_services.messageBox.show(&m_window, c.MsgMsg->text(), QStringLiteral("Server Up"));
+    }
+    if (isTicked(c.WombixCheck)) {
+        launchGame(matched, fromLine);
+    }
+}
+
+void MatchActions::launchGame(const ServerRecord& matched, ParsedFields fromLine)
+{
+    const std::optional<LaunchPlan> plan = planLaunch(matched, fromLine);
+    if (!plan) {
+        return;
+    }
+    // The command line reads "<path> -connect <address>"; it goes to the
+    // system as a program and its arguments, never through a shell, so the
+    // path may hold spaces and the address stays one argument.
+    m_services.launcher.start(m_paths.workingCopy().of(plan->edition),
+                              {QStringLiteral("-connect"), fromListText(plan->connectAddress)});
+}
+
+void MatchActions::WaveCheck_Click()
+{
+    enableWaveFileIfTicked(m_controls);
+}
+
+void MatchActions::MsgCheck_Click()
+{
+    enableIfTicked(m_controls.MsgMsg, m_controls.MsgCheck);
+}
+
+void MatchActions::Command3_Click()
+{
+    const std::optional<QString> chosen = m_services.fileDialog.openFile(
+        &m_window, QStringLiteral("Wave Files|*.wav"), m_lastWaveFile);
+    if (!chosen) {
+        return;
+    }
+    m_lastWaveFile = *chosen;
+    m_controls.WaveFile->setText(*chosen);
+}
+
+} // namespace pollwick

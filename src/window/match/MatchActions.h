@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/ServerRecord.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class QWidget;
+
+namespace pollwick {
+
+class ClientSocket;
+class FileDialog;
+class MessageBox;
+class PathsDialog;
+class ProcessLauncher;
+class SoundPlayer;
+class StatusLine;
+class Timer;
+struct Form1Controls;
+
+// The services through which a match reaches the user and the game.
+struct AlertServices {
+    SoundPlayer& sound;
+    MessageBox& messageBox;
+    FileDialog& fileDialog;
+    ProcessLauncher& launcher;
+};
+
+// What a match does: ends the scan, then alerts the user as chosen in
+// "Notify Configuration" (a sound, the "Server Up" message box) and may start
+// the game edition that plays the matched server's version, connected to it.
+class MatchActions final
+{
+public:
+    // `window` is the main window (the dialogs' parent); `Paths` holds the
+    // game paths that a launch reads; `matchArmed` is the flag that the
+    // actions lower.
+    MatchActions(QWidget& window, const Form1Controls& controls, ClientSocket& Winsock1,
+                 Timer& Refresh1, std::int32_t& matchArmed, StatusLine& status,
+                 const PathsDialog& Paths, AlertServices services);
+
+    // Runs on a match while the alert is armed; returns when the sound has
+    // played and the message box is closed.
+    void runMatchActions(const ServerRecord& matched, ParsedFields fromLine);
+
+    void WaveCheck_Click(); // WaveFile and its "..." usable while ticked
+    void MsgCheck_Click(); // MsgMsg usable while ticked
+    // Chooses the wave file.
+    void Command3_Click();
+
+private:
+    void launchGame(const ServerRecord& matched, ParsedFields fromLine);
+
+    QWidget& m_window;
+    const Form1Controls& m_controls;
+    ClientSocket& m_socket;
+    Timer& m_refresh;
+    std::int32_t& m_matchArmed;
+    StatusLine& m_status;
+    const PathsDialog& m_paths;
+    AlertServices m_services;
+    QString m_lastWaveFile; // the chooser starts where it was left
+};
+
+} // namespace pollwick

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/ServerRecord.h"
+#include "core/match/MatchTest.h"
+
+#include <cstdint>
+
+namespace pollwick {
+
+class MatchActions;
+struct Form1Controls;
+
+// The match test as the window runs it, and the criterion boxes that switch
+// their fields.
+class MatchHandlers final
+{
+public:
+    // `matchArmed` is the window's flag: the test raises it when it passes a
+    // server over, and runs `actions` on a match while it is raised.
+    MatchHandlers(const Form1Controls& controls, std::int32_t& matchArmed, MatchActions& actions);
+
+    // The criteria as the controls hold them now, enabled or not.
+    [[nodiscard]] MatchCriteria readCriteria() const;
+
+    // The walk's test hook: tests the record against the criteria and, on a
+    // match while the alert is armed, runs the match actions before it
+    // returns.
+    MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine);
+
+    void VersionCheck_Click(); // Combo2 usable while ticked
+    void NameCheck_Click(); // FName
+    void IPCheck_Click(); // fIP
+    void GameCheck_Click(); // Combo3
+
+private:
+    const Form1Controls& m_controls;
+    std::int32_t& m_matchArmed;
+    MatchActions& m_actions;
+};
+
+} // namespace pollwick

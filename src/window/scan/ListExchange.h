@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/MatchVerdict.h"
+#include "core/ServerRecord.h"
+#include "core/scan/ResponseWalk.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pollwick {
+
+class ClientSocket;
+
+// What the window does with the list server's answer: every data arrival is
+// read, kept in the buffers List and Templist, split into ServList entries
+// and walked, entry by entry, through the parser, the server list and the
+// match test.
+//
+// One connection is one response: the first arrival of a new connection
+// clears the server list and the working record, and a line that TCP cut
+// between two arrivals is joined again. Once a match has ended the walk, the
+// rest of that connection is not read.
+class ListExchange final : private ResponseWalk::Hooks
+{
+public:
+    // Reads what `Winsock1` receives into `walk`, the window's buffers.
+    ListExchange(ClientSocket& Winsock1, ResponseWalk& walk);
+    ~ListExchange() override;
+    ListExchange(const ListExchange&) = delete;
+    ListExchange& operator=(const ListExchange&) = delete;
+
+    void Winsock1_DataArrival();
+
+    // The most recent chunk, as received.
+    [[nodiscard]] const std::string& List() const { return m_list; }
+    // The text the splitter read last.
+    [[nodiscard]] const std::string& Templist() const { return m_walk.templist(); }
+    // The entries of the lines completed by the last arrival.
+    [[nodiscard]] std::span<const std::string> ServList() const { return m_walk.servList(); }
+    [[nodiscard]] const ResponseWalk& walk() const { return m_walk; }
+
+    // Removes the server list's rows; called once per response.
+    std::function<void()> clearHook;
+    // Lists one record; called for every entry before it is tested.
+    std::function<void(const ServerRecord&)> listHook;
+    // Tests one record; a Match ends the walk.
+    std::function<MatchVerdict(ServerRecord&, ParsedFields)> testHook;
+    // Called after each arrival has been walked.
+    std::function<void()> arrivalHook;
+
+private:
+    void listRecord(const ServerRecord& record) override;
+    MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override;
+    void handleArrival();
+
+    ClientSocket& m_socket;
+    ResponseWalk& m_walk;
+    std::string m_list;
+    std::uint64_t m_connection = 0;
+    bool m_walking = false;
+    bool m_arrivedMeanwhile = false;
+};
+
+} // namespace pollwick

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+
+namespace pollwick {
+
+class ClientSocket;
+class ResponseWalk;
+class StatusLine;
+class Timer;
+struct Form1Controls;
+
+enum class ScanState {
+    AwaitingServer, // no list server chosen yet; Timer2 polls the choice
+    Ready, // criteria and alerts can be set; "Go" starts a scan
+    Scanning, // the list server is queried at once and every 5000 ms
+};
+
+// Starting, repeating and stopping the queries to the list server. The state
+// is not kept apart: it is what the controls and timers of the window show.
+class ScanController final
+{
+public:
+    static constexpr int kListServerPort = 10057;
+    static constexpr int kRefreshMilliseconds = 5000;
+
+    // `servList` is the buffer of response lines that "Go" empties;
+    // `matchArmed` the window's flag that "Go" raises.
+    ScanController(const Form1Controls& controls, ClientSocket& Winsock1, Timer& Timer2,
+                   Timer& Refresh1, ResponseWalk& servList, std::int32_t& matchArmed,
+                   StatusLine& status);
+
+    // Every 100 ms until a list server is chosen: then opens the frames and
+    // "Go", and stops for good.
+    void Timer2_Timer();
+    // "Go": arms the alert, queries the list server and locks the criteria
+    // and alerts for the length of the scan.
+    void Command1_Click();
+    // "Stop": unlocks the controls and stops re-querying. The connection stays
+    // open and the alert armed, so a list still on its way is handled.
+    void Command2_Click();
+    // Every 5000 ms while scanning: a fresh connection, a fresh list.
+    void Refresh1_Timer();
+
+    [[nodiscard]] ScanState state() const;
+
+private:
+    // Closes the connection and opens a new one to the chosen list server.
+    void queryListServer();
+
+    const Form1Controls& m_controls;
+    ClientSocket& m_socket;
+    Timer& m_serverGate;
+    Timer& m_refresh;
+    ResponseWalk& m_servList;
+    std::int32_t& m_matchArmed;
+    StatusLine& m_status;
+};
+
+} // namespace pollwick
