@@ -1,5 +1,8 @@
 #pragma once
 
+#include "scan/ServerRecord.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,17 +21,18 @@ inline std::string_view asText(const std::uint8_t* data, std::size_t size)
     return {reinterpret_cast<const char*>(data), size};
 }
 
-// Reads a few control bytes from the front of the input; missing bytes read
+// Takes `bytes` control bytes from the front of the input; missing bytes read
 // as 0, so that every input, even an empty one, is usable.
 class Header
 {
 public:
     Header(std::string_view& input, std::size_t bytes)
+        : m_bytes(bytes, 0)
     {
-        for (std::size_t i = 0; i < bytes; ++i) {
-            m_bytes.push_back(i < input.size() ? static_cast<std::uint8_t>(input[i]) : 0);
+        for (std::size_t i = 0; i < bytes && i < input.size(); ++i) {
+            m_bytes[i] = static_cast<std::uint8_t>(input[i]);
         }
-        input.remove_prefix(bytes < input.size() ? bytes : input.size());
+        input.remove_prefix(std::min(bytes, input.size()));
     }
     [[nodiscard]] std::uint8_t operator[](std::size_t i) const { return m_bytes.at(i); }
     [[nodiscard]] bool bit(std::size_t byte, unsigned bit) const
@@ -40,26 +44,38 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-// Splits at every `separator`; the last field is whatever follows the last
-// separator. Always at least one field.
+// Splits at every `separator`; always at least one field.
 inline std::vector<std::string_view> splitFields(std::string_view text, char separator)
 {
     std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find(separator, start);
-        if (at == std::string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, at - start));
-        start = at + 1;
+    for (std::size_t at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator)) {
+        fields.push_back(text.substr(0, at));
+        text.remove_prefix(at + 1);
     }
+    fields.push_back(text);
+    return fields;
 }
 
 inline std::string field(const std::vector<std::string_view>& fields, std::size_t i)
 {
     return i < fields.size() ? std::string(fields[i]) : std::string();
+}
+
+// A record's five texts from fields[first...] (name, game type, version,
+// players, address); missing fields are empty.
+inline ServerRecord recordFrom(const std::vector<std::string_view>& fields, std::size_t first)
+{
+    const auto at = [&](std::size_t i) {
+        return first + i < fields.size() ? std::string(fields[first + i]) : std::string();
+    };
+    ServerRecord record;
+    record.serverName = at(0);
+    record.gameType = at(1);
+    record.version = at(2);
+    record.players = at(3);
+    record.ipAddress = at(4);
+    return record;
 }
 
 [[noreturn]] inline void fail(const char* what, const char* file, int line)
