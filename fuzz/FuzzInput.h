@@ -3,6 +3,7 @@
 #include "scan/ServerRecord.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -21,28 +22,24 @@ inline std::string_view asText(const std::uint8_t* data, std::size_t size)
     return {reinterpret_cast<const char*>(data), size};
 }
 
-// Takes `bytes` control bytes from the front of the input; missing bytes read
-// as 0, so that every input, even an empty one, is usable.
-class Header
+// Takes N control bytes from the front of the input; missing bytes read as
+// 0, so that every input, even an empty one, is usable.
+template <std::size_t N>
+std::array<std::uint8_t, N> takeHeader(std::string_view& input)
 {
-public:
-    Header(std::string_view& input, std::size_t bytes)
-        : m_bytes(bytes, 0)
-    {
-        for (std::size_t i = 0; i < bytes && i < input.size(); ++i) {
-            m_bytes[i] = static_cast<std::uint8_t>(input[i]);
-        }
-        input.remove_prefix(std::min(bytes, input.size()));
+    std::array<std::uint8_t, N> header{};
+    for (std::size_t i = 0; i < N && i < input.size(); ++i) {
+        header[i] = static_cast<std::uint8_t>(input[i]);
     }
-    [[nodiscard]] std::uint8_t operator[](std::size_t i) const { return m_bytes.at(i); }
-    [[nodiscard]] bool bit(std::size_t byte, unsigned bit) const
-    {
-        return ((m_bytes.at(byte) >> bit) & 1U) != 0;
-    }
+    input.remove_prefix(std::min(N, input.size()));
+    return header;
+}
 
-private:
-    std::vector<std::uint8_t> m_bytes;
-};
+// Bit n of a control byte.
+inline bool bit(std::uint8_t byte, unsigned n)
+{
+    return ((byte >> n) & 1U) != 0;
+}
 
 // Splits at every `separator`; always at least one field.
 inline std::vector<std::string_view> splitFields(std::string_view text, char separator)
@@ -57,24 +54,22 @@ inline std::vector<std::string_view> splitFields(std::string_view text, char sep
     return fields;
 }
 
+// Field i, or empty when there are fewer.
 inline std::string field(const std::vector<std::string_view>& fields, std::size_t i)
 {
     return i < fields.size() ? std::string(fields[i]) : std::string();
 }
 
-// A record's five texts from fields[first...] (name, game type, version,
-// players, address); missing fields are empty.
+// A record's five texts from the fields from `first` on: name, game type,
+// version, players, address.
 inline ServerRecord recordFrom(const std::vector<std::string_view>& fields, std::size_t first)
 {
-    const auto at = [&](std::size_t i) {
-        return first + i < fields.size() ? std::string(fields[first + i]) : std::string();
-    };
     ServerRecord record;
-    record.serverName = at(0);
-    record.gameType = at(1);
-    record.version = at(2);
-    record.players = at(3);
-    record.ipAddress = at(4);
+    record.serverName = field(fields, first);
+    record.gameType = field(fields, first + 1);
+    record.version = field(fields, first + 2);
+    record.players = field(fields, first + 3);
+    record.ipAddress = field(fields, first + 4);
     return record;
 }
 

@@ -20,6 +20,7 @@ namespace {
 
 using nlohmann::ordered_json;
 using pollwick::cp1252::toUtf8;
+using pollwick::fuzz::bit;
 
 // Valid UTF-8 without a control character (C0, DEL or C1): nothing that a
 // list server sends can steer a terminal.
@@ -46,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view whole = pollwick::fuzz::asText(data, size);
     std::string_view input = whole;
-    const pollwick::fuzz::Header header(input, 1);
+    const auto header = pollwick::fuzz::takeHeader<1>(input);
     pollwick::ServerRecord record =
         pollwick::fuzz::recordFrom(pollwick::fuzz::splitFields(input, '\x1f'), 0);
-    record.isPrivate = header.bit(0, 0);
+    record.isPrivate = bit(header[0], 0);
     std::optional<pollwick::MatchVerdict> verdict;
     if (const unsigned bits = (header[0] >> 1U) & 7U; bits < 4) {
         verdict = static_cast<pollwick::MatchVerdict>(bits);
