@@ -82,8 +82,4 @@ inline ServerRecord recordFrom(const std::vector<std::string_view>& fields, std:
 } // namespace pollwick::fuzz
 
 #define FUZZ_REQUIRE(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            ::pollwick::fuzz::fail(#condition, __FILE__, __LINE__);                                \
-        }                                                                                          \
-    } while (false)
+    ((condition) ? void() : ::pollwick::fuzz::fail(#condition, __FILE__, __LINE__))
