@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/ServerRecord.h"
+
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,48 +22,55 @@ inline std::string_view asText(const std::uint8_t* data, std::size_t size)
     return {reinterpret_cast<const char*>(data), size};
 }
 
-// Reads a few control bytes from the front of the input; missing bytes read
-// as 0, so that every input, even an empty one, is usable.
-class Header
+// Takes N control bytes from the front of the input; missing bytes read as
+// 0, so that every input, even an empty one, is usable.
+template <std::size_t N>
+std::array<std::uint8_t, N> takeHeader(std::string_view& input)
 {
-public:
-    Header(std::string_view& input, std::size_t bytes)
-    {
-        for (std::size_t i = 0; i < bytes; ++i) {
-            m_bytes.push_back(i < input.size() ? static_cast<std::uint8_t>(input[i]) : 0);
-        }
-        input.remove_prefix(bytes < input.size() ? bytes : input.size());
+    std::array<std::uint8_t, N> header{};
+    for (std::size_t i = 0; i < N && i < input.size(); ++i) {
+        header[i] = static_cast<std::uint8_t>(input[i]);
     }
-    [[nodiscard]] std::uint8_t operator[](std::size_t i) const { return m_bytes.at(i); }
-    [[nodiscard]] bool bit(std::size_t byte, unsigned bit) const
-    {
-        return ((m_bytes.at(byte) >> bit) & 1U) != 0;
-    }
+    input.remove_prefix(std::min(N, input.size()));
+    return header;
+}
 
-private:
-    std::vector<std::uint8_t> m_bytes;
-};
+// Bit n of a control byte.
+inline bool bit(std::uint8_t byte, unsigned n)
+{
+    return ((byte >> n) & 1U) != 0;
+}
 
-// Splits at every `separator`; the last field is whatever follows the last
-// separator. Always at least one field.
+// Splits at every `separator`; always at least one field.
 inline std::vector<std::string_view> splitFields(std::string_view text, char separator)
 {
     std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find(separator, start);
-        if (at == std::string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, at - start));
-        start = at + 1;
+    for (std::size_t at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator)) {
+        fields.push_back(text.substr(0, at));
+        text.remove_prefix(at + 1);
     }
+    fields.push_back(text);
+    return fields;
 }
 
+// Field i, or empty when there are fewer.
 inline std::string field(const std::vector<std::string_view>& fields, std::size_t i)
 {
     return i < fields.size() ? std::string(fields[i]) : std::string();
+}
+
+// A record's five texts from the fields from `first` on: name, game type,
+// version, players, address.
+inline ServerRecord recordFrom(const std::vector<std::string_view>& fields, std::size_t first)
+{
+    ServerRecord record;
+    record.serverName = field(fields, first);
+    record.gameType = field(fields, first + 1);
+    record.version = field(fields, first + 2);
+    record.players = field(fields, first + 3);
+    record.ipAddress = field(fields, first + 4);
+    return record;
 }
 
 [[noreturn]] inline void fail(const char* what, const char* file, int line)
@@ -71,8 +82,4 @@ inline std::string field(const std::vector<std::string_view>& fields, std::size_
 } // namespace pollwick::fuzz
 
 #define FUZZ_REQUIRE(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            ::pollwick::fuzz::fail(#condition, __FILE__, __LINE__);                                \
-        }                                                                                          \
-    } while (false)
+    ((condition) ? void() : ::pollwick::fuzz::fail(#condition, __FILE__, __LINE__))

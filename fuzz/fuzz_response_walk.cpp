@@ -1,9 +1,9 @@
 // The response walk fed the same response in arbitrary chunks and in one
 // piece: one connection is one response however TCP cuts it, so both must
-// list the same records with the same verdicts, in the same order, and
-// stay within the limits whatever the list server sends.
+// list the same records with the same verdicts, in the same order, and keep
+// the lines that a plain reading of the limits keeps.
 //
-// Input: an 8-byte header, then `cuts` chunk sizes, then the response.
+// Input: a 7-byte header, then `cuts` chunk sizes, then the response.
 //   header[0]: bit 0 small limits (from header[1..3]) instead of the
 //              defaults; bits 1-2 the criteria; bit 3 one-byte chunks
 //   header[1..3]: maxEntries, maxLineBytes, maxResponseBytes (small limits)
@@ -14,6 +14,7 @@
 #include "core/match/MatchTest.h"
 #include "core/scan/ResponseWalk.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +28,7 @@ using pollwick::ParsedFields;
 using pollwick::ResponseLimits;
 using pollwick::ResponseWalk;
 using pollwick::ServerRecord;
+using pollwick::fuzz::bit;
 
 struct Event {
     ServerRecord record;
@@ -35,33 +37,29 @@ struct Event {
     friend bool operator==(const Event&, const Event&) = default;
 };
 
-// Lists every record and tests it as the window does: a Match while armed
-// runs the match actions, which disarm the alert.
-class Recorder final : public ResponseWalk::Hooks
-{
-public:
-    explicit Recorder(pollwick::MatchCriteria criteria)
-        : m_criteria(std::move(criteria))
+// One connection's response as the window reads it: every record listed,
+// then tested (a Match runs the match actions, which disarm the alert).
+struct Run final : ResponseWalk::Hooks {
+    explicit Run(const pollwick::MatchCriteria& inForce)
+        : criteria(inForce)
     { }
-
-    void listRecord(const ServerRecord& record) override { m_listed = record; }
+    void listRecord(const ServerRecord& record) override { listed = record; }
     MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override
     {
-        FUZZ_REQUIRE(record == m_listed);
-        const MatchVerdict verdict = pollwick::testRecord(record, m_criteria, armed);
-        if (verdict == MatchVerdict::Match && armed == 1) {
-            armed = 0;
-        }
+        FUZZ_REQUIRE(record == listed);
+        const MatchVerdict verdict = pollwick::testRecord(record, criteria, armed);
+        armed = verdict == MatchVerdict::Match ? 0 : armed;
         events.push_back({record, fromLine, verdict});
         return verdict;
     }
 
-    std::vector<Event> events;
+    const pollwick::MatchCriteria& criteria;
+    ServerRecord listed;
     std::int32_t armed = 1;
-
-private:
-    pollwick::MatchCriteria m_criteria;
-    ServerRecord m_listed;
+    std::vector<Event> events;
+    std::vector<std::string> entries; // every ServList entry, over all arrivals
+    bool ended = false;
+    std::size_t discarded = 0;
 };
 
 // What the limits leave of a whole response: its complete lines as entries,
@@ -69,109 +67,58 @@ private:
 // the length limit is dropped and the lines after it still count.
 std::vector<std::string> plainEntries(std::string_view response, const ResponseLimits& limits)
 {
+    std::vector<std::string_view> lines = pollwick::fuzz::splitFields(response, '\n');
+    lines.pop_back(); // unfinished
     std::vector<std::string> entries;
     std::size_t bytes = 0;
     bool full = false;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < response.size(); ++i) {
-        if (response[i] != '\n') {
+    for (const std::string_view line : lines) {
+        if (full || entries.size() >= limits.maxEntries || line.size() > limits.maxLineBytes) {
             continue;
         }
-        const std::string_view line = response.substr(start, i - start);
-        start = i + 1;
-        if (full || entries.size() >= limits.maxEntries || bytes >= limits.maxResponseBytes ||
-            line.size() > limits.maxLineBytes) {
-            continue;
+        full = 3 + line.size() > limits.maxResponseBytes - bytes;
+        if (!full) {
+            entries.push_back("   " + std::string(line));
+            bytes += entries.back().size();
         }
-        const std::size_t entryBytes = 3 + line.size();
-        if (entryBytes > limits.maxResponseBytes - bytes) {
-            full = true;
-            continue;
-        }
-        entries.push_back("   " + std::string(line));
-        bytes += entryBytes;
     }
     return entries;
 }
-
-void checkBounds(const ResponseWalk& walk, const ResponseLimits& limits, std::string_view chunk)
-{
-    FUZZ_REQUIRE(walk.templist() == chunk);
-    FUZZ_REQUIRE(walk.servList().size() <= limits.maxEntries);
-    FUZZ_REQUIRE(walk.entriesInResponse() <= limits.maxEntries);
-    FUZZ_REQUIRE(walk.pendingLineBytes() <= limits.maxLineBytes);
-    for (const std::string& entry : walk.servList()) {
-        FUZZ_REQUIRE(entry.size() <= 3 + limits.maxLineBytes);
-        FUZZ_REQUIRE(entry.compare(0, 3, "   ") == 0);
-        FUZZ_REQUIRE(entry.find('\n') == std::string::npos);
-    }
-    if (!walk.servList().empty()) {
-        FUZZ_REQUIRE(walk.currentEntry() < walk.servList().size());
-    }
-}
-
-struct Run {
-    std::vector<Event> events;
-    std::vector<std::string> entries; // every ServList entry, over all arrivals
-    bool ended = false;
-    std::size_t entriesInResponse = 0;
-    std::size_t discarded = 0;
-};
 
 // One connection's response, arrival by arrival, as the window reads it:
 // nothing more is read once a Match has ended the walk.
 Run feed(ResponseWalk& walk, const std::vector<std::string_view>& chunks,
          const pollwick::MatchCriteria& criteria)
 {
-    Recorder recorder(criteria);
-    Run run;
+    Run run(criteria);
     walk.startResponse();
-    std::size_t bytes = 0;
     for (const std::string_view chunk : chunks) {
         if (walk.ended()) {
             break;
         }
-        walk.arrive(chunk, recorder);
-        checkBounds(walk, walk.limits(), chunk);
-        for (const std::string& entry : walk.servList()) {
-            run.entries.push_back(entry);
-            bytes += entry.size();
-        }
-        FUZZ_REQUIRE(bytes <= walk.limits().maxResponseBytes);
+        walk.arrive(chunk, run);
+        FUZZ_REQUIRE(walk.templist() == chunk);
+        FUZZ_REQUIRE(walk.pendingLineBytes() <= walk.limits().maxLineBytes);
+        FUZZ_REQUIRE(walk.servList().empty() || walk.currentEntry() < walk.servList().size());
+        run.entries.insert(run.entries.end(), walk.servList().begin(), walk.servList().end());
     }
-    run.events = std::move(recorder.events);
+    FUZZ_REQUIRE(walk.entriesInResponse() == run.entries.size());
     run.ended = walk.ended();
-    run.entriesInResponse = walk.entriesInResponse();
     run.discarded = walk.discardedLines();
-    FUZZ_REQUIRE(run.entriesInResponse == run.entries.size());
     return run;
 }
 
-std::vector<std::string_view> cut(std::string_view response, const std::vector<std::size_t>& sizes,
-                                  bool oneByte)
+// Chunks of the sizes given, in turn; a size 0 is an empty arrival in the
+// first round and one byte after it.
+std::vector<std::string_view> cut(std::string_view response, std::string_view sizes, bool oneByte)
 {
-    std::vector<std::string_view> chunks;
     if (!oneByte && sizes.empty()) {
-        chunks.push_back(response);
-        return chunks;
+        return {response};
     }
-    std::size_t at = 0;
-    std::size_t next = 0;
-    // Bounded: every round takes a byte or is one of the empty arrivals, of
-    // which there are at most as many as sizes.
-    std::size_t emptyLeft = sizes.size();
-    while (at < response.size()) {
-        std::size_t size = 1;
-        if (!oneByte) {
-            size = sizes[next % sizes.size()];
-            ++next;
-        }
-        if (size == 0) {
-            if (emptyLeft > 0) {
-                --emptyLeft;
-                chunks.push_back(response.substr(at, 0));
-                continue;
-            }
+    std::vector<std::string_view> chunks;
+    for (std::size_t at = 0, next = 0; at < response.size(); ++next) {
+        std::size_t size = oneByte ? 1 : static_cast<unsigned char>(sizes[next % sizes.size()]);
+        if (size == 0 && next >= sizes.size()) {
             size = 1;
         }
         chunks.push_back(response.substr(at, size));
@@ -180,54 +127,40 @@ std::vector<std::string_view> cut(std::string_view response, const std::vector<s
     return chunks;
 }
 
-void compare(const Run& chunked, const Run& whole, std::string_view response,
-             const ResponseLimits& limits)
+void compare(const Run& chunked, const Run& whole, const std::vector<std::string>& expected)
 {
     FUZZ_REQUIRE(chunked.events == whole.events);
     FUZZ_REQUIRE(chunked.ended == whole.ended);
-    const std::vector<std::string> expected = plainEntries(response, limits);
     FUZZ_REQUIRE(whole.entries == expected);
-    FUZZ_REQUIRE(whole.entriesInResponse == expected.size());
-    if (!whole.ended) {
+    // The walk ends at the first Match, the last record it tests; later
+    // entries of the same arrival are split but neither parsed nor tested.
+    const auto match = std::find_if(whole.events.begin(), whole.events.end(), [](const Event& e) {
+        return e.verdict == MatchVerdict::Match;
+    });
+    FUZZ_REQUIRE(whole.ended == (match != whole.events.end()));
+    if (whole.ended) {
+        FUZZ_REQUIRE(match + 1 == whole.events.end());
+        FUZZ_REQUIRE(chunked.entries.size() <= expected.size());
+        FUZZ_REQUIRE(std::equal(chunked.entries.begin(), chunked.entries.end(), expected.begin()));
+    } else {
+        FUZZ_REQUIRE(whole.events.size() == expected.size());
         FUZZ_REQUIRE(chunked.entries == expected);
         FUZZ_REQUIRE(chunked.discarded == whole.discarded);
-        FUZZ_REQUIRE(whole.events.size() == expected.size());
-    } else {
-        // The walk stops at the Match, the last event; later entries of the
-        // same arrival were split but neither parsed, listed nor tested.
-        FUZZ_REQUIRE(!whole.events.empty());
-        FUZZ_REQUIRE(whole.events.back().verdict == MatchVerdict::Match);
-        FUZZ_REQUIRE(chunked.entries.size() <= expected.size());
-        for (std::size_t i = 0; i < chunked.entries.size(); ++i) {
-            FUZZ_REQUIRE(chunked.entries[i] == expected[i]);
-        }
-    }
-    for (std::size_t i = 0; i + 1 < whole.events.size(); ++i) {
-        FUZZ_REQUIRE(whole.events[i].verdict != MatchVerdict::Match);
     }
 }
 
-pollwick::MatchCriteria criteriaFor(const pollwick::fuzz::Header& header)
+// Every record a candidate (0), a name of one character (1), version 1.24
+// and a type with an "a" (2), or a name that no server has (3).
+pollwick::MatchCriteria criteriaFor(const std::array<std::uint8_t, 7>& header)
 {
+    const unsigned which = (header[0] >> 1U) & 3U;
     pollwick::MatchCriteria criteria;
-    switch ((header[0] >> 1U) & 3U) {
-    case 0: // every record is a candidate
-        break;
-    case 1:
-        criteria.useName = true;
-        criteria.nameText = std::string(1, static_cast<char>(header[5]));
-        break;
-    case 2:
-        criteria.useVersion = true;
-        criteria.versionText = "1.24";
-        criteria.useGameType = true;
-        criteria.gameTypeText = "a";
-        break;
-    default: // nothing matches
-        criteria.useName = true;
-        criteria.nameText = "\x01\x02\x03 no server is called this";
-        break;
-    }
+    criteria.useName = which == 1 || which == 3;
+    criteria.nameText = which == 1 ? std::string(1, static_cast<char>(header[5]))
+                                   : "\x01\x02\x03 no server is called this";
+    criteria.useVersion = criteria.useGameType = which == 2;
+    criteria.versionText = "1.24";
+    criteria.gameTypeText = "a";
     return criteria;
 }
 
@@ -236,32 +169,24 @@ pollwick::MatchCriteria criteriaFor(const pollwick::fuzz::Header& header)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view input = pollwick::fuzz::asText(data, size);
-    const pollwick::fuzz::Header header(input, 7);
-
+    const auto header = pollwick::fuzz::takeHeader<7>(input);
     ResponseLimits limits;
-    if (header.bit(0, 0)) {
+    if (bit(header[0], 0)) {
         limits.maxEntries = 1 + header[1] % 64U;
         limits.maxLineBytes = header[2] % 96U;
         limits.maxResponseBytes = std::size_t{header[3]} * 4;
     }
-    const std::size_t cuts = std::min<std::size_t>(header[4], input.size());
-    std::vector<std::size_t> sizes;
-    for (std::size_t i = 0; i < cuts; ++i) {
-        sizes.push_back(static_cast<std::uint8_t>(input[i]));
-    }
-    input.remove_prefix(cuts);
+    const std::string_view sizes = input.substr(0, header[4]);
+    input.remove_prefix(sizes.size());
     const pollwick::MatchCriteria criteria = criteriaFor(header);
 
     // Two connections: the walk must not carry anything from one to the next.
-    const std::size_t split = input.empty() ? 0 : (header[6] * input.size()) / 256;
-    const std::string_view responses[] = {input.substr(0, split), input.substr(split)};
-
+    const std::size_t split = (header[6] * input.size()) / 256;
     ResponseWalk chunkedWalk(limits);
-    for (const std::string_view response : responses) {
-        const Run chunked = feed(chunkedWalk, cut(response, sizes, header.bit(0, 3)), criteria);
+    for (const std::string_view response : {input.substr(0, split), input.substr(split)}) {
+        const Run chunked = feed(chunkedWalk, cut(response, sizes, bit(header[0], 3)), criteria);
         ResponseWalk wholeWalk(limits);
-        const Run whole = feed(wholeWalk, {response}, criteria);
-        compare(chunked, whole, response, limits);
+        compare(chunked, feed(wholeWalk, {response}, criteria), plainEntries(response, limits));
     }
     return 0;
 }

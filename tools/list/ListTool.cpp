@@ -5,12 +5,14 @@
 #include "list/ListFormat.h"
 #include "platform/qt/QtClientSocket.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -29,19 +31,7 @@ constexpr std::size_t kReadBytes = std::size_t{64} * 1024;
 constexpr int kClosedPollMs = 10;
 constexpr double kMaxTimeoutSeconds = 86400;
 
-// --- Options ----------------------------------------------------------------
-
-bool isFlag(std::string_view name)
-{
-    return name == "--match" || name == "--include-private" || name == "--watch" ||
-        name == "--json" || name == "--help" || name == "-h";
-}
-
-bool takesValue(std::string_view name)
-{
-    return name == "--host" || name == "--port" || name == "--file" || name == "--version" ||
-        name == "--name" || name == "--ip" || name == "--type" || name == "--timeout";
-}
+// --- Option values ----------------------------------------------------------
 
 std::optional<int> readPort(std::string_view text)
 {
@@ -402,109 +392,101 @@ int readStream(const ListOptions& options, std::istream& in, std::ostream& out, 
 
 ParsedOptions parseListOptions(const std::vector<std::string>& args)
 {
-    ListOptions options;
-    bool portGiven = false;
-    bool timeoutGiven = false;
-    bool match = false;
     const auto fail = [](std::string message) {
         return ParsedOptions{std::nullopt, std::move(message)};
     };
+    // The arguments go through the parser as Latin-1, one character per
+    // byte, and come back as the same bytes: a path that is not UTF-8 still
+    // names its file, and the criteria are converted from UTF-8 below.
+    const auto bytesOf = [](const QString& text) { return text.toLatin1().toStdString(); };
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const std::size_t equals = arg.find('=');
-        const bool longOption = arg.starts_with("--");
-        const std::string_view name = longOption ? arg.substr(0, equals) : arg;
-        std::optional<std::string_view> value;
-        if (longOption && equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-        }
+    // The options carry no descriptions: --help prints helpText(), whose
+    // groups and notes the parser's own layout could not keep.
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption host(QStringLiteral("host"), {}, QStringLiteral("HOST"));
+    const QCommandLineOption port(QStringLiteral("port"), {}, QStringLiteral("N"));
+    const QCommandLineOption timeout(QStringLiteral("timeout"), {}, QStringLiteral("SECONDS"));
+    const QCommandLineOption file(QStringLiteral("file"), {}, QStringLiteral("PATH"));
+    const QCommandLineOption match(QStringLiteral("match"));
+    const QCommandLineOption name(QStringLiteral("name"), {}, QStringLiteral("TEXT"));
+    const QCommandLineOption ip(QStringLiteral("ip"), {}, QStringLiteral("TEXT"));
+    const QCommandLineOption type(QStringLiteral("type"), {}, QStringLiteral("TEXT"));
+    const QCommandLineOption version(QStringLiteral("version"), {}, QStringLiteral("TEXT"));
+    const QCommandLineOption includePrivate(QStringLiteral("include-private"));
+    const QCommandLineOption watch(QStringLiteral("watch"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOptions({help, host, port, timeout, file, match, name, ip, type, version,
+                       includePrivate, watch, json});
 
-        if (isFlag(name)) {
-            if (value) {
-                return fail("option " + std::string(name) + " takes no value");
-            }
-            if (name == "--help" || name == "-h") {
-                options.help = true;
-            } else if (name == "--match") {
-                match = true;
-            } else if (name == "--include-private") {
-                options.criteria.includePrivate = true;
-                match = true;
-            } else if (name == "--watch") {
-                options.watch = true;
-            } else {
-                options.json = true;
-            }
-            continue;
-        }
-        if (!takesValue(name)) {
-            if (arg.starts_with("-") && arg != "-") {
-                return fail("unknown option " + std::string(name));
-            }
-            return fail("unexpected argument '" + std::string(arg) + "'");
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                return fail("option " + std::string(name) + " needs a value");
-            }
-            value = args[++i];
-        }
-
-        if (name == "--host") {
-            if (value->empty()) {
-                return fail("--host needs a host name or address");
-            }
-            options.host = *value;
-        } else if (name == "--port") {
-            const auto port = readPort(*value);
-            if (!port) {
-                return fail("--port needs a number from 1 to 65535");
-            }
-            options.port = *port;
-            portGiven = true;
-        } else if (name == "--file") {
-            if (value->empty()) {
-                return fail("--file needs a path, or - for standard input");
-            }
-            options.file = std::string(*value);
-        } else if (name == "--timeout") {
-            const auto ms = readTimeoutMs(*value);
-            if (!ms) {
-                return fail("--timeout needs a number of seconds, up to 86400");
-            }
-            options.timeoutMs = *ms;
-            timeoutGiven = true;
-        } else {
-            // The criteria compare Windows-1252 text, as the list sends it.
-            const std::string text = cp1252::fromUtf8(*value);
-            match = true;
-            if (name == "--version") {
-                options.criteria.useVersion = true;
-                options.criteria.versionText = text;
-            } else if (name == "--name") {
-                options.criteria.useName = true;
-                options.criteria.nameText = text;
-            } else if (name == "--ip") {
-                options.criteria.useAddress = true;
-                options.criteria.addressText = text;
-            } else {
-                options.criteria.useGameType = true;
-                options.criteria.gameTypeText = text;
-            }
-        }
+    QStringList arguments{
+        QString::fromLatin1(kProgram.data(), static_cast<qsizetype>(kProgram.size()))};
+    for (const std::string& arg : args) {
+        arguments.append(QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size())));
+    }
+    if (!parser.parse(arguments)) {
+        return fail(bytesOf(parser.errorText()));
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return fail("unexpected argument '" + bytesOf(parser.positionalArguments().constFirst()) +
+                    "'");
     }
 
+    ListOptions options;
+    if (parser.isSet(host)) {
+        options.host = bytesOf(parser.value(host));
+        if (options.host.empty()) {
+            return fail("--host needs a host name or address");
+        }
+    }
+    if (parser.isSet(port)) {
+        const auto number = readPort(bytesOf(parser.value(port)));
+        if (!number) {
+            return fail("--port needs a number from 1 to 65535");
+        }
+        options.port = *number;
+    }
+    if (parser.isSet(file)) {
+        options.file = bytesOf(parser.value(file));
+        if (options.file->empty()) {
+            return fail("--file needs a path, or - for standard input");
+        }
+    }
+    if (parser.isSet(timeout)) {
+        const auto ms = readTimeoutMs(bytesOf(parser.value(timeout)));
+        if (!ms) {
+            return fail("--timeout needs a number of seconds, up to 86400");
+        }
+        options.timeoutMs = *ms;
+    }
+    // The criteria compare Windows-1252 text, as the list sends it.
+    const auto criterion = [&](const QCommandLineOption& option, bool& use, std::string& text) {
+        use = parser.isSet(option);
+        if (use) {
+            text = cp1252::fromUtf8(bytesOf(parser.value(option)));
+        }
+    };
+    MatchCriteria& criteria = options.criteria;
+    criterion(version, criteria.useVersion, criteria.versionText);
+    criterion(name, criteria.useName, criteria.nameText);
+    criterion(ip, criteria.useAddress, criteria.addressText);
+    criterion(type, criteria.useGameType, criteria.gameTypeText);
+    criteria.includePrivate = parser.isSet(includePrivate);
+    options.watch = parser.isSet(watch);
+    options.json = parser.isSet(json);
+    options.help = parser.isSet(help);
     if (options.help) {
         return {options, {}};
     }
-    options.walk = match;
+
+    options.walk = parser.isSet(match) || criteria.includePrivate || criteria.useVersion ||
+        criteria.useName || criteria.useAddress || criteria.useGameType;
     if (options.host.empty() == !options.file.has_value()) {
         return fail(options.file ? "give either --host or --file, not both"
                                  : "give --host HOST or --file PATH");
     }
-    if (options.file && (portGiven || timeoutGiven)) {
-        return fail(std::string(portGiven ? "--port" : "--timeout") + " goes with --host");
+    if (options.file && (parser.isSet(port) || parser.isSet(timeout))) {
+        return fail(std::string(parser.isSet(port) ? "--port" : "--timeout") + " goes with --host");
     }
     if (options.watch && options.file) {
         return fail("--watch needs --host: a file does not change");
