@@ -14,21 +14,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
 };
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        // Every character of the code page lies in the Basic Multilingual Plane.
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 char32_t toUnicode(unsigned char byte)
@@ -52,12 +37,28 @@ unsigned char fromUnicode(char32_t character)
     return '?';
 }
 
+void appendUtf8(std::string& out, unsigned char byte)
+{
+    const char32_t c = toUnicode(byte);
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        // Every character of the code page lies in the Basic Multilingual Plane.
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::string toUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char c : bytes) {
-        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+        appendUtf8(out, static_cast<unsigned char>(c));
     }
     return out;
 }

@@ -18,6 +18,9 @@ char32_t toUnicode(unsigned char byte);
 // The byte for a character, or '?' when Windows-1252 has none for it.
 unsigned char fromUnicode(char32_t character);
 
+// Appends the UTF-8 of the character that a byte stands for.
+void appendUtf8(std::string& out, unsigned char byte);
+
 // Byte text to UTF-8.
 std::string toUtf8(std::string_view bytes);
 

@@ -15,17 +15,12 @@ ServerListModel::ServerListModel(QObject* parent)
 
 ServerListModel::~ServerListModel() = default;
 
-void ServerListModel::addColumn(const QString& header, int widthTwips)
+void ServerListModel::addColumn(const QString& header)
 {
     const int at = columnCount();
     beginInsertColumns({}, at, at);
-    m_columns.push_back({header, widthTwips});
+    m_headers.push_back(header);
     endInsertColumns();
-}
-
-int ServerListModel::columnWidthTwips(int column) const
-{
-    return m_columns.at(static_cast<std::size_t>(column)).widthTwips;
 }
 
 void ServerListModel::addRow(const ServerRecord& record)
@@ -52,11 +47,6 @@ void ServerListModel::removeAllRows()
     endResetModel();
 }
 
-const ServerRecord& ServerListModel::record(int row) const
-{
-    return m_rows.at(static_cast<std::size_t>(row));
-}
-
 int ServerListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_shownRows;
@@ -64,7 +54,7 @@ int ServerListModel::rowCount(const QModelIndex& parent) const
 
 int ServerListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_headers.size());
 }
 
 QVariant ServerListModel::data(const QModelIndex& index, int role) const
@@ -106,7 +96,7 @@ QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, i
         section >= columnCount()) {
         return {};
     }
-    return m_columns[static_cast<std::size_t>(section)].header;
+    return m_headers[static_cast<std::size_t>(section)];
 }
 
 Qt::ItemFlags ServerListModel::flags(const QModelIndex& index) const
@@ -149,7 +139,7 @@ void ServerListView::setUpColumns()
         {"Players", 775},      {"IP Address", 1400},
     };
     for (const auto& column : kColumns) {
-        m_model.addColumn(QString::fromLatin1(column.header), column.widthTwips);
+        m_model.addColumn(QString::fromLatin1(column.header));
         setColumnWidth(m_model.columnCount() - 1, twips(column.widthTwips));
     }
 }

@@ -22,15 +22,13 @@ public:
     explicit ServerListModel(QObject* parent = nullptr);
     ~ServerListModel() override;
 
-    void addColumn(const QString& header, int widthTwips);
-    [[nodiscard]] int columnWidthTwips(int column) const;
+    void addColumn(const QString& header);
 
     void addRow(const ServerRecord& record);
     void commitRows();
     void removeAllRows();
     // Rows added, committed or not.
     [[nodiscard]] int rowsAdded() const { return static_cast<int>(m_rows.size()); }
-    [[nodiscard]] const ServerRecord& record(int row) const;
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,11 +38,7 @@ public:
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    struct Column {
-        QString header;
-        int widthTwips = 0;
-    };
-    std::vector<Column> m_columns;
+    std::vector<QString> m_headers;
     std::vector<ServerRecord> m_rows;
     int m_shownRows = 0;
 };

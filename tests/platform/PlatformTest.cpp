@@ -19,7 +19,7 @@ class WineStart : public ::testing::Test
 protected:
     QString makeFile(const QString& name, bool executable)
     {
-        const QString path = folder.filePath(name);
+        QString path = folder.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("MZ");
@@ -93,6 +93,11 @@ TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
 // folder it runs in and each argument it got, one per line.
 class LaunchTest : public ::testing::Test
 {
+public:
+    ~LaunchTest() override { QDir::setCurrent(previous); }
+    LaunchTest(const LaunchTest&) = delete;
+    LaunchTest& operator=(const LaunchTest&) = delete;
+
 protected:
     LaunchTest()
     {
@@ -107,8 +112,6 @@ protected:
         script.setPermissions(script.permissions() | QFile::ExeUser);
         QDir::setCurrent(folder.path());
     }
-    ~LaunchTest() override { QDir::setCurrent(previous); }
-
     // The lines the game wrote, once it has run.
     QStringList ran()
     {

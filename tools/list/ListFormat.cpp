@@ -15,21 +15,6 @@ bool isControl(char32_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// UTF-8 of one character of the code page (all lie below U+10000).
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0U | (c >> 6U));
-        out += static_cast<char>(0x80U | (c & 0x3FU));
-    } else {
-        out += static_cast<char>(0xE0U | (c >> 12U));
-        out += static_cast<char>(0x80U | ((c >> 6U) & 0x3FU));
-        out += static_cast<char>(0x80U | (c & 0x3FU));
-    }
-}
-
 void appendKey(std::string& out, std::string_view key)
 {
     out += '"';
@@ -66,7 +51,7 @@ void appendJsonString(std::string& out, std::string_view bytes)
                 out += kHex[(c >> 4U) & 0xFU];
                 out += kHex[c & 0xFU];
             } else {
-                appendUtf8(out, c);
+                cp1252::appendUtf8(out, static_cast<unsigned char>(byte));
             }
         }
     }
@@ -114,7 +99,7 @@ std::string cellText(std::string_view bytes)
             out += kHex[b >> 4U];
             out += kHex[b & 0xFU];
         } else {
-            appendUtf8(out, c);
+            cp1252::appendUtf8(out, b);
         }
     }
     return out;
