@@ -9,6 +9,10 @@
 #
 #   bench/scan-cycle-cost.sh <build-dir> [cycles]
 #
+# Then the window scans, for 30 seconds and re-querying every 5000 ms, a
+# list server that never stops sending (--misbehave never-stop), and the
+# share of one core that costs it is printed.
+#
 # The build needs -DPOLLWICK_BUILD_BENCHMARKS=ON (./dev test builds it so).
 # ADDRESS is 127.0.0.1 unless POLLWICK_BENCH_ADDRESS names another loopback
 # address; nothing may listen there on port 10057 yet. Needs nc from
@@ -82,3 +86,18 @@ awk -v n="$cycles" -v u="$user" -v s="$system" -v r="$real" 'BEGIN {
     printf "shell loop: %d cycles, %.0f us CPU per cycle (user %.0f, system %.0f), %.2f ms wall per cycle\n",
         n, (u + s) / n * 1e6, u / n * 1e6, s / n * 1e6, r / n * 1e3
 }'
+
+# A flood: the same window against a list server that sends its list over
+# and over without end, for 30 seconds of real scanning.
+kill "$server_pid" 2>/dev/null
+wait "$server_pid" 2>/dev/null || true
+"$server" --listen "$address" --misbehave never-stop 2>/dev/null &
+server_pid=$!
+for _ in $(seq 100); do
+    if nc -z "$address" 10057 2>/dev/null; then
+        break
+    fi
+    sleep 0.05
+done
+echo "== 30 s of scanning a list server that never stops sending"
+XDG_RUNTIME_DIR=$runtime "$window" --host "$address" --seconds 30

@@ -8,9 +8,20 @@
 
 namespace pollwick {
 
+// How a connection attempt went, as far as the socket can tell.
+enum class SocketOutcome {
+    Connected,
+    Refused, // nothing listens at the host's port
+    HostNotFound, // the name does not resolve
+    Unreachable, // no route to the host
+    Lost, // closed or reset by the other side, or broken, after connecting
+    Failed, // any other error
+};
+
 // The TCP client that talks to the list server. Connecting completes in the
-// background (names resolve without blocking the window); a connection that
-// fails is not reported, since the next query simply tries again.
+// background (names resolve without blocking the window). The scan does not
+// act on a connection that fails, since the next query simply tries again;
+// only the status line listens to onOutcome, to tell the user.
 class ClientSocket
 {
 public:
@@ -32,6 +43,9 @@ public:
     [[nodiscard]] virtual bool isOpen() const = 0;
 
     std::function<void()> onDataArrival;
+    // How each connection went: once when it is made or fails, and once
+    // more if it is lost later. Never for a close() of our own.
+    std::function<void(SocketOutcome)> onOutcome;
 };
 
 } // namespace pollwick

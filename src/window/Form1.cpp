@@ -335,6 +335,8 @@ void Form1::connectHandlers()
     Winsock1->onDataArrival = [exchange] { exchange->Winsock1_DataArrival(); };
     ServerListView* list = ListView1;
     StatusLine* status = m_status.get();
+    // The status line only watches how each query's connection goes.
+    Winsock1->onOutcome = [status](SocketOutcome outcome) { status->connectionOutcome(outcome); };
     exchange->clearHook = [list] { list->removeAllRows(); };
     exchange->listHook = [list](const ServerRecord& record) { list->addRow(record); };
     exchange->arrivalHook = [exchange, list, status] {

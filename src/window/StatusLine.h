@@ -8,29 +8,51 @@ class QLabel;
 namespace pollwick {
 
 class Clock;
+enum class SocketOutcome;
 
 // The one-line status along the bottom of the main window (Label1), so the
-// user can see that polling is alive: which list server is being asked, when
-// the last list came and how many servers it held.
+// user can see that polling is alive and whether it works: which list server
+// is being asked, when the last list came and how many servers it held,
+// and, when a query got no list, which host did not answer and why.
+//
+// It watches; it decides nothing. The scan goes on the same whatever the
+// socket reports.
 class StatusLine final
 {
 public:
     StatusLine(QLabel& label, const Clock& clock);
 
     void serverChosen();
-    void scanStarted(const QString& host);
+    // "Go".
+    void scanStarted();
+    // Every query of a scan, "Go"'s first included, before it connects.
+    void queryStarted(const QString& host);
+    // What the socket reports of the current query's connection.
+    void connectionOutcome(SocketOutcome outcome);
     void listArrived(int serversListed);
     void scanStopped();
     void serverFound(const QString& serverName);
 
 private:
+    void showNoAnswer(const QString& reason);
     void show(const QString& text);
 
     QLabel& m_label;
     const Clock& m_clock;
+    bool m_scanning = false;
+    bool m_queried = false; // the scan has made its first query
+    // The current query.
     QString m_host;
+    bool m_connected = false;
+    bool m_gotList = false;
+    bool m_failureShown = false;
+    // The last list, of this scan or an earlier one.
     QDateTime m_lastList;
     int m_lastCount = 0;
 };
+
+// "1 server", "187 servers", "32,767 servers": grouped as the user's locale
+// groups digits.
+QString serverCount(int count);
 
 } // namespace pollwick

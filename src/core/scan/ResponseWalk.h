@@ -63,6 +63,9 @@ public:
 
     // True once a Match has ended the walk of the current response.
     [[nodiscard]] bool ended() const { return m_ended; }
+    // True once the current response has reached its entry limit or byte
+    // budget: nothing more of it can be listed.
+    [[nodiscard]] bool full() const { return responseFull(); }
 
     [[nodiscard]] const std::string& templist() const { return m_templist; }
     [[nodiscard]] std::span<const std::string> servList() const

@@ -8,6 +8,22 @@ namespace {
 // arrivals.
 constexpr qint64 kReadBufferBytes = qint64{1} << 20;
 
+SocketOutcome outcomeOf(QAbstractSocket::SocketError error, bool wasConnected)
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return SocketOutcome::Refused;
+    case QAbstractSocket::HostNotFoundError:
+        return SocketOutcome::HostNotFound;
+    case QAbstractSocket::NetworkError:
+        return wasConnected ? SocketOutcome::Lost : SocketOutcome::Unreachable;
+    case QAbstractSocket::RemoteHostClosedError:
+        return SocketOutcome::Lost;
+    default:
+        return wasConnected ? SocketOutcome::Lost : SocketOutcome::Failed;
+    }
+}
+
 } // namespace
 
 QtClientSocket::QtClientSocket()
@@ -18,20 +34,45 @@ QtClientSocket::QtClientSocket()
             onDataArrival();
         }
     });
+    QObject::connect(&m_socket, &QTcpSocket::connected, &m_socket, [this] {
+        m_connected = true;
+        report(SocketOutcome::Connected);
+    });
+    QObject::connect(&m_socket, &QTcpSocket::errorOccurred, &m_socket,
+                     [this](QAbstractSocket::SocketError error) {
+                         report(outcomeOf(error, m_connected));
+                     });
+}
+
+void QtClientSocket::report(SocketOutcome outcome)
+{
+    // A close of our own reports nothing, and a connection reports its end
+    // once.
+    if (m_closing || m_reportedEnd) {
+        return;
+    }
+    m_reportedEnd = outcome != SocketOutcome::Connected;
+    if (onOutcome) {
+        onOutcome(outcome);
+    }
 }
 
 void QtClientSocket::close()
 {
+    m_closing = true;
     m_socket.abort();
+    m_closing = false;
 }
 
 void QtClientSocket::connect()
 {
     // A connect always starts from a closed socket.
     if (m_socket.state() != QAbstractSocket::UnconnectedState) {
-        m_socket.abort();
+        close();
     }
     ++m_connection;
+    m_connected = false;
+    m_reportedEnd = false;
     const auto port = static_cast<quint16>(m_port >= 0 && m_port <= 65535 ? m_port : 0);
     m_socket.connectToHost(m_host, port, QIODevice::ReadOnly);
 }

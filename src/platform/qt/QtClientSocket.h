@@ -22,10 +22,15 @@ public:
     [[nodiscard]] bool isOpen() const override;
 
 private:
+    void report(SocketOutcome outcome);
+
     QTcpSocket m_socket;
     QString m_host;
     int m_port = 0;
     std::uint64_t m_connection = 0;
+    bool m_connected = false; // the current connection was made
+    bool m_reportedEnd = false; // its end, or its failure, has been reported
+    bool m_closing = false; // inside close()
 };
 
 } // namespace pollwick

@@ -45,6 +45,12 @@ void ListExchange::handleArrival()
     if (arrivalHook) {
         arrivalHook();
     }
+    // Nothing past the limits can be listed or matched: a list server that
+    // keeps sending would only cost reading and discarding until the next
+    // query, so the connection goes now. The next query connects again.
+    if (m_walk.full()) {
+        m_socket.close();
+    }
 }
 
 void ListExchange::listRecord(const ServerRecord& record)

@@ -20,7 +20,8 @@ class ClientSocket;
 // One connection is one response: the first arrival of a new connection
 // clears the server list and the working record, and a line that TCP cut
 // between two arrivals is joined again. Once a match has ended the walk, the
-// rest of that connection is not read.
+// rest of that connection is not read; once the response has reached its
+// limits, the connection is closed.
 class ListExchange final : private ResponseWalk::Hooks
 {
 public:

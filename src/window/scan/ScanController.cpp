@@ -51,6 +51,7 @@ void ScanController::Command1_Click()
     const Form1Controls& c = m_controls;
     m_matchArmed = 1;
     m_servList.emptyServList();
+    m_status.scanStarted();
     queryListServer();
     for (QWidget* control : std::initializer_list<QWidget*>{
              c.ScanCheck, c.MsgMsg, c.WaveFile, c.Command3, c.Combo2, c.FName, c.fIP, c.Combo3,
@@ -61,7 +62,6 @@ void ScanController::Command1_Click()
     c.Command2->setEnabled(true);
     c.WombixCheck->setEnabled(false);
     m_refresh.setInterval(kRefreshMilliseconds);
-    m_status.scanStarted(c.RemHost->currentText());
 }
 
 void ScanController::Command2_Click()
@@ -80,7 +80,9 @@ void ScanController::queryListServer()
 {
     m_socket.close();
     // The host is read at every query: it is never remembered.
-    m_socket.setRemoteHost(m_controls.RemHost->currentText());
+    const QString host = m_controls.RemHost->currentText();
+    m_status.queryStarted(host);
+    m_socket.setRemoteHost(host);
     m_socket.setRemotePort(kListServerPort);
     // A host that does not resolve or refuses is not reported: the next
     // query tries again.
