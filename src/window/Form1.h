@@ -52,6 +52,7 @@ public:
     ScanController& scan() { return *m_scan; }
     ListExchange& exchange() { return *m_exchange; }
     GamePathsController& paths() { return *m_paths; }
+    [[nodiscard]] const StatusLine& status() const { return *m_status; }
 
     // Non-visual components
     std::unique_ptr<Timer> Timer1; // one-shot start-up check

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QTextDocument>
 
 namespace pollwick {
 namespace {
@@ -45,7 +46,7 @@ void StatusLine::queryStarted(const QString& host)
     // A query that neither got a list nor failed by the time the next one
     // starts went unanswered.
     if (m_scanning && m_queried && !m_gotList && !m_failureShown) {
-        showNoAnswer(m_connected ? QStringLiteral("connected, but nothing came")
+        showNoAnswer(m_connected ? QStringLiteral("no answer")
                                  : QStringLiteral("no connection in time"));
     }
     const bool first = !m_queried;
@@ -114,17 +115,23 @@ void StatusLine::serverFound(const QString& serverName)
 void StatusLine::showNoAnswer(const QString& reason)
 {
     m_failureShown = true;
-    QString text = QStringLiteral("%1  No answer from %2 (%3), trying every 5 s.")
-                       .arg(clock(m_clock.now()), m_host, reason);
+    // What went wrong comes first: the line is cut at the window's edge, and
+    // its tool tip holds the rest.
+    QString text =
+        QStringLiteral("%1  %2: %3, trying every 5 s.").arg(clock(m_clock.now()), m_host, reason);
     if (m_lastList.isValid()) {
-        text += QStringLiteral(" Last list %1: %2").arg(clock(m_lastList), serverCount(m_lastCount));
+        text +=
+            QStringLiteral(" Last list %1: %2").arg(clock(m_lastList), serverCount(m_lastCount));
     }
     show(text);
 }
 
 void StatusLine::show(const QString& text)
 {
-    m_label.setText(text);
+    m_text = text;
+    m_label.setText(m_label.fontMetrics().elidedText(text, Qt::ElideRight, m_label.width()));
+    // Plain text: a typed host name is never markup.
+    m_label.setToolTip(Qt::convertFromPlainText(text));
 }
 
 } // namespace pollwick

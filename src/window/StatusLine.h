@@ -13,7 +13,8 @@ enum class SocketOutcome;
 // The one-line status along the bottom of the main window (Label1), so the
 // user can see that polling is alive and whether it works: which list server
 // is being asked, when the last list came and how many servers it held,
-// and, when a query got no list, which host did not answer and why.
+// and, when a query got no list, which host did not answer and why. Cut to
+// the label's width; the tool tip holds the whole line.
 //
 // It watches; it decides nothing. The scan goes on the same whatever the
 // socket reports.
@@ -33,12 +34,17 @@ public:
     void scanStopped();
     void serverFound(const QString& serverName);
 
+    // The whole line; the label shows as much of it as fits, and the rest
+    // in its tool tip.
+    [[nodiscard]] const QString& text() const { return m_text; }
+
 private:
     void showNoAnswer(const QString& reason);
     void show(const QString& text);
 
     QLabel& m_label;
     const Clock& m_clock;
+    QString m_text;
     bool m_scanning = false;
     bool m_queried = false; // the scan has made its first query
     // The current query.
