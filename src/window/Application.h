@@ -3,8 +3,9 @@
 namespace pollwick {
 
 // The name the desktop knows the program by: its desktop entry without
-// ".desktop", and its icon's name.
-inline constexpr const char* kDesktopId = "pollwick";
+// ".desktop", and the ID of its AppStream metainfo (data/). It is a reversed
+// domain name, as AppStream asks; the icon keeps the short name "pollwick".
+inline constexpr const char* kDesktopId = "io.github.pollwick.pollwick";
 
 // What the program sets up once its QApplication exists: its name and
 // desktop entry, the icon of its windows and fonts that stand in for Arial

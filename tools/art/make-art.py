@@ -755,19 +755,8 @@ def svg_icon():
 
 
 # ---------------------------------------------------------------------------
-# Text files
+# Writing the files
 # ---------------------------------------------------------------------------
-
-DESKTOP = """[Desktop Entry]
-Type=Application
-Name=Pollwick
-GenericName=Game server watcher
-Comment=Watch the Wombix list server and get an alert when a matching game server comes up
-Exec=pollwick
-Icon=pollwick
-Terminal=false
-Categories=Game;Network;
-"""
 
 def write(out_dir, name, data):
     if isinstance(data, str):
@@ -802,7 +791,6 @@ def main(argv):
     write(out_dir, "pollwick.svg", svg_icon())
     write(out_dir, "splash.bmp", bmp24_bytes(250, 250, splash().rgba_bytes()))
     write(sound_dir, "alert.wav", wav_bytes(22050, alert_samples(22050)))
-    write(out_dir, "pollwick.desktop", DESKTOP)
 
 
 if __name__ == "__main__":

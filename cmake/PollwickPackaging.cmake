@@ -1,0 +1,32 @@
+# cpack -G DEB (run in the build folder) makes pollwick_<version>_<arch>.deb
+# from what cmake --install puts in place, under /usr. dpkg-shlibdeps
+# (dpkg-dev, which needs file(1)) works out the libraries it depends on.
+set(CPACK_PACKAGE_NAME pollwick)
+set(CPACK_PACKAGE_VENDOR "The Pollwick developers")
+set(CPACK_PACKAGE_CONTACT "The Pollwick developers <pollwick@users.noreply.github.com>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/pollwick/pollwick")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "alert when a matching Wombix game server comes up")
+set(CPACK_PACKAGE_DESCRIPTION [=[
+Pollwick watches the Wombix list server so that nobody has to refresh the
+list of game servers by hand. It asks the list server every five seconds,
+shows every game server listed, and on the first one that fits the chosen
+criteria (a piece of the name or address, the game version, the game type,
+whether private servers count) plays a sound, shows a message and can start
+the right edition of the game connected to that server.
+.
+The command-line tool pollwick-list prints a list server's list as a table
+or as JSON Lines, or waits until a matching server is up.]=])
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Not "games": Debian keeps that section for games, installed in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside the libraries: Qt's platform plugins, without which no window opens
+# (libqt6gui6 only recommends them); the fonts that stand in for Arial and
+# Tahoma; Wine, which starts a Windows edition of the game.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
+
+include(CPack)
