@@ -8,6 +8,7 @@ class ClientSocket;
 class Clock;
 class FileDialog;
 class MessageBox;
+class Notifier;
 class ProcessLauncher;
 class SettingsStore;
 class SoundPlayer;
@@ -15,8 +16,8 @@ class Timer;
 
 // Every service of the system that the window's logic reaches: the program
 // gets the Qt implementations (QtPlatform), the tests keep real sockets and
-// put fakes in for what cannot run here (sound, the game, modal dialogs) and
-// manual timers that tick only when told.
+// put fakes in for what cannot run here (sound, notifications, the game,
+// modal dialogs) and manual timers that tick only when told.
 class Platform
 {
 public:
@@ -28,6 +29,7 @@ public:
     virtual FileDialog& fileDialog() = 0;
     virtual MessageBox& messageBox() = 0;
     virtual SoundPlayer& sound() = 0;
+    virtual Notifier& notifier() = 0;
     virtual ProcessLauncher& launcher() = 0;
     virtual Clock& clock() = 0;
     // Ends the program at once.

@@ -155,8 +155,8 @@ Form1::Form1(Platform& platform, QWidget* parent)
     m_exchange = std::make_unique<ListExchange>(*Winsock1, *m_buffers);
     m_actions = std::make_unique<MatchActions>(
         *this, controls, *Winsock1, *Refresh1, MatchArmed, *m_status, *m_pathsDialog,
-        AlertServices{platform.sound(), platform.messageBox(), platform.fileDialog(),
-                      platform.launcher()});
+        AlertServices{platform.sound(), platform.notifier(), platform.messageBox(),
+                      platform.fileDialog(), platform.launcher()});
     m_match = std::make_unique<MatchHandlers>(controls, MatchArmed, *m_actions);
     m_paths = std::make_unique<GamePathsController>(*m_pathsDialog, *this);
     m_lifecycle = std::make_unique<MainWindowLifecycle>(*this, controls, *Timer1, *m_pathsDialog,

@@ -57,6 +57,17 @@ void FakeSoundPlayer::playSync(const QString& path)
     }
 }
 
+void FakeNotifier::notify(const QString& title, const QString& body)
+{
+    posted.push_back({title, body});
+    if (whilePosting) {
+        whilePosting(posted.back());
+    }
+    if (passOn != nullptr) {
+        passOn->notify(title, body);
+    }
+}
+
 bool FakeLauncher::start(const QString& program, const QStringList& arguments)
 {
     started.push_back({program, arguments});

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Notifier.h"
 #include "platform/Platform.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SettingsStore.h"
@@ -90,6 +91,22 @@ public:
     std::function<void(const QString&)> whilePlaying;
 };
 
+// Records the notifications, and passes them on to the notifier of the
+// test's choice when one is set.
+class FakeNotifier final : public Notifier
+{
+public:
+    struct Posted {
+        QString title;
+        QString body;
+    };
+    void notify(const QString& title, const QString& body) override;
+
+    std::vector<Posted> posted;
+    std::function<void(const Posted&)> whilePosting;
+    Notifier* passOn = nullptr;
+};
+
 class FakeLauncher final : public ProcessLauncher
 {
 public:
@@ -124,9 +141,9 @@ public:
     QMap<QString, QString> values; // "application/section/key" -> value
 };
 
-// Real sockets; manual timers; fakes for sound, the game, modal dialogs and
-// the end of the process; the settings store of the test's choice (in
-// memory by default).
+// Real sockets; manual timers; fakes for sound, notifications, the game,
+// modal dialogs and the end of the process; the settings store of the
+// test's choice (in memory by default).
 class FakePlatform final : public Platform
 {
 public:
@@ -141,6 +158,7 @@ public:
     FileDialog& fileDialog() override { return files; }
     MessageBox& messageBox() override { return messages; }
     SoundPlayer& sound() override { return sounds; }
+    Notifier& notifier() override { return notices; }
     ProcessLauncher& launcher() override { return games; }
     Clock& clock() override { return clockShown; }
     void endProcess() override { ++processEnds; }
@@ -157,6 +175,7 @@ public:
     FakeFileDialog files;
     FakeMessageBox messages;
     FakeSoundPlayer sounds;
+    FakeNotifier notices;
     FakeLauncher games;
     ManualClock clockShown;
     int processEnds = 0;

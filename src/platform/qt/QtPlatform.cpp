@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/Clock.h"
+#include "platform/Notifier.h"
 #include "platform/SoundPlayer.h"
 #include "platform/qt/QtClientSocket.h"
 #include "platform/qt/QtDialogs.h"
@@ -26,6 +27,7 @@ QtPlatform::QtPlatform()
     , m_fileDialog(std::make_unique<QtFileDialog>())
     , m_messageBox(std::make_unique<QtMessageBox>())
     , m_sound(createSystemSoundPlayer())
+    , m_notifier(createSystemNotifier())
     , m_launcher(std::make_unique<QtProcessLauncher>())
     , m_clock(std::make_unique<SystemClock>())
 { }
@@ -60,6 +62,11 @@ MessageBox& QtPlatform::messageBox()
 SoundPlayer& QtPlatform::sound()
 {
     return *m_sound;
+}
+
+Notifier& QtPlatform::notifier()
+{
+    return *m_notifier;
 }
 
 ProcessLauncher& QtPlatform::launcher()

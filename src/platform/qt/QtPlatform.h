@@ -5,7 +5,8 @@
 namespace pollwick {
 
 // The services of the running program, made of Qt's classes (and, on
-// Windows, of the system's own sound call).
+// Windows, of the system's own sound call; elsewhere, of the desktop's
+// notification service on D-Bus).
 class QtPlatform final : public Platform
 {
 public:
@@ -20,6 +21,7 @@ public:
     FileDialog& fileDialog() override;
     MessageBox& messageBox() override;
     SoundPlayer& sound() override;
+    Notifier& notifier() override;
     ProcessLauncher& launcher() override;
     Clock& clock() override;
     void endProcess() override;
@@ -29,6 +31,7 @@ private:
     std::unique_ptr<FileDialog> m_fileDialog;
     std::unique_ptr<MessageBox> m_messageBox;
     std::unique_ptr<SoundPlayer> m_sound;
+    std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<ProcessLauncher> m_launcher;
     std::unique_ptr<Clock> m_clock;
 };
@@ -36,5 +39,9 @@ private:
 // Made by the file that implements sound for this system (Qt Multimedia, or
 // the system's own call on Windows).
 std::unique_ptr<SoundPlayer> createSystemSoundPlayer();
+
+// Made by the file that implements notifications for this system (the
+// notification area on Windows, the session bus elsewhere).
+std::unique_ptr<Notifier> createSystemNotifier();
 
 } // namespace pollwick

@@ -3,6 +3,7 @@
 #include "core/match/LaunchPlan.h"
 #include "platform/ClientSocket.h"
 #include "platform/Dialogs.h"
+#include "platform/Notifier.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/Timer.h"
 #include "window/Controls.h"
@@ -13,11 +14,36 @@
 #include "window/match/Module1.h"
 #include "window/settings/PathsDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 
 namespace pollwick {
+namespace {
+
+// The notification's text: the server's name as the list shows it, its
+// players and its address, each on a line of its own. Players and address
+// that the matched line did not give itself belong to an earlier line, and
+// are left out rather than shown for this server.
+QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
+{
+    QStringList lines{fromListText(matched.serverName).trimmed()};
+    const QString players = fromListText(matched.players).trimmed();
+    if (fromLine.has(ParsedFields::Players) && !players.isEmpty()) {
+        lines << players + QStringLiteral(" players");
+    }
+    // The match test leaves the address lower-cased: "private" for a
+    // private server.
+    const QString address = fromListText(matched.ipAddress).trimmed();
+    if (fromLine.has(ParsedFields::IpAddress) && !address.isEmpty()) {
+        lines << (address == QLatin1String("private") ? QStringLiteral("private server") : address);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 MatchActions::MatchActions(QWidget& window, const Form1Controls& controls, ClientSocket& Winsock1,
                            Timer& Refresh1, std::int32_t& matchArmed, StatusLine& status,
@@ -43,6 +69,12 @@ void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fro
     c.ListView1->commitRows();
     c.ListView1->revealLastRow();
     m_status.serverFound(fromListText(matched.serverName));
+
+    // The window may be hidden behind a full-screen game or on another
+    // desktop, and the user may have ticked no alert: the task bar and the
+    // desktop's notifications reach the user before the sound, which waits.
+    QApplication::alert(&m_window);
+    m_services.notifier.notify(QStringLiteral("Server Up"), serverUpText(matched, fromLine));
 
     if (isTicked(c.WaveCheck)) {
         Module1::PlayWaveFile(m_services.sound, c.WaveFile->text());

@@ -13,6 +13,7 @@ namespace pollwick {
 class ClientSocket;
 class FileDialog;
 class MessageBox;
+class Notifier;
 class PathsDialog;
 class ProcessLauncher;
 class SoundPlayer;
@@ -23,14 +24,17 @@ struct Form1Controls;
 // The services through which a match reaches the user and the game.
 struct AlertServices {
     SoundPlayer& sound;
+    Notifier& notifier;
     MessageBox& messageBox;
     FileDialog& fileDialog;
     ProcessLauncher& launcher;
 };
 
-// What a match does: ends the scan, then alerts the user as chosen in
-// "Notify Configuration" (a sound, the "Server Up" message box) and may start
-// the game edition that plays the matched server's version, connected to it.
+// What a match does: ends the scan, asks for the user's attention (the
+// window marked in the task bar, a "Server Up" desktop notification), then
+// alerts the user as chosen in "Notify Configuration" (a sound, the "Server
+// Up" message box) and may start the game edition that plays the matched
+// server's version, connected to it.
 class MatchActions final
 {
 public:

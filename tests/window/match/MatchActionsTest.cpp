@@ -1,8 +1,10 @@
-// What a match does: the scan ends first, then the sound, the "Server Up"
-// box and the game, as the user chose them; and the wave-file chooser.
+// What a match does: the scan ends first, then the desktop notification, the
+// sound, the "Server Up" box and the game, as the user chose them; and the
+// wave-file chooser.
 #include "ListServerWindow.h"
 #include "platform/ClientSocket.h"
 #include "platform/Timer.h"
+#include "platform/qt/DBusNotifier.h"
 #include "window/scan/ScanController.h"
 #include "window/settings/GamePathsController.h"
 #include "window/settings/PathsDialog.h"
@@ -74,8 +76,18 @@ protected:
     std::vector<test::FakeLauncher::Started>& launched() { return platform.games.started; }
 };
 
-TEST_F(MatchActionsTest, TheScanEndsBeforeTheSoundThenTheBoxThenTheGame)
+// Each match is also passed on to the real notifier, on a bus where nothing
+// listens, or not at all: a desktop without a session bus changes nothing.
+class MatchActionsOrder : public MatchActionsTest, public ::testing::WithParamInterface<bool>
+{ };
+
+TEST_P(MatchActionsOrder, TheScanEndsBeforeTheNoticeThenTheSoundThenTheBoxThenTheGame)
 {
+    DBusNotifier withoutBus(QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("pollwick-no-bus")));
+    if (GetParam()) {
+        platform.notices.passOn = &withoutBus;
+    }
     server.setResponse("10.0.0.1:7000 battle 1.24   [16/16] Full\r\n"
                        "10.0.0.2:7000 ctf 1.24   [2/16] Other\r\n"
                        "10.0.0.5:7000 battle 1.24   [3/16] Target\r\n"
@@ -87,6 +99,10 @@ TEST_F(MatchActionsTest, TheScanEndsBeforeTheSoundThenTheBoxThenTheGame)
     replaceText(form->MsgMsg, QStringLiteral("<b>Up</b> & running"));
 
     std::vector<std::string> order;
+    platform.notices.whilePosting = [&](const test::FakeNotifier::Posted& notice) {
+        order.push_back("notice " + notice.title.toStdString() + ": " + notice.body.toStdString());
+        expectScanEnded(3, QStringLiteral("Target"));
+    };
     platform.sounds.whilePlaying = [&](const QString& path) {
         order.push_back("sound " + path.toStdString());
         expectScanEnded(3, QStringLiteral("Target"));
@@ -101,7 +117,8 @@ TEST_F(MatchActionsTest, TheScanEndsBeforeTheSoundThenTheBoxThenTheGame)
 
     EXPECT_EQ(
         order,
-        (std::vector<std::string>{"sound /sounds/up.wav", "box Server Up: <b>Up</b> & running"}));
+        (std::vector<std::string>{"notice Server Up: Target\n3/16 players\n10.0.0.5",
+                                  "sound /sounds/up.wav", "box Server Up: <b>Up</b> & running"}));
     ASSERT_EQ(launched().size(), 1U);
     EXPECT_EQ(launched()[0].program, kAmbrel);
     EXPECT_EQ(launched()[0].arguments, QStringList({"-connect", "10.0.0.5"}));
@@ -112,6 +129,9 @@ TEST_F(MatchActionsTest, TheScanEndsBeforeTheSoundThenTheBoxThenTheGame)
     EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
     EXPECT_EQ(form->RemHost->currentText(), server.address().toString());
 }
+
+INSTANTIATE_TEST_SUITE_P(Notifier, MatchActionsOrder, ::testing::Bool(),
+                         [](const auto& test) { return test.param ? "WithoutBus" : "Recorded"; });
 
 TEST_F(MatchActionsTest, EachVersionStartsTheEditionThatPlaysIt)
 {

@@ -128,6 +128,9 @@ TEST_F(MatchWindowTest, PrivateServersArePassedOverUnlessIncluded)
     EXPECT_EQ(scanForMatch(), QStringLiteral("Open"));
     click(form->ScanCheck);
     EXPECT_EQ(scanForMatch(), QStringLiteral("Secret"));
+    // The desktop notification gives no address for it.
+    EXPECT_EQ(platform.notices.posted.back().body,
+              QStringLiteral("Secret\n2/16 players\nprivate server"));
 }
 
 TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
