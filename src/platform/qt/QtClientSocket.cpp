@@ -38,10 +38,9 @@ QtClientSocket::QtClientSocket()
         m_connected = true;
         report(SocketOutcome::Connected);
     });
-    QObject::connect(&m_socket, &QTcpSocket::errorOccurred, &m_socket,
-                     [this](QAbstractSocket::SocketError error) {
-                         report(outcomeOf(error, m_connected));
-                     });
+    QObject::connect(
+        &m_socket, &QTcpSocket::errorOccurred, &m_socket,
+        [this](QAbstractSocket::SocketError error) { report(outcomeOf(error, m_connected)); });
 }
 
 void QtClientSocket::report(SocketOutcome outcome)
