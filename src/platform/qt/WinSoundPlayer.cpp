@@ -1,22 +1,19 @@
 #include "core/Windows1252.h"
 #include "platform/SoundPlayer.h"
 #include "platform/qt/QtPlatform.h"
-
-#include <mmsystem.h>
-#include <windows.h>
+#include "platform/win/WinSound.h"
 
 namespace pollwick {
 namespace {
 
-// Windows plays the file itself: synchronously, and with the system's
-// default sound when the file cannot be played (flags 0).
+// Windows plays the file itself (platform/win); this only hands it the name
+// in the code page of its "A" functions.
 class WinSoundPlayer final : public SoundPlayer
 {
 public:
     void playSync(const QString& path) override
     {
-        const std::string name = cp1252::fromUtf8(path.toStdString());
-        sndPlaySoundA(name.c_str(), 0);
+        winsound::playSync(cp1252::fromUtf8(path.toStdString()));
     }
 };
 

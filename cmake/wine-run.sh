@@ -1,0 +1,45 @@
+#!/bin/sh
+# wine-run.sh <prefix> [<program.exe> [arguments...]]
+#
+# Runs a Windows program under Wine with no display, in the given Wine prefix;
+# without a program it only gets the prefix ready. The first call creates the
+# prefix, once: parallel callers wait for it under a lock instead of each
+# starting their own. The .NET and browser engines that Wine would offer to
+# install are switched off.
+set -eu
+case $1 in
+/*) prefix=$1 ;;
+*) prefix=$PWD/$1 ;; # Wine wants an absolute path
+esac
+shift
+
+unset DISPLAY WAYLAND_DISPLAY
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+mkdir -p "$(dirname "$prefix")"
+(
+    flock 9
+    if [ ! -f "$prefix/.pollwick-ready" ]; then
+        # Its chatter (no 32-bit Wine, and so on) goes to a log, shown only
+        # when the prefix cannot be made.
+        if ! { wineboot --init && wineserver --wait; } >"$prefix.log" 2>&1 9>&-; then
+            cat "$prefix.log" >&2
+            exit 1
+        fi
+        touch "$prefix/.pollwick-ready"
+    fi
+    # Wine's own background programs (services.exe and the like) keep the
+    # output they were started with open for as long as the wineserver runs,
+    # and ctest and gtest_discover_tests wait for that output to close. So
+    # start the server and them here, away from the caller's output, and let
+    # them stay ten seconds after the last program. With a server already
+    # running, wineserver -p fails and nothing is started. (None of them may
+    # inherit the lock, or it would be held as long as they run.)
+    if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
+        wineboot </dev/null >/dev/null 2>&1 9>&-
+    fi
+) 9>"$prefix.lock"
+
+[ $# -eq 0 ] || exec wine "$@"
