@@ -3,8 +3,9 @@
 namespace pollwick {
 
 // The name the desktop knows the program by: its desktop entry without
-// ".desktop", and the ID of its AppStream metainfo (data/). It is a reversed
-// domain name, as AppStream asks; the icon keeps the short name "pollwick".
+// ".desktop", the ID of its AppStream metainfo (data/) and the name of its
+// installed icon, which its desktop notifications show. It is a reversed
+// domain name, as AppStream asks.
 inline constexpr const char* kDesktopId = "io.github.pollwick.pollwick";
 
 // What the program sets up once its QApplication exists: its name and

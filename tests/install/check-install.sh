@@ -19,8 +19,8 @@ tree)
     for file in bin/pollwick bin/pollwick-list; do
         [ -x "$usr/$file" ] || { echo "not installed: $file"; status=1; }
     done
-    icons=share/icons/hicolor/scalable/apps/pollwick.svg
-    for size in 16 32 48 64 128 256; do icons="$icons share/icons/hicolor/${size}x$size/apps/pollwick.png"; done
+    icons=share/icons/hicolor/scalable/apps/$id.svg
+    for size in 16 32 48 64 128 256; do icons="$icons share/icons/hicolor/${size}x$size/apps/$id.png"; done
     for file in share/man/man1/pollwick.1.gz share/man/man1/pollwick-list.1.gz \
         share/applications/$id.desktop share/metainfo/$id.metainfo.xml $icons; do
         [ -f "$usr/$file" ] || { echo "not installed: $file"; status=1; }
