@@ -6,101 +6,86 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace pollwick {
 namespace {
 
 using std::chrono::milliseconds;
 
-std::string le16(std::uint16_t value)
-{
-    return {static_cast<char>(value & 0xFFu), static_cast<char>(value >> 8u)};
-}
-
 std::string le32(std::uint32_t value)
 {
-    return le16(static_cast<std::uint16_t>(value & 0xFFFFu)) +
-        le16(static_cast<std::uint16_t>(value >> 16u));
+    std::string bytes;
+    for (unsigned shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<char>((value >> shift) & 0xFFU));
+    }
+    return bytes;
+}
+
+std::string le16(std::uint32_t value)
+{
+    return le32(value).substr(0, 2);
 }
 
 std::string chunk(const std::string& id, const std::string& body)
 {
-    auto result = id + le32(static_cast<std::uint32_t>(body.size())) + body;
-    if (body.size() % 2 != 0) {
-        result.push_back('\0'); // chunks are padded to an even size
-    }
-    return result;
+    // Chunks are padded to an even size.
+    return id + le32(static_cast<std::uint32_t>(body.size())) + body +
+        std::string(body.size() % 2, '\0');
 }
 
-std::string format(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits)
+std::string format(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits,
+                   const std::string& extension = {})
 {
-    const auto blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
+    const std::uint32_t align = channels * bits / 8;
     return chunk("fmt ",
-                 le16(1) + le16(channels) + le32(rate) + le32(rate * blockAlign) +
-                     le16(blockAlign) + le16(bits));
+                 le16(1) + le16(channels) + le32(rate) + le32(rate * align) + le16(align) +
+                     le16(bits) + extension);
 }
 
-// The header of a file whose data chunk holds `dataBytes`; the samples
-// themselves are not part of it.
-std::string dataHeader(std::uint32_t dataBytes)
+// A file start: the chunks, then the header of a data chunk of `dataBytes`.
+std::string wave(const std::string& chunks, std::uint32_t dataBytes)
 {
-    return "data" + le32(dataBytes);
+    return "RIFF" + le32(static_cast<std::uint32_t>(12 + chunks.size()) + dataBytes) + "WAVE" +
+        chunks + "data" + le32(dataBytes);
 }
 
-std::string riff(const std::string& chunks, std::uint32_t dataBytes)
+TEST(WaveDuration, ReadsThePlayLengthPastOtherChunks)
 {
-    return "RIFF" + le32(static_cast<std::uint32_t>(4 + chunks.size()) + dataBytes) + "WAVE" +
-        chunks;
+    const std::string list = chunk("LIST", "abc"); // odd size, one pad byte
+    const struct {
+        std::string file;
+        std::optional<milliseconds> length;
+    } cases[] = {
+        {wave(format(2, 44100, 16), 441000), milliseconds(2500)},
+        {wave(format(1, 8000, 8), 8000) + "samples", milliseconds(1000)},
+        {wave(format(1, 1, 8), 0xFFFFFFFFU), milliseconds(4294967295000)},
+        {wave(format(1, 8000, 8) + list, 4000), milliseconds(500)},
+        {wave(list + format(1, 8000, 8), 4000), milliseconds(500)},
+        {wave(format(1, 8000, 8, le16(0)), 16000), milliseconds(2000)},
+        // Not a wave file, no format, no rate, a format too short, a chunk
+        // that runs past the end of what was read.
+        {"hello, world", std::nullopt},
+        {std::string(64, '\xFF'), std::nullopt},
+        {wave("", 100), std::nullopt},
+        {wave(format(0, 0, 16), 100), std::nullopt},
+        {wave(chunk("fmt ", le16(1) + le16(1)), 100), std::nullopt},
+        {wave("LIST" + le32(0xFFFFFFF0U) + format(1, 8000, 8), 100), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(waveDuration(c.file), c.length) << c.file;
+    }
 }
 
-TEST(WaveDuration, ReadsThePlayLength)
+TEST(WaveDuration, RejectsTruncatedOrForeignFiles)
 {
-    EXPECT_EQ(waveDuration(riff(format(2, 44100, 16) + dataHeader(441000), 441000)),
-              milliseconds(2500));
-    EXPECT_EQ(waveDuration(riff(format(1, 8000, 8) + dataHeader(8000), 8000) + "samples"),
-              milliseconds(1000));
-    EXPECT_EQ(waveDuration(riff(format(1, 1, 8) + dataHeader(0xFFFFFFFFu), 0)),
-              milliseconds(4294967295000));
-}
-
-TEST(WaveDuration, SkipsOtherChunksWithTheirPadding)
-{
-    const auto list = chunk("LIST", "abc"); // odd size, one pad byte
-    EXPECT_EQ(list.size(), 12u);
-    EXPECT_EQ(waveDuration(riff(format(1, 8000, 8) + list + dataHeader(4000), 4000)),
-              milliseconds(500));
-    EXPECT_EQ(waveDuration(riff(list + format(1, 8000, 8) + dataHeader(4000), 4000)),
-              milliseconds(500));
-    // A format chunk with the two-byte extension size.
-    const auto extended =
-        chunk("fmt ", le16(1) + le16(1) + le32(8000) + le32(8000) + le16(1) + le16(8) + le16(0));
-    EXPECT_EQ(waveDuration(riff(extended + dataHeader(16000), 16000)), milliseconds(2000));
-}
-
-TEST(WaveDuration, RejectsTruncatedOrForeignInput)
-{
-    const auto whole = riff(format(2, 44100, 16) + dataHeader(441000), 441000);
+    const std::string whole = wave(format(2, 44100, 16), 441000);
     for (std::size_t size = 0; size < whole.size(); ++size) {
         EXPECT_EQ(waveDuration(whole.substr(0, size)), std::nullopt) << size;
     }
-    auto notWave = whole;
-    notWave.replace(8, 4, "AVI ");
-    EXPECT_EQ(waveDuration(notWave), std::nullopt);
-    auto notRiff = whole;
-    notRiff.replace(0, 4, "RIFX");
-    EXPECT_EQ(waveDuration(notRiff), std::nullopt);
-
-    EXPECT_EQ(waveDuration("hello, world"), std::nullopt);
-    EXPECT_EQ(waveDuration(std::string(64, '\xFF')), std::nullopt);
-    EXPECT_EQ(waveDuration(riff(dataHeader(100), 100)), std::nullopt); // no format
-    EXPECT_EQ(waveDuration(riff(format(0, 0, 16) + dataHeader(100), 100)), std::nullopt);
-    // A chunk whose size runs past the end of what was read.
-    EXPECT_EQ(
-        waveDuration(riff("LIST" + le32(0xFFFFFFF0u) + format(1, 8000, 8) + dataHeader(100), 100)),
-        std::nullopt);
-    // A format chunk too short to hold its fields.
-    EXPECT_EQ(waveDuration(riff(chunk("fmt ", le16(1) + le16(1)) + dataHeader(100), 100)),
-              std::nullopt);
+    for (const auto& [at, id] : {std::pair{0U, "RIFX"}, std::pair{8U, "AVI "}}) {
+        EXPECT_EQ(waveDuration(std::string(whole).replace(at, 4, id)), std::nullopt) << id;
+    }
 }
 
 } // namespace
