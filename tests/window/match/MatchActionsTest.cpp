@@ -1,8 +1,7 @@
 // What a match does: the scan ends first, then the sound, the "Server Up"
-// box and the game, as the user chose them; and the wave-file chooser.
-#include "ListServerWindow.h"
-#include "platform/ClientSocket.h"
-#include "platform/Timer.h"
+// box and the game, as the user chose them, and only while the alert is
+// armed.
+#include "WindowTest.h"
 #include "window/scan/ScanController.h"
 #include "window/settings/GamePathsController.h"
 #include "window/settings/PathsDialog.h"
@@ -12,9 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <string>
-
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
 const QString kNormal = QStringLiteral("/opt/Wombix Normal/wombix");
@@ -23,17 +20,12 @@ const QString kCorvane = QStringLiteral("/opt/Wombix Corvane/wombix");
 // The whole text of the box is the program, spaces around it included.
 const QString kPellory = QStringLiteral(" /opt/Wombix Pellory/wombix ");
 
-QByteArray line(const char* address, const char* version, const char* name)
-{
-    return QByteArray(address) + ":7000 battle " + version + " [3/16] " + name + "\r\n";
-}
-
-class MatchActionsTest : public test::ListServerWindow
+class MatchActionsTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        ListServerWindow::SetUp();
+        chooseHost(QStringLiteral("127.0.0.1"));
         PathsDialog& paths = form->paths().Paths();
         paths.Normal->setText(kNormal);
         paths.Ambrel->setText(kAmbrel);
@@ -51,121 +43,120 @@ protected:
             }
         }
     }
-
-    // The scan has ended and the alert is disarmed, with the controls as
-    // Stop leaves them and the rows up to `matched` in view.
-    void expectScanEnded(int rows, const QString& matched)
+    // "Go", and the list server's whole response at once.
+    void scan(const QByteArray& response)
     {
-        EXPECT_EQ(form->scan().state(), ScanState::Ready);
-        EXPECT_FALSE(form->Winsock1->isOpen());
-        EXPECT_EQ(form->MatchArmed, 0);
-        EXPECT_EQ(rowCount(), rows);
-        EXPECT_EQ(lastRowName(), matched);
-        EXPECT_TRUE(form->Command1->isEnabled());
-        EXPECT_FALSE(form->Command2->isEnabled());
-        EXPECT_TRUE(form->RemHost->isEnabled());
-        for (QCheckBox* box : {form->MsgCheck, form->WaveCheck, form->GameCheck}) {
-            EXPECT_TRUE(box->isEnabled()) << box->objectName().toStdString();
-        }
-        EXPECT_EQ(form->Combo3->isEnabled(), form->GameCheck->isChecked());
-        EXPECT_EQ(form->MsgMsg->isEnabled(), form->MsgCheck->isChecked());
+        go();
+        answer(response);
     }
 
-    std::vector<test::FakeLauncher::Started>& launched() { return platform.games.started; }
+    // The scan has ended and the alert is disarmed, with the controls as
+    // Stop leaves them and the rows up to the matched one in view.
+    void expectScanEnded(const QStringList& listed)
+    {
+        EXPECT_EQ(form->scan().state(), ScanState::Ready);
+        EXPECT_FALSE(socket->isOpen());
+        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(names(), listed);
+        EXPECT_TRUE(form->MsgCheck->isEnabled());
+        EXPECT_EQ(form->MsgMsg->isEnabled(), form->MsgCheck->isChecked());
+    }
 };
 
 TEST_F(MatchActionsTest, TheScanEndsBeforeTheSoundThenTheBoxThenTheGame)
 {
-    server.setResponse("10.0.0.1:7000 battle 1.24   [16/16] Full\r\n"
-                       "10.0.0.2:7000 ctf 1.24   [2/16] Other\r\n"
-                       "10.0.0.5:7000 battle 1.24   [3/16] Target\r\n"
-                       "10.0.0.6:7000 battle 1.24   [3/16] After\r\n");
-    click(form->GameCheck);
-    replaceText(form->Combo3, QStringLiteral("battle"));
+    click(form->NameCheck);
+    replaceText(form->FName, QStringLiteral("target"));
     tickAlerts(true, true, true);
     replaceText(form->WaveFile, QStringLiteral("/sounds/up.wav"));
     replaceText(form->MsgMsg, QStringLiteral("<b>Up</b> & running"));
-
-    std::vector<std::string> order;
-    platform.sounds.whilePlaying = [&](const QString& path) {
-        order.push_back("sound " + path.toStdString());
-        expectScanEnded(3, QStringLiteral("Target"));
-        EXPECT_TRUE(platform.messages.shown.empty());
+    const QStringList listed{"Other", "Target"};
+    platform.whilePlaying = [&] {
+        expectScanEnded(listed);
+        EXPECT_TRUE(platform.shown.empty());
     };
-    platform.messages.whileShown = [&](const test::FakeMessageBox::Shown& box) {
-        order.push_back("box " + box.title.toStdString() + ": " + box.prompt.toStdString());
-        expectScanEnded(3, QStringLiteral("Target"));
-        EXPECT_TRUE(launched().empty());
+    platform.whileShown = [&](const QString&, const QString&) {
+        expectScanEnded(listed);
+        EXPECT_EQ(platform.played.size(), 1);
+        EXPECT_TRUE(platform.started.empty());
     };
-    ASSERT_TRUE(goAndWait());
-
-    EXPECT_EQ(
-        order,
-        (std::vector<std::string>{"sound /sounds/up.wav", "box Server Up: <b>Up</b> & running"}));
-    ASSERT_EQ(launched().size(), 1U);
-    EXPECT_EQ(launched()[0].program, kAmbrel);
-    EXPECT_EQ(launched()[0].arguments, QStringList({"-connect", "10.0.0.5"}));
-    expectScanEnded(3, QStringLiteral("Target"));
+    scan("10.0.0.2:7000 ctf 1.24   [2/16] Other\r\n"
+         "WOMBIX.Example:7000 battle 1.24   [3/16] Target\r\n"
+         "10.0.0.6:7000 battle 1.24   [3/16] After\r\n");
+    EXPECT_EQ(platform.played, QStringList("/sounds/up.wav"));
+    EXPECT_EQ(platform.shown,
+              (std::vector<std::pair<QString, QString>>{{"<b>Up</b> & running", "Server Up"}}));
+    // The address as the match test lower-cased it.
+    EXPECT_EQ(platform.started,
+              (std::vector<QStringList>{{kAmbrel, "-connect", "wombix.example"}}));
+    expectScanEnded(listed);
     // Nothing that the user entered is lost.
-    EXPECT_EQ(form->Combo3->currentText(), QStringLiteral("battle"));
+    EXPECT_EQ(form->FName->text(), QStringLiteral("target"));
     EXPECT_EQ(form->WaveFile->text(), QStringLiteral("/sounds/up.wav"));
     EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
-    EXPECT_EQ(form->RemHost->currentText(), server.address().toString());
 }
 
-TEST_F(MatchActionsTest, EachVersionStartsTheEditionThatPlaysIt)
+TEST_F(MatchActionsTest, EachEditionStartsTheProgramInItsOwnBox)
 {
     tickAlerts(false, false, true);
-    const std::pair<const char*, QString> versions[] = {
-        {"1.21  ", kNormal},  {"1.21 s", kNormal},  {"1.21\x14\x14", kNormal},
-        {"1.24  ", kAmbrel},  {"1.24 s", kAmbrel},  {"1.24\x14\x14", kAmbrel},
-        {"1.21 x", kCorvane}, {"1.24 x", kPellory},
-    };
-    for (const auto& [version, program] : versions) {
-        SCOPED_TRACE(version);
-        launched().clear();
-        server.setResponse(line("10.0.0.7", version, "Versioned"));
-        ASSERT_TRUE(goAndWait());
-        ASSERT_EQ(launched().size(), 1U);
-        EXPECT_EQ(launched()[0].program, program);
-        EXPECT_EQ(launched()[0].arguments, QStringList({"-connect", "10.0.0.7"}));
+    // An empty box is passed on as it is.
+    for (const auto& [version, program] :
+         {std::pair{"1.21  ", kNormal}, std::pair{"1.24  ", kAmbrel}, std::pair{"1.21 x", kCorvane},
+          std::pair{"1.24 x", kPellory}, std::pair{"1.24 x", QString()}}) {
+        form->paths().Paths().Pellory->setText(program.isEmpty() ? program : kPellory);
+        platform.started.clear();
+        scan(QByteArray("10.0.0.7:7000 battle ") + version + " [3/16] Versioned\r\n");
+        EXPECT_EQ(platform.started, (std::vector<QStringList>{{program, "-connect", "10.0.0.7"}}));
     }
-
-    // An empty box is passed on as it is; nothing is shown.
-    form->paths().Paths().Corvane->clear();
-    launched().clear();
-    server.setResponse(line("10.0.0.7", "1.21 x", "Versioned"));
-    ASSERT_TRUE(goAndWait());
-    ASSERT_EQ(launched().size(), 1U);
-    EXPECT_TRUE(launched()[0].program.isEmpty());
-    EXPECT_TRUE(platform.messages.shown.empty());
+    EXPECT_TRUE(platform.shown.empty());
 }
 
-TEST_F(MatchActionsTest, TheInitialWaveTextIsPlayedAsItStands)
+// A match while disarmed (as an earlier match in the scan leaves it) ends
+// the walk and runs nothing; the wave file is played as its box reads, the
+// initial text too.
+TEST_F(MatchActionsTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
 {
-    tickAlerts(true, false, false);
-    server.setResponse(line("10.0.0.1", "1.24  ", "Loud"));
-    ASSERT_TRUE(goAndWait());
-    EXPECT_EQ(platform.sounds.played, QStringList{"Wav Path"});
+    const struct {
+        bool armed, sound, message, launch;
+        QStringList played;
+        std::size_t shown, started;
+    } cases[] = {
+        {true, false, false, false, {}, 0, 0}, {true, true, false, false, {"Wav Path"}, 0, 0},
+        {true, false, true, false, {}, 1, 0},  {true, false, false, true, {}, 0, 1},
+        {false, true, true, true, {}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        platform.played.clear();
+        platform.shown.clear();
+        platform.started.clear();
+        tickAlerts(c.sound, c.message, c.launch);
+        go();
+        form->MatchArmed = c.armed ? 1 : 0;
+        answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
+        EXPECT_EQ(names(), QStringList("Alpha"));
+        EXPECT_EQ(platform.played, c.played);
+        EXPECT_EQ(platform.shown.size(), c.shown);
+        EXPECT_EQ(platform.started.size(), c.started);
+        EXPECT_EQ(form->scan().state(), c.armed ? ScanState::Ready : ScanState::Scanning);
+        if (!c.armed) {
+            click(form->Command2);
+        }
+    }
 }
 
-TEST_F(MatchActionsTest, TheWaveChooserChangesTheTextOnlyWhenAFileIsChosen)
+TEST_F(MatchActionsTest, AMatchInAListThatArrivesAfterStopStillRunsTheActions)
 {
-    click(form->WaveCheck);
-    auto& files = platform.files;
-    files.answers = {std::nullopt, QStringLiteral("/home/me/Sounds/ding dong.wav"), std::nullopt};
-
-    click(form->Command3); // cancelled
-    EXPECT_EQ(form->WaveFile->text(), QStringLiteral("Wav Path"));
-    click(form->Command3);
-    EXPECT_EQ(form->WaveFile->text(), QStringLiteral("/home/me/Sounds/ding dong.wav"));
-    click(form->Command3); // cancelled again: the choice stays
-    EXPECT_EQ(form->WaveFile->text(), QStringLiteral("/home/me/Sounds/ding dong.wav"));
-
-    ASSERT_EQ(files.calls.size(), 3U);
-    // The chooser opens where it was left.
-    EXPECT_EQ(files.calls[2].initialFile, QStringLiteral("/home/me/Sounds/ding dong.wav"));
+    click(form->NameCheck);
+    replaceText(form->FName, QStringLiteral("dusk"));
+    tickAlerts(false, false, true);
+    go();
+    click(form->Command2);
+    answer("192.0.2.43:7000 battle 1.24   [1/16] Somewhere Else\r\n"
+           "192.0.2.44:7000 battle 1.24   [3/16] Dusk Arena\r\n"
+           "192.0.2.45:7000 battle 1.24   [3/16] Not Reached\r\n");
+    EXPECT_EQ(platform.started, (std::vector<QStringList>{{kAmbrel, "-connect", "192.0.2.44"}}));
+    expectScanEnded({"Somewhere Else", "Dusk Arena"});
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

@@ -1,11 +1,8 @@
 // The match test as the user sets it up: criteria typed and ticked in the
 // real controls, a list server's response, and which server the walk stops
 // at.
-#include "ListServerWindow.h"
-#include "core/scan/ResponseWalk.h"
+#include "WindowTest.h"
 #include "window/Controls.h"
-#include "window/ServerListView.h"
-#include "window/scan/ListExchange.h"
 #include "window/scan/ScanController.h"
 
 #include <QCheckBox>
@@ -15,81 +12,46 @@
 
 #include <algorithm>
 
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
 const QString kNoMatch = QStringLiteral("(no match)");
 
-// Public servers, none of them full.
-const QByteArray kCandidates = "10.0.0.1:7000 battle 1.24 x [2/16] Alpha Crab\r\n"
+// A private server, then public ones, none of them full.
+const QByteArray kCandidates = "private 10.0.0.9:7000 battle 1.24   [2/16] Secret\r\n"
+                               "10.0.0.1:7000 battle 1.24 x [2/16] Alpha Crab\r\n"
                                "10.0.0.2:7000 ctf 1.21   [2/16] xxABCxx\r\n"
                                "10.0.0.3:7000 treasure 1.24   [2/16] Gold Rush\r\n"
                                "10.0.0.4:7000 1.21 s      Race [2/16] Speedway\r\n"
                                "10.0.0.5:7000 battle 1.24 s [2/16] \xe9t\x9a\r\n"
                                "10.0.0.6:7000 battle 1.24 s [2/16] a?b\r\n";
 
-class MatchWindowTest : public test::ListServerWindow
+class MatchWindowTest : public WindowTest
 {
 protected:
-    // Scans once and returns the name of the server that ended the scan, or
-    // kNoMatch (after pressing Stop) when the whole response went by.
+    void SetUp() override { chooseHost(QStringLiteral("127.0.0.1")); }
+
+    // Scans kCandidates once and returns the name of the server that ended
+    // the scan, or kNoMatch (after pressing Stop) when the whole response
+    // went by.
     QString scanForMatch()
     {
-        EXPECT_TRUE(goAndWait());
+        go();
+        answer(kCandidates);
         if (form->scan().state() == ScanState::Scanning) {
             click(form->Command2);
             return kNoMatch;
         }
-        return lastRowName();
+        return names().back();
     }
 };
 
-// --- Criteria from the controls ----------------------------------------------
-
-TEST_F(MatchWindowTest, WithEveryBoxUntickedTheFirstServerNeitherPrivateNorFullMatches)
-{
-    server.setResponse("private 10.0.0.1:7000 battle 1.24   [2/16] Hidden\r\n"
-                       "10.0.0.2:7000 battle 1.24   [16/16] Packed\r\n"
-                       "Host-Three.EXAMPLE:7000 ctf 1.21 x [3/16] Third\r\n"
-                       "10.0.0.4:7000 coop 1.21   [3/16] Fourth\r\n"
-                       "10.0.0.5:7000 race 1.24 s [3/16] Fifth\r\n");
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Third"));
-
-    // The walk ended at the third line: the last two were split off but
-    // never parsed, listed or tested.
-    EXPECT_EQ(form->ListView1->rows(), 3);
-    const ResponseWalk& walk = form->exchange().walk();
-    EXPECT_EQ(walk.servList().size(), 5U);
-    EXPECT_EQ(walk.currentEntry(), 2U);
-    EXPECT_EQ(walk.workingRecord().serverName, "Third");
-    // No alert is ticked: the match only ended the scan.
-    EXPECT_TRUE(platform.sounds.played.isEmpty());
-    EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_TRUE(platform.games.started.empty());
-}
-
-TEST_F(MatchWindowTest, TypedCriteriaAreReadInTheListServersCodePage)
-{
-    server.setResponse(kCandidates);
-    click(form->NameCheck);
-    // Capitals of Windows-1252, one of them outside Latin-1, match the
-    // lower-case bytes 0xE9 and 0x9A.
-    replaceText(form->FName, QStringLiteral("\u00c9T\u0160"));
-    ASSERT_EQ(form->FName->text(), QStringLiteral("\u00c9T\u0160"));
-    EXPECT_EQ(scanForMatch(), QStringLiteral("\u00e9t\u0161"));
-
-    // A character the code page lacks becomes "?": it neither vanishes
-    // (which would match "Alpha Crab") nor matches anything else.
-    replaceText(form->FName, QStringLiteral("a\u0416b"));
-    ASSERT_EQ(form->FName->text(), QStringLiteral("a\u0416b"));
-    EXPECT_EQ(scanForMatch(), QStringLiteral("a?b"));
-}
-
 TEST_F(MatchWindowTest, EachCriterionReadsItsOwnFieldAndAllMustHold)
 {
-    server.setResponse(kCandidates);
+    EXPECT_EQ(scanForMatch(), QStringLiteral("Alpha Crab"));
     // Each box alone: the version is compared exactly ("1.24 x" comes
-    // first), the other texts are pieces in any letter case.
+    // first), the other texts are pieces in any letter case; private
+    // servers only when included.
     const struct {
         QCheckBox* box;
         QWidget* field;
@@ -102,18 +64,21 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnFieldAndAllMustHold)
         {form->GameCheck, form->Combo3->lineEdit(), QStringLiteral("r"),
          QStringLiteral("Gold Rush")},
         {form->IPCheck, form->fIP, QStringLiteral(".0.4"), QStringLiteral("Speedway")},
+        {form->ScanCheck, nullptr, {}, QStringLiteral("Secret")},
     };
     for (const auto& c : criteria) {
         SCOPED_TRACE(c.box->objectName().toStdString());
         click(c.box);
-        replaceText(c.field, c.text);
+        if (c.field != nullptr) {
+            replaceText(c.field, c.text);
+        }
         EXPECT_EQ(scanForMatch(), c.matched);
         click(c.box);
     }
 
     // Together: the first battle server on an address with ".0.6".
     click(form->GameCheck);
-    replaceText(form->Combo3, QStringLiteral("battle"));
+    replaceText(form->Combo3->lineEdit(), QStringLiteral("battle"));
     click(form->IPCheck);
     replaceText(form->fIP, QStringLiteral(".0.6"));
     EXPECT_EQ(scanForMatch(), QStringLiteral("a?b"));
@@ -121,13 +86,20 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnFieldAndAllMustHold)
     EXPECT_EQ(scanForMatch(), kNoMatch);
 }
 
-TEST_F(MatchWindowTest, PrivateServersArePassedOverUnlessIncluded)
+TEST_F(MatchWindowTest, TypedCriteriaAreReadInTheListServersCodePage)
 {
-    server.setResponse("private 10.0.0.9:7000 battle 1.24   [2/16] Secret\r\n"
-                       "10.0.0.1:7000 battle 1.24   [2/16] Open\r\n");
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Open"));
-    click(form->ScanCheck);
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Secret"));
+    click(form->NameCheck);
+    // Capitals of Windows-1252, one of them outside Latin-1, match the
+    // lower-case bytes 0xE9 and 0x9A; a character the code page lacks
+    // becomes "?": it neither vanishes (which would match "Alpha Crab") nor
+    // matches anything else.
+    for (const auto& [typed, matched] :
+         {std::pair{QStringLiteral("\u00c9T\u0160"), QStringLiteral("\u00e9t\u0161")},
+          std::pair{QStringLiteral("a\u0416b"), QStringLiteral("a?b")}}) {
+        replaceText(form->FName, typed);
+        ASSERT_EQ(form->FName->text(), typed);
+        EXPECT_EQ(scanForMatch(), matched);
+    }
 }
 
 TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
@@ -136,55 +108,23 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     // are fixed.
     click(form->VersionCheck);
     click(form->GameCheck);
-    const struct {
-        QComboBox* box;
-        QString typed;
-    } combos[] = {
-        {form->Combo2, QStringLiteral("1.24 X")},
-        {form->Combo3, QStringLiteral("r")},
-        {form->RemHost, QStringLiteral("LIST.wombix.net")},
-    };
-    for (const auto& [box, typed] : combos) {
+    for (const auto& [box, typed] : {std::pair{form->Combo2, QStringLiteral("1.24 X")},
+                                     std::pair{form->Combo3, QStringLiteral("r")},
+                                     std::pair{form->RemHost, QStringLiteral("LIST.wombix.net")}}) {
         SCOPED_TRACE(box->objectName().toStdString());
         const int items = box->count();
         box->lineEdit()->setFocus();
-        replaceText(box, typed);
+        replaceText(box->lineEdit(), typed);
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         form->FName->setFocus(); // leaving the box
         EXPECT_EQ(box->currentText(), typed);
         EXPECT_EQ(box->count(), items);
     }
-
     // "1.24 X" is no version; "r" is a piece of Race and Treasure alike.
-    replaceText(form->RemHost, serverHost());
-    server.setResponse(kCandidates);
     EXPECT_EQ(scanForMatch(), kNoMatch);
     click(form->VersionCheck);
     EXPECT_EQ(scanForMatch(), QStringLiteral("Gold Rush"));
 }
-
-// --- The armed flag ----------------------------------------------------------
-
-TEST_F(MatchWindowTest, AMatchWhileDisarmedEndsTheWalkButRunsNoActions)
-{
-    click(form->MsgCheck);
-    click(form->WaveCheck);
-    // In pieces: the pieces after the match are read but not walked.
-    server.setResponse(kCandidates);
-    server.setChunking(50, 10);
-    click(form->Command1);
-    form->MatchArmed = 0; // as a match earlier in the scan would leave it
-    ASSERT_TRUE(waitForResponse());
-
-    EXPECT_EQ(form->ListView1->rows(), 1);
-    EXPECT_EQ(lastRowName(), QStringLiteral("Alpha Crab"));
-    EXPECT_TRUE(platform.sounds.played.isEmpty());
-    EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
-    EXPECT_EQ(form->MatchArmed, 0);
-}
-
-// --- The boxes that switch their fields --------------------------------------
 
 TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
 {
@@ -210,7 +150,7 @@ TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
             click(box);
             ASSERT_EQ(isTicked(box), ticked);
             for (QWidget* field : all) {
-                const bool own = std::find(fields.begin(), fields.end(), field) != fields.end();
+                const bool own = std::ranges::find(fields, field) != fields.end();
                 EXPECT_EQ(field->isEnabled(), own && ticked) << field->objectName().toStdString();
             }
         }
@@ -219,4 +159,4 @@ TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

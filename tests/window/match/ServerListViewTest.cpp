@@ -1,60 +1,142 @@
-// The server list as the user sees it after "Show List": rows
-// that keep the texts the records held when listed, and that it is for
-// looking at only.
+// The server list as the user sees it after "Show List": five columns, rows
+// that keep the texts the records held when listed, every byte shown as the
+// Windows-1252 character it is and markup as plain text, and nothing that
+// the user does to the list changes anything.
 #include "window/ServerListView.h"
 
-#include "ListServerWindow.h"
+#include "WindowTest.h"
+#include "core/Windows1252.h"
 #include "window/scan/ScanController.h"
 
+#include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
-#include <QTest>
+#include <QTemporaryDir>
 
-namespace pollwick {
+#include <optional>
+
+namespace pollwick::test {
 namespace {
 
-class ServerListViewTest : public test::ListServerWindow
+// The bytes as Windows-1252 shows them, one character each.
+QString shown(const QByteArray& bytes)
+{
+    QString text;
+    for (const char c : bytes) {
+        text += QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(c))));
+    }
+    return text;
+}
+
+// Text with a NUL byte for every "~".
+QByteArray withNuls(QByteArray text)
+{
+    return text.replace('~', '\0');
+}
+
+class ServerListViewTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        ListServerWindow::SetUp();
+        // Every change of the rows told to the view as it happens.
+        tester.emplace(&form->ListView1->model(),
+                       QAbstractItemModelTester::FailureReportingMode::Fatal);
+        chooseHost(QStringLiteral("127.0.0.1"));
         click(form->Check1); // "Show List" widens the window to the list
+        matchNothing();
+        go();
     }
+    // The header, then the rows.
+    [[nodiscard]] std::vector<QStringList> table() const
+    {
+        std::vector<QStringList> shownTable{{}};
+        for (int column = 0; column < form->ListView1->model().columnCount(); ++column) {
+            shownTable[0] << form->ListView1->model()
+                                 .headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                                 .toString();
+        }
+        for (const QStringList& row : rows()) {
+            shownTable.push_back(row);
+        }
+        return shownTable;
+    }
+
+    std::optional<QAbstractItemModelTester> tester;
 };
 
-TEST_F(ServerListViewTest, RowsShowTheTextsAsTheRecordsHeldThemWhenListed)
+TEST_F(ServerListViewTest, FiveColumnsShowTheTextsAsTheRecordsHeldThem)
 {
-    // Everything is passed over (private or full), so the match test
-    // lower-cases each address after its row has been added.
-    server.setResponse("private 10.0.0.1:7000 battle 1.24   [2/16]  Two  Spaces  \r\n"
-                       "Host.EXAMPLE:7000 ctf 1.21 x [8/8] \xa7x|Name\xa7"
-                       "9\r\n"
-                       "\n"
-                       "10.0.0.3:7000 battle No Bracket\r\n");
-    ASSERT_TRUE(goAndWait());
-    const std::vector<QStringList> expected = {
-        {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
-        {QStringLiteral("\u00a7xName"), "Ctf", "1.21 x", "8/8", "   Host.EXAMPLE"},
-        // An empty line: a name of one space, the rest carried over, the
-        // address as the match test left it.
-        {" ", "Ctf", "1.21 x", "8/8", "   host.example"},
-        // Without "]" the name is the entry less its first and last
-        // characters; the players and version are the line before's.
-        {"  10.0.0.3:7000 battle No Bracket", "Battle", "1.21 x", "8/8", "   10.0.0.3"},
-    };
-    EXPECT_EQ(rows(), expected);
-    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
+    // The name holds every byte but LF, so that one line carries them all.
+    QByteArray every;
+    for (int b = 0; b < 256; ++b) {
+        every += b == '\n' ? QByteArray() : QByteArray(1, static_cast<char>(b));
+    }
+    answer("private 10.0.0.1:7000 battle 1.24   [2/16]  Two  Spaces  \r\n"
+           "Host.EXAMPLE:7000 ctf 1.21 x [8/8] \xa7x|Name\xa7"
+           "9\r\n"
+           "\n" +
+           withNuls("~192.0.2.8~:1 ~battle~ 1.21   [~ 2/8~] ~Nul~Name~\r\n") +
+           "192.0.2.7:1 battle 1.24   [1/16] " + every + "\r\n");
+    // The name loses "|", a colour code, and the CR that ends the line.
+    const QByteArray name = QByteArray(every).replace("|", "");
+    EXPECT_EQ(table(),
+              (std::vector<QStringList>{
+                  {"Server Name", "Type", "Version", "Players", "IP Address"},
+                  {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
+                  {QStringLiteral("\u00a7xName"), "Ctf", "1.21 x", "8/8", "   Host.EXAMPLE"},
+                  // An empty line: a name of one space, the rest carried over.
+                  {" ", "Ctf", "1.21 x", "8/8", "   Host.EXAMPLE"},
+                  {shown(withNuls("~Nul~Name~")), "Battle", "1.21", shown(withNuls("~ 2/8~")),
+                   shown(withNuls("   ~192.0.2.8~"))},
+                  {shown(name), "Battle", "1.24", "1/16", "   192.0.2.7"}}));
+}
+
+// The tool tip that the server list shows for a cell.
+QLabel* toolTipFor(ServerListView& view, int row, int column)
+{
+    const QRect cell = view.visualRect(view.model().index(row, column));
+    QHelpEvent event(QEvent::ToolTip, cell.center(), view.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(view.viewport(), &event);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible()) {
+            return qobject_cast<QLabel*>(widget);
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(ServerListViewTest, MarkupInANameIsShownAsTextEvenInTheToolTip)
+{
+    // A tall picture on this machine: shown only if the name were read as
+    // HTML, which would also let a list server make the window read any
+    // local file (or /dev/zero, without end) when a row is pointed at.
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("tall.png"));
+    QImage tall(8, 400, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    ASSERT_TRUE(tall.save(picture));
+    const QByteArray name = "<img src=\"" + picture.toUtf8() + "\"><b>Bold</b>";
+    answer("192.0.2.50:7000 battle 1.24   [1/16] " + name + "\r\n");
+    ASSERT_EQ(names(), QStringList(QString::fromUtf8(name)));
+
+    QLabel* tip = toolTipFor(*form->ListView1, 0, 0);
+    ASSERT_NE(tip, nullptr) << "no tool tip shown";
+    EXPECT_LT(tip->sizeHint().height(), 100) << "the name was laid out as HTML";
+    EXPECT_TRUE(tip->text().contains(QStringLiteral("&lt;b&gt;Bold&lt;/b&gt;")))
+        << tip->text().toStdString();
 }
 
 TEST_F(ServerListViewTest, ClickingOrTypingInTheListChangesNothing)
 {
-    matchNothing();
-    server.setResponse("10.0.0.1:7000 battle 1.24   [2/16] Bravo\r\n"
-                       "10.0.0.2:7000 ctf 1.21   [3/16] Alpha\r\n"
-                       "10.0.0.3:7000 coop 1.24 s      Coop [1/4] Charlie\r\n");
-    ASSERT_TRUE(goAndWait());
+    answer("10.0.0.1:7000 battle 1.24   [2/16] Bravo\r\n"
+           "10.0.0.2:7000 ctf 1.21   [3/16] Alpha\r\n"
+           "10.0.0.3:7000 coop 1.24 s      Coop [1/4] Charlie\r\n");
     const std::vector<QStringList> before = rows();
     ASSERT_EQ(before.size(), 3U);
 
@@ -70,7 +152,6 @@ TEST_F(ServerListViewTest, ClickingOrTypingInTheListChangesNothing)
     QHeaderView& header = *list.header();
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
                       QPoint(header.sectionViewportPosition(0) + 5, header.height() / 2));
-
     // Narrowing and widening the window again.
     click(form->Check1);
     click(form->Check1);
@@ -78,8 +159,8 @@ TEST_F(ServerListViewTest, ClickingOrTypingInTheListChangesNothing)
     EXPECT_TRUE(list.findChildren<QLineEdit*>().isEmpty()); // no editor was opened
     EXPECT_EQ(rows(), before);
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
-    EXPECT_TRUE(platform.messages.shown.empty());
+    EXPECT_TRUE(platform.shown.empty());
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

@@ -2,40 +2,21 @@
 // Stop and the re-query, checked through the controls a person sees.
 #include "window/scan/ScanController.h"
 
-#include "FakePlatform.h"
-#include "platform/ClientSocket.h"
+#include "WindowTest.h"
 #include "window/Controls.h"
-#include "window/Form1.h"
-#include "window/match/MatchActions.h"
-#include "window/scan/ListExchange.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
-class ScanControllerTest : public ::testing::Test
+class ScanControllerTest : public WindowTest
 {
 protected:
-    ScanControllerTest()
-    {
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
-        form = std::make_unique<Form1>(platform);
-    }
-
-    void chooseServer(const QString& host)
-    {
-        form->RemHost->setEditText(host);
-        form->Timer2->isRunning() ? fireTimer2() : void();
-    }
-    void fireTimer2() { static_cast<test::ManualTimer&>(*form->Timer2).fire(); }
-
     // Every control's usable state as the table of scan states gives it.
     void expectControls(ScanState state)
     {
@@ -52,96 +33,85 @@ protected:
               form->VersionCheck, form->NameCheck, form->IPCheck, form->GameCheck}) {
             EXPECT_EQ(ownEnabled(box), !scanning) << box->objectName().toStdString();
         }
-        const auto field = [&](QWidget* control, QCheckBox* box) {
-            EXPECT_EQ(ownEnabled(control), ready && isTicked(box))
-                << control->objectName().toStdString();
-        };
-        field(form->MsgMsg, form->MsgCheck);
-        field(form->WaveFile, form->WaveCheck);
-        field(form->Command3, form->WaveCheck);
-        field(form->Combo2, form->VersionCheck);
-        field(form->FName, form->NameCheck);
-        field(form->fIP, form->IPCheck);
-        field(form->Combo3, form->GameCheck);
+        const std::pair<QWidget*, QCheckBox*> fields[] = {
+            {form->MsgMsg, form->MsgCheck},    {form->WaveFile, form->WaveCheck},
+            {form->Command3, form->WaveCheck}, {form->Combo2, form->VersionCheck},
+            {form->FName, form->NameCheck},    {form->fIP, form->IPCheck},
+            {form->Combo3, form->GameCheck}};
+        for (const auto& [field, box] : fields) {
+            EXPECT_EQ(ownEnabled(field), ready && isTicked(box))
+                << field->objectName().toStdString();
+        }
         EXPECT_EQ(form->Refresh1->interval(), scanning ? 5000 : 0);
         EXPECT_EQ(form->Timer2->isRunning(), state == ScanState::AwaitingServer);
         // Never touched by scanning.
         EXPECT_TRUE(form->Check1->isEnabled());
         EXPECT_TRUE(form->Command5->isEnabled());
     }
-
-    test::FakePlatform platform;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(ScanControllerTest, WaitsForAListServerChoiceWithExactComparisons)
 {
     expectControls(ScanState::AwaitingServer);
     EXPECT_EQ(form->Timer2->interval(), 100);
-
-    fireTimer2(); // the placeholder is no choice
-    expectControls(ScanState::AwaitingServer);
-    form->RemHost->setEditText(QString());
-    fireTimer2();
-    expectControls(ScanState::AwaitingServer);
-
-    // Another letter case is a host name like any other.
-    form->RemHost->setEditText(QStringLiteral("list server select"));
-    fireTimer2();
-    expectControls(ScanState::Ready);
-
-    // Once open the gate stays open, whatever the box holds later.
-    form->RemHost->setEditText(QString());
-    fireTimer2();
-    expectControls(ScanState::Ready);
+    // The placeholder and an empty box are no choice; another letter case
+    // is a host name like any other; once open, the gate stays open.
+    for (const auto& [host, state] :
+         {std::pair{"List Server Select", ScanState::AwaitingServer},
+          std::pair{"", ScanState::AwaitingServer},
+          std::pair{"list server select", ScanState::Ready}, std::pair{"", ScanState::Ready}}) {
+        form->RemHost->setEditText(QString::fromLatin1(host));
+        fire(*form->Timer2);
+        expectControls(state);
+    }
 }
 
 TEST_F(ScanControllerTest, PickingADefaultListServerOpensTheGate)
 {
     ASSERT_EQ(form->RemHost->count(), 2);
     form->RemHost->setCurrentIndex(1);
-    fireTimer2();
+    fire(*form->Timer2);
     expectControls(ScanState::Ready);
 }
 
 TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 {
-    chooseServer(QStringLiteral("127.0.3.1"));
-    QTest::mouseClick(form->NameCheck, Qt::LeftButton);
-    QTest::mouseClick(form->WaveCheck, Qt::LeftButton);
+    chooseHost(QStringLiteral("list.example"));
+    click(form->NameCheck);
+    click(form->WaveCheck);
     expectControls(ScanState::Ready);
 
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    click(form->Command1);
     expectControls(ScanState::Scanning);
     EXPECT_EQ(form->MatchArmed, 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.1"));
-    EXPECT_EQ(form->Winsock1->remotePort(), 10057);
-    EXPECT_TRUE(form->Winsock1->isOpen());
+    EXPECT_EQ(socket->remoteHost(), QStringLiteral("list.example"));
+    EXPECT_EQ(socket->remotePort(), 10057);
+    EXPECT_TRUE(socket->isOpen());
 
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    click(form->Command2);
     expectControls(ScanState::Ready);
-    // Stop leaves the armed alert for a list on its way.
+    // Stop leaves the armed alert, and the connection, for a list on its way.
     EXPECT_EQ(form->MatchArmed, 1);
+    EXPECT_TRUE(socket->isOpen());
 }
 
 TEST_F(ScanControllerTest, EveryQueryIsAFreshConnectionToTheHostInTheBoxNow)
 {
-    chooseServer(QStringLiteral("127.0.3.1"));
-    form->scan().Command1_Click();
-    const auto first = form->Winsock1->connectionNumber();
-
+    chooseHost(QStringLiteral("one.example"));
+    go();
+    EXPECT_EQ(socket->connectionNumber(), 1U);
     // The box is locked while scanning, but its text is read anew each time.
-    form->RemHost->setEditText(QStringLiteral("127.0.3.2"));
-    static_cast<test::ManualTimer&>(*form->Refresh1).fire();
-    EXPECT_EQ(form->Winsock1->connectionNumber(), first + 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.2"));
+    form->RemHost->setEditText(QStringLiteral("two.example"));
+    fire(*form->Refresh1);
+    EXPECT_EQ(socket->connectionNumber(), 2U);
+    EXPECT_EQ(socket->remoteHost(), QStringLiteral("two.example"));
     expectControls(ScanState::Scanning);
 
-    // Begin after Stop starts from a closed socket again.
-    form->scan().Command2_Click();
-    form->scan().Command1_Click();
-    EXPECT_EQ(form->Winsock1->connectionNumber(), first + 2);
+    // Begin after Stop connects afresh.
+    click(form->Command2);
+    go();
+    EXPECT_EQ(socket->connectionNumber(), 3U);
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test
