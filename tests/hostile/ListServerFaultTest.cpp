@@ -3,11 +3,7 @@
 // the window must keep answering, hold no more than the limits allow, list
 // exactly what the rules say, and query again as if nothing happened.
 #include "ListServerWindow.h"
-#include "platform/ClientSocket.h"
-#include "window/scan/ListExchange.h"
-#include "window/scan/ScanController.h"
 
-#include <QComboBox>
 #include <QTcpServer>
 
 #include <functional>

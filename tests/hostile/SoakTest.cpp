@@ -6,7 +6,6 @@
 // several times slower); POLLWICK_SOAK_CYCLES sets another count.
 #include "ListServerWindow.h"
 #include "ProcessFigures.h"
-#include "window/scan/ScanController.h"
 
 #include <iostream>
 

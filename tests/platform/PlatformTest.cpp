@@ -1,14 +1,18 @@
 // The Qt implementations behind the platform interfaces, where they make
 // decisions of their own.
 #include "FakePlatform.h"
+#include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtProcessLauncher.h"
 #include "platform/qt/QtTimer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace pollwick {
@@ -74,6 +78,50 @@ TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
     timer.setInterval(-5);
     EXPECT_FALSE(timer.isTicking());
     EXPECT_EQ(timer.interval(), 0);
+}
+
+// The real file dialog, answered once it is up: it opens at the last
+// choice, shows the description alone, and gives the chosen file's full
+// path, or nothing when cancelled.
+TEST(QtFileDialog, OpensAtTheLastChoiceAndGivesTheFullPathOrNothing)
+{
+    const QTemporaryDir folder;
+    const QString last = folder.filePath(QStringLiteral("WOMBIX.EXE"));
+    ASSERT_TRUE(QFile(last).open(QIODevice::WriteOnly));
+    for (const bool chosen : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
+            EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+            EXPECT_EQ(dialog->directory(), QDir(folder.path()));
+            EXPECT_EQ(dialog->selectedFiles(), QStringList(last));
+            chosen ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        EXPECT_EQ(QtFileDialog().openFile(nullptr, QStringLiteral("Wombix File|wombix.exe"), last),
+                  chosen ? std::optional(last) : std::nullopt);
+    }
+}
+
+// On a file system whose names are case-sensitive the chooser must still
+// offer WOMBIX.EXE copied over from Windows, and nothing but that name; where
+// names ignore case, the pattern is left as written.
+TEST(QtFileDialog, FindsTheExecutableInAnyLetterCaseOnly)
+{
+    const QTemporaryDir folder;
+    for (const char* name : {"wombix.exe", "WOMBIX.EXE", "Wombix.Exe", "wombix.exe.bak",
+                             "my wombix.exe", "wombixXexe", "wombix.ex"}) {
+        ASSERT_TRUE(QFile(folder.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+    }
+    const QString filter =
+        qtNameFilter(QStringLiteral("Wombix File|wombix.exe"), Qt::CaseSensitive);
+    ASSERT_TRUE(filter.startsWith(QStringLiteral("Wombix File (")) && filter.endsWith(u')'));
+    EXPECT_EQ(QDir(folder.path())
+                  .entryList({filter.section(u'(', 1).chopped(1)},
+                             QDir::Files | QDir::CaseSensitive, QDir::Name),
+              QStringList({"WOMBIX.EXE", "Wombix.Exe", "wombix.exe"}));
+    EXPECT_EQ(qtNameFilter(QStringLiteral("Wombix File|wombix.exe"), Qt::CaseInsensitive),
+              QStringLiteral("Wombix File (wombix.exe)"));
 }
 
 // The real launcher against a stand-in game: a script that writes down the

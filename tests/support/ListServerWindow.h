@@ -52,9 +52,11 @@ public:
     int arrivals = 0;
     std::size_t bytesArrived = 0;
     // The most that any arrival left the window holding: the chunk read,
-    // the entries made from it and the unfinished line kept for the next.
+    // the entries made from it, the longest of them and the unfinished line
+    // kept for the next.
     std::size_t peakChunkBytes = 0;
     std::size_t peakServList = 0;
+    std::size_t peakEntryBytes = 0;
     std::size_t peakPendingLineBytes = 0;
 };
 

@@ -1,12 +1,5 @@
 #include "WindowTest.h"
 
-#include "window/ServerListView.h"
-#include "window/scan/ScanController.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 

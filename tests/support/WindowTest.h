@@ -7,19 +7,27 @@
 // list server would send. The helpers drive the window as a person would,
 // with clicks and typing.
 
+// The window and everything on it, as the tests reach it.
 #include "FakePlatform.h"
+#include "window/Controls.h"
 #include "window/Form1.h"
+#include "window/ServerListView.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanController.h"
+#include "window/settings/GamePathsController.h"
+#include "window/settings/PathsDialog.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
-
-class QCheckBox;
 
 namespace pollwick::test {
 

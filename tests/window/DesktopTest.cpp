@@ -3,15 +3,10 @@
 // the message boxes' text.
 #include "WindowTest.h"
 #include "platform/qt/QtDialogs.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 namespace pollwick::test {

@@ -3,13 +3,6 @@
 // scales, not just the fonts.
 #include "WindowTest.h"
 #include "window/Form2.h"
-#include "window/ServerListView.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
-
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QPushButton>
 
 namespace pollwick::test {
 namespace {

@@ -2,16 +2,7 @@
 // under a neighbour, no caption cut off, the server list only in the wide
 // window, focus and Tab in the designer's order, and the placeholders.
 #include "WindowTest.h"
-#include "window/ServerListView.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 

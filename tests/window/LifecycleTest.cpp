@@ -1,13 +1,6 @@
 // The main window's life: load, the one-shot start-up check for game paths,
 // "Show List" and closing.
 #include "WindowTest.h"
-#include "window/ServerListView.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
 
 namespace pollwick::test {
 namespace {

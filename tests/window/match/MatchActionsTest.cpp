@@ -2,14 +2,6 @@
 // box and the game, as the user chose them, and only while the alert is
 // armed.
 #include "WindowTest.h"
-#include "window/scan/ScanController.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace pollwick::test {
 namespace {

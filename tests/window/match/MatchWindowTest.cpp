@@ -2,13 +2,6 @@
 // real controls, a list server's response, and which server the walk stops
 // at.
 #include "WindowTest.h"
-#include "window/Controls.h"
-#include "window/scan/ScanController.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <algorithm>
 

@@ -2,20 +2,15 @@
 // that keep the texts the records held when listed, every byte shown as the
 // Windows-1252 character it is and markup as plain text, and nothing that
 // the user does to the list changes anything.
-#include "window/ServerListView.h"
 
 #include "WindowTest.h"
 #include "core/Windows1252.h"
-#include "window/scan/ScanController.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QCheckBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <optional>

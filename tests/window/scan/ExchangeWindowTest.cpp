@@ -2,12 +2,6 @@
 // socket, the rows that a response becomes, however it arrives; and what a
 // response without a complete line leaves.
 #include "ListServerWindow.h"
-#include "window/scan/ListExchange.h"
-#include "window/scan/ScanController.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 
 namespace pollwick::test {
 namespace {

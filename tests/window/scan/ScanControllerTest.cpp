@@ -1,15 +1,7 @@
 // The scan controller on the real window: the server-selection gate, Go,
 // Stop and the re-query, checked through the controls a person sees.
-#include "window/scan/ScanController.h"
 
 #include "WindowTest.h"
-#include "window/Controls.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace pollwick::test {
 namespace {

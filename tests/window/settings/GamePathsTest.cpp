@@ -7,16 +7,11 @@
 #include "window/settings/GamePaths.h"
 
 #include "WindowTest.h"
-#include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -239,34 +234,6 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
     EXPECT_EQ(platform.shown.size(), 2U);
     run();
     EXPECT_EQ(boxes(), kPaths);
-}
-
-// On a file system whose names are case-sensitive the chooser must still
-// offer WOMBIX.EXE copied over from Windows, and nothing but that name.
-TEST(ExecutableFilter, FindsTheExecutableInAnyLetterCaseOnly)
-{
-    const QTemporaryDir folder;
-    const QStringList executables{QStringLiteral("wombix.exe"), QStringLiteral("WOMBIX.EXE"),
-                                  QStringLiteral("Wombix.Exe")};
-    const QStringList others{QStringLiteral("wombix.exe.bak"), QStringLiteral("my wombix.exe"),
-                             QStringLiteral("wombixXexe"), QStringLiteral("wombix.ex")};
-    for (const QString& name : executables + others) {
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    const QString filter =
-        qtNameFilter(QStringLiteral("Wombix File|wombix.exe"), Qt::CaseSensitive);
-    ASSERT_TRUE(filter.startsWith(QStringLiteral("Wombix File (")) && filter.endsWith(u')'));
-    const QString pattern = filter.section(u'(', 1).chopped(1);
-
-    QStringList expected = executables;
-    expected.sort();
-    EXPECT_EQ(
-        QDir(folder.path()).entryList({pattern}, QDir::Files | QDir::CaseSensitive, QDir::Name),
-        expected);
-    // Where names ignore case, the pattern is left as written.
-    EXPECT_EQ(qtNameFilter(QStringLiteral("Wombix File|wombix.exe"), Qt::CaseInsensitive),
-              QStringLiteral("Wombix File (wombix.exe)"));
 }
 
 } // namespace
