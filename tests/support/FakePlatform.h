@@ -26,10 +26,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '"' << texts.join(QStringLiteral("\" \"")).toStdString() << '"';
-}
 
 namespace pollwick::test {
 

@@ -1,5 +1,5 @@
 // The main window's life: load, the one-shot start-up check for game paths,
-// "Show List" and closing.
+// and closing.
 #include "WindowTest.h"
 
 namespace pollwick::test {
@@ -64,19 +64,6 @@ TEST_F(LifecycleTest, AnyOneStoredPathKeepsTheCheckQuietEvenASpace)
             EXPECT_TRUE(form->isEnabled());
         }
     }
-}
-
-TEST_F(LifecycleTest, ShowListChangesOnlyTheWidthAndKeepsTheRows)
-{
-    form->ListView1->addRow({"Spring Arena", "Battle", "1.24", "3/16", "   192.0.2.10", false});
-    form->ListView1->commitRows();
-    const QPoint topLeft = form->pos();
-    for (const int width : {655, 288, 655}) {
-        click(form->Check1);
-        EXPECT_EQ(form->size(), QSize(width, 419));
-        EXPECT_EQ(form->pos(), topLeft);
-    }
-    EXPECT_EQ(names(), QStringList("Spring Arena"));
 }
 
 TEST_F(LifecycleTest, ClosingTheWindowEndsTheProgramEvenDuringAScanBehindTheDialog)

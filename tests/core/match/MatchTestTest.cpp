@@ -6,42 +6,26 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace pollwick {
 namespace {
 
 using V = MatchVerdict;
 
-// Criteria with one text in force ("" for none), and private servers
-// included or not.
-MatchCriteria with(bool MatchCriteria::*use, std::string MatchCriteria::*text, std::string value,
-                   bool includePrivate = false)
+using C = MatchCriteria;
+
+// Criteria with one text in force, and private servers included or not.
+C with(bool C::*use, std::string C::*text, std::string value, bool includePrivate = false)
 {
-    MatchCriteria criteria;
+    C criteria;
     criteria.*use = true;
     criteria.*text = std::move(value);
     criteria.includePrivate = includePrivate;
     return criteria;
 }
-MatchCriteria byName(std::string text)
-{
-    return with(&MatchCriteria::useName, &MatchCriteria::nameText, std::move(text));
-}
-MatchCriteria byVersion(std::string text)
-{
-    return with(&MatchCriteria::useVersion, &MatchCriteria::versionText, std::move(text));
-}
-MatchCriteria byType(std::string text)
-{
-    return with(&MatchCriteria::useGameType, &MatchCriteria::gameTypeText, std::move(text));
-}
-MatchCriteria byAddress(std::string text, bool includePrivate = false)
-{
-    return with(&MatchCriteria::useAddress, &MatchCriteria::addressText, std::move(text),
-                includePrivate);
-}
-const MatchCriteria kNone;
-const MatchCriteria kAll = byAddress("", true); // every address holds the empty text
+const C kNone;
+const C kAll = with(&C::useAddress, &C::addressText, "", true); // every address holds ""
 
 // A public server, then what differs from it.
 ServerRecord server(std::string name = "xxABCxx", std::string type = "Race",
@@ -61,33 +45,35 @@ TEST(MatchTest, VerdictsAndTheAlertTheyArm)
     } cases[] = {
         // Name, address and type are pieces of lower-cased text; nothing is
         // found in an empty field, the empty text in any other.
-        {server(), byName("abc"), V::Match},
-        {server(), byName("ab c"), V::NoMatch},
-        {server(), byName(""), V::Match},
-        {server(""), byName(""), V::NoMatch},
-        {server(), byName("Server Name"), V::NoMatch},
+        {server(), with(&C::useName, &C::nameText, "abc"), V::Match},
+        {server(), with(&C::useName, &C::nameText, "ab c"), V::NoMatch},
+        {server(), with(&C::useName, &C::nameText, ""), V::Match},
+        {server(""), with(&C::useName, &C::nameText, ""), V::NoMatch},
+        {server(), with(&C::useName, &C::nameText, "Server Name"), V::NoMatch},
         {server(cp1252::fromUtf8("\u00c9COLE \u0160KODA")),
-         byName(cp1252::fromUtf8("\u00e9cole \u0161koda")), V::Match},
-        {server(), byType("r"), V::Match},
-        {server("n", "Treasure"), byType("r"), V::Match},
-        {server("n", "Treasure"), byType("Race"), V::NoMatch},
-        {server("n", "Battle"), byType("r"), V::NoMatch},
-        {server(), byAddress("host.EXAMPLE"), V::Match},
-        {server(), byAddress("   h"), V::Match},
-        {server(), byAddress("10."), V::NoMatch},
+         with(&C::useName, &C::nameText, cp1252::fromUtf8("\u00e9cole \u0161koda")), V::Match},
+        {server(), with(&C::useGameType, &C::gameTypeText, "r"), V::Match},
+        {server("n", "Treasure"), with(&C::useGameType, &C::gameTypeText, "r"), V::Match},
+        {server("n", "Treasure"), with(&C::useGameType, &C::gameTypeText, "Race"), V::NoMatch},
+        {server("n", "Battle"), with(&C::useGameType, &C::gameTypeText, "r"), V::NoMatch},
+        {server(), with(&C::useAddress, &C::addressText, "host.EXAMPLE"), V::Match},
+        {server(), with(&C::useAddress, &C::addressText, "   h"), V::Match},
+        {server(), with(&C::useAddress, &C::addressText, "10."), V::NoMatch},
         // The version is compared exactly.
-        {server(), byVersion("1.24"), V::Match},
-        {server("n", "Race", "1.24 x"), byVersion("1.24"), V::NoMatch},
-        {server("n", "Race", "1.24 s"), byVersion("1.24 s"), V::Match},
-        {server(), byVersion("1.24 X"), V::NoMatch},
-        {server(), byVersion(" 1.24"), V::NoMatch},
-        {server(), byVersion("1.24 "), V::NoMatch},
-        {server("n", "Race", ""), byVersion(""), V::Match},
+        {server(), with(&C::useVersion, &C::versionText, "1.24"), V::Match},
+        {server("n", "Race", "1.24 x"), with(&C::useVersion, &C::versionText, "1.24"), V::NoMatch},
+        {server("n", "Race", "1.24 s"), with(&C::useVersion, &C::versionText, "1.24 s"), V::Match},
+        {server(), with(&C::useVersion, &C::versionText, "1.24 X"), V::NoMatch},
+        {server(), with(&C::useVersion, &C::versionText, " 1.24"), V::NoMatch},
+        {server(), with(&C::useVersion, &C::versionText, "1.24 "), V::NoMatch},
+        {server("n", "Race", ""), with(&C::useVersion, &C::versionText, ""), V::Match},
         // Private servers, told by the address alone, are passed over unless
         // included; private comes before full.
         {server("n", "Battle", "1.21", "3/16", "Private"), kNone, V::PassedOverPrivate},
-        {server("n", "Battle", "1.21", "3/16", "Private"), byAddress("priv"), V::PassedOverPrivate},
-        {server("n", "Battle", "1.21", "3/16", "Private"), byAddress("priv", true), V::Match},
+        {server("n", "Battle", "1.21", "3/16", "Private"),
+         with(&C::useAddress, &C::addressText, "priv"), V::PassedOverPrivate},
+        {server("n", "Battle", "1.21", "3/16", "Private"),
+         with(&C::useAddress, &C::addressText, "priv", true), V::Match},
         {server("n", "Battle", "1.21", "3/16", "private"), kNone, V::PassedOverPrivate},
         {server("n", "Battle", "1.21", "16/16", "Private"), kNone, V::PassedOverPrivate},
         {server("n", "Battle", "1.21", "16/16", "Private"), kAll, V::PassedOverFull},
@@ -129,7 +115,7 @@ TEST(MatchTest, LowerCasesTheAddressOnlyWhenAllCriteriaHold)
 {
     std::int32_t armed = 1;
     ServerRecord record = server("xxABCxx", "Race", "1.24", "3/16", "   Host.\xC9XAMPLE");
-    EXPECT_EQ(testRecord(record, byName("zzz"), armed), V::NoMatch);
+    EXPECT_EQ(testRecord(record, with(&C::useName, &C::nameText, "zzz"), armed), V::NoMatch);
     EXPECT_EQ(record.ipAddress, "   Host.\xC9XAMPLE");
     EXPECT_EQ(testRecord(record, kNone, armed), V::Match);
     EXPECT_EQ(record, server("xxABCxx", "Race", "1.24", "3/16", "   host.\xE9xample"));

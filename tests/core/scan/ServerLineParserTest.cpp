@@ -5,12 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <random>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pollwick {
 namespace {
@@ -64,28 +62,19 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
         {"   [1/2]\r", &R::serverName, ""},
         {"   [] x\r", &R::players, ""},
         {"   [1/2] Name", &R::serverName, "Nam"}, // LF alone
-        {"   [1/2] a]b\r", &R::serverName, "a]b"},
-        {"   h:1 [3/8] [clan] Name\r", &R::serverName, "[clan] Name"},
-        {"   ][", &R::serverName, ""},
-        {"   ][", &R::players, "9/9"},
-        {"   ", &R::serverName, " "},
         // Colour codes: "|" first, then one pass per code in the order 1-9, 0.
         {"   [1/2] |Sp|ring|\r", &R::serverName, "Spring"},
         {"   [1/2] §1A§2B§3C§4D§5E§6F§7G§8H§9I§0J\r", &R::serverName, "ABCDEFGHIJ"},
         {"   [1/2] §|1X\r", &R::serverName, "X"},
         {"   [1/2] §§11X\r", &R::serverName, "§1X"},
-        {"   [1/2] §§12X\r", &R::serverName, "X"},
         {"   [1/2] §§21X\r", &R::serverName, "§1X"},
         {"   [1/2] §9§§19\r", &R::serverName, ""},
-        {"   [1/2] a§1§2b§0\r", &R::serverName, "ab"},
         {"   [1/2] §aX§ §§ 1\r", &R::serverName, "§aX§ §§ 1"},
         // Race and Coop endings after four spaces go, after the colour codes.
         {"   [1/2] Fun    Race\r", &R::serverName, "Fun"},
         {"   [1/2] Fun     Coop\r", &R::serverName, "Fun "},
         {"   [1/2] Fun   Race\r", &R::serverName, "Fun   Race"},
-        {"   [1/2] A    RaceB    Coop\r", &R::serverName, "AB"},
         {"   [1/2] Fun  |  Race\r", &R::serverName, "Fun"},
-        {"   [1/2] Fun    race\r", &R::serverName, "Fun    race"},
         {"     Race", &R::serverName, "    Rac"},
         // Versions: every row of the table; the last row that hits wins.
         {"   h:1 1.24   x [1/2] n\r", &R::version, "1.24"},
@@ -104,7 +93,6 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
         {"   [1/2] ends in 1.24\r", &R::version, "prevversion"},
         // Game types, the same way; Coop and Race after five spaces.
         {"   h:1 battle [1/2] n\r", &R::gameType, "Battle"},
-        {"   h:1 battle [1/2] my ctf\r", &R::gameType, "Ctf"},
         {"   h:1 battle [1/2] ctf treasure\r", &R::gameType, "Treasure"},
         {"   h:1 x     Coop [1/2] n\r", &R::gameType, "Coop"},
         {"   h:1 x     Race     Coop\r", &R::gameType, "Race"},
@@ -115,9 +103,7 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
         // line with the lower-case word.
         {"   :7000 battle [1/16] Blank\r", &R::ipAddress, "   "},
         {"   no colon [1/2] a:b\r", &R::ipAddress, "   no colon [1/2] a"},
-        {"   no colon [1/2] ab\r", &R::ipAddress, "   9.9.9.9"},
         {"   10.0.0.1:5 battle [1/2] my private room\r", &R::ipAddress, "Private"},
-        {"   private\r", &R::ipAddress, "Private"},
         {"   10.0.0.1:5 battle [1/2] my Private PRIVATE priv ate\r", &R::ipAddress, "   10.0.0.1"},
     };
     for (const auto& c : cases) {
@@ -126,47 +112,49 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
     EXPECT_EQ(parseEntry("   [1/2] ends in 1.24\r", {}).version, "");
 }
 
+// The record of one response, entry by entry, and which fields each entry
+// set itself (the others carry over).
 TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
 {
     using F = ParsedFields;
+    const auto set = [](std::initializer_list<F::Field> fields) {
+        ParsedFields result;
+        for (const F::Field field : fields) {
+            result.add(field);
+        }
+        return result;
+    };
+    const auto all = set({F::ServerName, F::Players, F::Version, F::GameType, F::IpAddress});
+    const std::string far(40000, 'a'); // positions beyond sixteen bits
     const struct {
-        std::string_view entry;
+        std::string entry;
         ServerRecord after;
-        std::vector<F::Field> set;
+        ParsedFields fields;
     } lines[] = {
         {"   10.0.0.1:5 battle 1.24   [3/16] First\r",
          {"First", "Battle", "1.24", "3/16", "   10.0.0.1", false},
-         {F::ServerName, F::Players, F::Version, F::GameType, F::IpAddress}},
+         all},
         {"   10.0.0.2:5 [4/16] Second\r",
          {"Second", "Battle", "1.24", "4/16", "   10.0.0.2", false},
-         {F::ServerName, F::Players, F::IpAddress}},
+         set({F::ServerName, F::Players, F::IpAddress})},
         {"   private ctf 1.21 x [1/8] Third\r",
          {"Third", "Ctf", "1.21 x", "1/8", "Private", true},
-         {F::ServerName, F::Players, F::Version, F::GameType, F::IpAddress}},
+         all},
         // A public line without ":" keeps the private marker.
         {"   no colon [2/8] Fourth\r",
          {"Fourth", "Ctf", "1.21 x", "2/8", "Private", false},
-         {F::ServerName, F::Players}},
-        {"   ", {" ", "Ctf", "1.21 x", "2/8", "Private", false}, {F::ServerName}},
-        {"   [5/6]", {"", "Ctf", "1.21 x", "5/6", "Private", false}, {F::Players}},
+         set({F::ServerName, F::Players})},
+        {"   ", {" ", "Ctf", "1.21 x", "2/8", "Private", false}, set({F::ServerName})},
+        {"   [5/6]", {"", "Ctf", "1.21 x", "5/6", "Private", false}, set({F::Players})},
+        {"   " + far + ":7 [1/2] far\r",
+         {"far", "Ctf", "1.21 x", "1/2", "   " + far, false},
+         set({F::ServerName, F::Players, F::IpAddress})},
     };
     ServerRecord record;
     for (const auto& line : lines) {
-        const ParsedFields fields = ParseServerLine(line.entry, record);
-        EXPECT_EQ(record, line.after) << line.entry;
-        for (const auto field :
-             {F::ServerName, F::Players, F::Version, F::GameType, F::IpAddress}) {
-            EXPECT_EQ(fields.has(field), std::ranges::count(line.set, field) == 1)
-                << line.entry << " field " << static_cast<int>(field);
-        }
+        EXPECT_EQ(ParseServerLine(line.entry, record), line.fields) << line.entry.substr(0, 40);
+        EXPECT_EQ(record, line.after) << line.entry.substr(0, 40);
     }
-}
-
-TEST(ServerLineParser, PositionsBeyondSixteenBitsWork)
-{
-    const std::string padding(40000, 'a');
-    EXPECT_EQ(parseEntry("   " + padding + ":7 [1/2] far\r", {}),
-              (R{"far", "", "", "1/2", "   " + padding, false}));
 }
 
 // The parser looks for markers sixteen bytes at a time; a marker must be seen
@@ -198,22 +186,13 @@ TEST(MarkerScan, VectorScanAgreesWithThePlainOne)
     const auto agree = [&] {
         return markers::startsInBlock(block.data()) == markers::startsInBlockPlain(block.data());
     };
-    // Every byte value at every position, then blocks of the bytes that the
-    // pairs are made of.
+    // Every byte value at every position.
     for (std::size_t at = 0; at < block.size(); ++at) {
         for (int value = 0; value < 256; ++value) {
             block.fill('a');
             block[at] = static_cast<char>(value);
             ASSERT_TRUE(agree()) << "byte " << value << " at " << at;
         }
-    }
-    std::mt19937 random(1);
-    constexpr std::string_view kBytes = "1.batcrpCoR \0";
-    for (int round = 0; round < 20000; ++round) {
-        for (char& c : block) {
-            c = kBytes[random() % kBytes.size()];
-        }
-        ASSERT_TRUE(agree()) << std::string_view(block.data(), block.size());
     }
 }
 

@@ -105,17 +105,20 @@ TEST_F(MatchActionsTest, EachEditionStartsTheProgramInItsOwnBox)
 
 // A match while disarmed (as an earlier match in the scan leaves it) ends
 // the walk and runs nothing; the wave file is played as its box reads, the
-// initial text too.
+// initial text too; a list that arrives after Stop still runs the actions.
 TEST_F(MatchActionsTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
 {
     const struct {
-        bool armed, sound, message, launch;
+        bool armed, stopped, sound, message, launch;
         QStringList played;
         std::size_t shown, started;
     } cases[] = {
-        {true, false, false, false, {}, 0, 0}, {true, true, false, false, {"Wav Path"}, 0, 0},
-        {true, false, true, false, {}, 1, 0},  {true, false, false, true, {}, 0, 1},
-        {false, true, true, true, {}, 0, 0},
+        {true, false, false, false, false, {}, 0, 0},
+        {true, false, true, false, false, {"Wav Path"}, 0, 0},
+        {true, false, false, true, false, {}, 1, 0},
+        {true, false, false, false, true, {}, 0, 1},
+        {true, true, true, true, true, {"Wav Path"}, 1, 1},
+        {false, false, true, true, true, {}, 0, 0},
     };
     for (const auto& c : cases) {
         platform.played.clear();
@@ -123,31 +126,22 @@ TEST_F(MatchActionsTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
         platform.started.clear();
         tickAlerts(c.sound, c.message, c.launch);
         go();
+        if (c.stopped) {
+            click(form->Command2);
+        }
         form->MatchArmed = c.armed ? 1 : 0;
         answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
         EXPECT_EQ(names(), QStringList("Alpha"));
         EXPECT_EQ(platform.played, c.played);
         EXPECT_EQ(platform.shown.size(), c.shown);
         EXPECT_EQ(platform.started.size(), c.started);
-        EXPECT_EQ(form->scan().state(), c.armed ? ScanState::Ready : ScanState::Scanning);
-        if (!c.armed) {
+        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(form->scan().state(),
+                  c.armed || c.stopped ? ScanState::Ready : ScanState::Scanning);
+        if (form->scan().state() == ScanState::Scanning) {
             click(form->Command2);
         }
     }
-}
-
-TEST_F(MatchActionsTest, AMatchInAListThatArrivesAfterStopStillRunsTheActions)
-{
-    click(form->NameCheck);
-    replaceText(form->FName, QStringLiteral("dusk"));
-    tickAlerts(false, false, true);
-    go();
-    click(form->Command2);
-    answer("192.0.2.43:7000 battle 1.24   [1/16] Somewhere Else\r\n"
-           "192.0.2.44:7000 battle 1.24   [3/16] Dusk Arena\r\n"
-           "192.0.2.45:7000 battle 1.24   [3/16] Not Reached\r\n");
-    EXPECT_EQ(platform.started, (std::vector<QStringList>{{kAmbrel, "-connect", "192.0.2.44"}}));
-    expectScanEnded({"Somewhere Else", "Dusk Arena"});
 }
 
 } // namespace

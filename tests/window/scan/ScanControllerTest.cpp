@@ -58,14 +58,6 @@ TEST_F(ScanControllerTest, WaitsForAListServerChoiceWithExactComparisons)
     }
 }
 
-TEST_F(ScanControllerTest, PickingADefaultListServerOpensTheGate)
-{
-    ASSERT_EQ(form->RemHost->count(), 2);
-    form->RemHost->setCurrentIndex(1);
-    fire(*form->Timer2);
-    expectControls(ScanState::Ready);
-}
-
 TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 {
     chooseHost(QStringLiteral("list.example"));
