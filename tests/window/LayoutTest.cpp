@@ -190,6 +190,30 @@ TEST_F(LayoutTest, PathsDialogTabsRowByRowToAccept)
               "Normal Command1 Corvane Command3 Ambrel Command4 Pellory Command6 Command7");
 }
 
+TEST_F(LayoutTest, ToolTipsTellWhatTheControlsAreFor)
+{
+    QStringList tips;
+    for (const QWidget* container : containers()) {
+        for (const QWidget* control : controlsIn(container)) {
+            if (!control->toolTip().isEmpty()) {
+                tips << control->objectName() + QStringLiteral(": ") + control->toolTip();
+            }
+        }
+    }
+    EXPECT_EQ(tips.join(u'|').toStdString(),
+              "VersionCheck: Leave Blank if Any Version is Acceptable|"
+              "NameCheck: Leave Blank if Any Server Name is Acceptable|"
+              "IPCheck: Leave Blank if Any IP Address is Acceptable|"
+              "GameCheck: Leave Blank if Any Game Type is Acceptable|"
+              "MsgCheck: Leave Blank if MessageBox Alert is not desired|"
+              "WaveCheck: Leave Blank if No Wav File is desired|Command3: Select Wav File Path|"
+              "WombixCheck: Leave Blank if Autolaunch is not desired|"
+              "Frame3: Please Select A Server Before Continuing|Command5: Change Wombix Paths|"
+              "Command1: Begin Scanning|Command2: Stop Scanning|Command1: Select 1.21 Path|"
+              "Command3: Select Corvane Path|Command4: Select Ambrel Path|"
+              "Command6: Select Pellory Path");
+}
+
 TEST_F(LayoutTest, CombosHoldTheirPlaceholderAsTextNotAsAnItem)
 {
     for (const auto& [combo, placeholder, items] :

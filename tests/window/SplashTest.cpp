@@ -41,6 +41,10 @@ TEST_F(SplashTest, IsABlack250PixelSquareFilledByItsPicture)
     // A frame, but no title bar, control menu or icon.
     EXPECT_EQ(splash.windowFlags() & ~Qt::WindowType_Mask, Qt::CustomizeWindowHint);
     EXPECT_EQ(splash.windowType(), Qt::Window);
+    // A press and a release of two buttons is no click.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    QTest::mousePress(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
+    QTest::mouseRelease(splash.windowHandle(), Qt::RightButton, {}, QPoint(125, 125));
     EXPECT_TRUE(splash.Timer1->isRunning());
     EXPECT_EQ(made, 0); // nothing of the main window yet
 }

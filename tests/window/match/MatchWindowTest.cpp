@@ -1,15 +1,23 @@
-// The match test as the user sets it up: criteria typed and ticked in the
-// real controls, a list server's response, and which server the walk stops
-// at.
+// Matching as the user sets it up: criteria typed and ticked in the real
+// controls, which server of a list server's response the walk stops at, and
+// what the match then does; and the server list that shows the response.
 #include "WindowTest.h"
+#include "core/Windows1252.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <optional>
 
 namespace pollwick::test {
 namespace {
 
 const QString kNoMatch = QStringLiteral("(no match)");
-
 // A private server, then public ones, none of them full.
 const QByteArray kCandidates = "private 10.0.0.9:7000 battle 1.24   [2/16] Secret\r\n"
                                "10.0.0.1:7000 battle 1.24 x [2/16] Alpha Crab\r\n"
@@ -18,39 +26,63 @@ const QByteArray kCandidates = "private 10.0.0.9:7000 battle 1.24   [2/16] Secre
                                "10.0.0.4:7000 1.21 s      Race [2/16] Speedway\r\n"
                                "10.0.0.5:7000 battle 1.24 s [2/16] \xe9t\x9a\r\n"
                                "10.0.0.6:7000 battle 1.24 s [2/16] a?b\r\n";
+// The games of the four editions; the whole text of a box is the program.
+const QStringList kGames{"/opt/Normal/wombix", "/opt/Ambrel/wombix", "/opt/Corvane/wombix",
+                         " /opt/Pellory/wombix "};
 
 class MatchWindowTest : public WindowTest
 {
 protected:
-    void SetUp() override { chooseHost(QStringLiteral("127.0.0.1")); }
-
-    // Scans kCandidates once and returns the name of the server that ended
-    // the scan, or kNoMatch (after pressing Stop) when the whole response
-    // went by.
-    QString scanForMatch()
+    void SetUp() override
+    {
+        // Every change of the rows is told to the list view as it happens.
+        tester.emplace(&form->ListView1->model(),
+                       QAbstractItemModelTester::FailureReportingMode::Fatal);
+        chooseHost(QStringLiteral("127.0.0.1"));
+        PathsDialog& paths = form->paths().Paths();
+        paths.Normal->setText(kGames[0]);
+        paths.Ambrel->setText(kGames[1]);
+        paths.Corvane->setText(kGames[2]);
+        paths.Pellory->setText(kGames[3]);
+    }
+    // Scans `response` once; the name of the server that ended the scan, or
+    // kNoMatch (after pressing Stop) when the whole response went by.
+    QString scanForMatch(const QByteArray& response = kCandidates)
     {
         go();
-        answer(kCandidates);
+        answer(response);
         if (form->scan().state() == ScanState::Scanning) {
             click(form->Command2);
             return kNoMatch;
         }
         return names().back();
     }
+    void tickAlerts(bool sound, bool message, bool launch)
+    {
+        for (const auto& [box, wanted] :
+             {std::pair{form->WaveCheck, sound}, std::pair{form->MsgCheck, message},
+              std::pair{form->WombixCheck, launch}}) {
+            if (box->isChecked() != wanted) {
+                click(box);
+            }
+        }
+    }
+
+    std::optional<QAbstractItemModelTester> tester;
 };
 
 TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
 {
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Alpha Crab"));
     // Each box alone: the version is compared exactly ("1.24 x" comes
-    // first), the other texts are pieces in any letter case; private
-    // servers only when included.
+    // first), the other texts are pieces in any letter case; private servers
+    // only when included.
     const struct {
         QCheckBox* box;
         QWidget* field;
         QString text;
         QString matched;
     } criteria[] = {
+        {nullptr, nullptr, {}, "Alpha Crab"},
         {form->NameCheck, form->FName, "abc", "xxABCxx"},
         {form->VersionCheck, form->Combo2->lineEdit(), "1.24", "Gold Rush"},
         {form->GameCheck, form->Combo3->lineEdit(), "r", "Gold Rush"},
@@ -58,13 +90,16 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
         {form->ScanCheck, nullptr, {}, "Secret"},
     };
     for (const auto& c : criteria) {
-        SCOPED_TRACE(c.box->objectName().toStdString());
-        click(c.box);
+        if (c.box != nullptr) {
+            click(c.box);
+        }
         if (c.field != nullptr) {
             replaceText(c.field, c.text);
         }
         EXPECT_EQ(scanForMatch(), c.matched);
-        click(c.box);
+        if (c.box != nullptr) {
+            click(c.box);
+        }
     }
 }
 
@@ -93,7 +128,6 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     for (const auto& [box, typed] : {std::pair{form->Combo2, QStringLiteral("1.24 X")},
                                      std::pair{form->Combo3, QStringLiteral("r")},
                                      std::pair{form->RemHost, QStringLiteral("LIST.wombix.net")}}) {
-        SCOPED_TRACE(box->objectName().toStdString());
         const int items = box->count();
         box->lineEdit()->setFocus();
         replaceText(box->lineEdit(), typed);
@@ -110,16 +144,11 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
 
 TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
 {
-    const struct {
-        QCheckBox* box;
-        std::vector<QWidget*> fields;
-    } boxes[] = {
+    const std::vector<std::pair<QCheckBox*, std::vector<QWidget*>>> boxes = {
         {form->VersionCheck, {form->Combo2}}, {form->NameCheck, {form->FName}},
         {form->IPCheck, {form->fIP}},         {form->GameCheck, {form->Combo3}},
         {form->MsgCheck, {form->MsgMsg}},     {form->WaveCheck, {form->WaveFile, form->Command3}},
     };
-    const std::vector<QWidget*> all = {form->Combo2, form->FName,    form->fIP,     form->Combo3,
-                                       form->MsgMsg, form->WaveFile, form->Command3};
     const auto texts = [&] {
         return QStringList{form->Combo2->currentText(), form->FName->text(),
                            form->fIP->text(),           form->Combo3->currentText(),
@@ -127,17 +156,197 @@ TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
     };
     const QStringList before = texts();
     for (const auto& [box, fields] : boxes) {
-        SCOPED_TRACE(box->objectName().toStdString());
         for (const bool ticked : {true, false}) {
             click(box);
             ASSERT_EQ(isTicked(box), ticked);
-            for (QWidget* field : all) {
-                const bool own = std::ranges::find(fields, field) != fields.end();
-                EXPECT_EQ(field->isEnabled(), own && ticked) << field->objectName().toStdString();
+            for (const auto& [other, itsFields] : boxes) {
+                for (QWidget* field : itsFields) {
+                    EXPECT_EQ(field->isEnabled(), other == box && ticked)
+                        << field->objectName().toStdString();
+                }
             }
         }
     }
     EXPECT_EQ(texts(), before);
+}
+
+// The scan ends first, then the sound plays, then the "Server Up" box shows
+// the user's text, then the game starts: the edition's program, connecting
+// to the address as the match test lower-cased it.
+TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
+{
+    click(form->NameCheck);
+    replaceText(form->FName, QStringLiteral("target"));
+    tickAlerts(true, true, true);
+    replaceText(form->WaveFile, QStringLiteral("/sounds/up.wav"));
+    replaceText(form->MsgMsg, QStringLiteral("<b>Up</b> & running"));
+    const auto scanEnded = [&] {
+        EXPECT_EQ(form->scan().state(), ScanState::Ready);
+        EXPECT_FALSE(socket->isOpen());
+        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(names(), QStringList({"Other", "Target"}));
+    };
+    platform.whilePlaying = [&] {
+        scanEnded();
+        EXPECT_TRUE(platform.shown.empty());
+    };
+    platform.whileShown = [&](const QString&, const QString&) {
+        EXPECT_EQ(platform.played.size(), 1);
+        EXPECT_TRUE(platform.started.empty());
+    };
+    EXPECT_EQ(scanForMatch("10.0.0.2:7000 ctf 1.24   [2/16] Other\r\n"
+                           "WOMBIX.Example:7000 battle 1.24   [3/16] Target\r\n"
+                           "10.0.0.6:7000 battle 1.24   [3/16] After\r\n"),
+              QStringLiteral("Target"));
+    scanEnded();
+    EXPECT_EQ(form->ListView1->currentIndex().row(), 1); // the matched server, in view
+    EXPECT_EQ(platform.played, QStringList("/sounds/up.wav"));
+    EXPECT_EQ(platform.shown,
+              (std::vector<std::pair<QString, QString>>{{"<b>Up</b> & running", "Server Up"}}));
+    EXPECT_EQ(platform.started,
+              (std::vector<QStringList>{{kGames[1], "-connect", "wombix.example"}}));
+    // Nothing that the user entered is lost.
+    EXPECT_EQ(form->FName->text(), QStringLiteral("target"));
+    EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
+}
+
+TEST_F(MatchWindowTest, EachEditionStartsTheProgramInItsOwnBox)
+{
+    tickAlerts(false, false, true);
+    // An empty box is passed on as it is.
+    for (const auto& [version, game] :
+         {std::pair{"1.21  ", 0}, std::pair{"1.24  ", 1}, std::pair{"1.21 x", 2},
+          std::pair{"1.24 x", 3}, std::pair{"1.24 x", -1}}) {
+        form->paths().Paths().Pellory->setText(game < 0 ? QString() : kGames[3]);
+        platform.started.clear();
+        scanForMatch(QByteArray("10.0.0.7:7000 battle ") + version + " [3/16] Versioned\r\n");
+        EXPECT_EQ(platform.started,
+                  (std::vector<QStringList>{
+                      {game < 0 ? QString() : kGames[game], "-connect", "10.0.0.7"}}));
+    }
+    EXPECT_TRUE(platform.shown.empty());
+}
+
+// A match while disarmed (as an earlier match in the scan leaves it) ends
+// the walk and runs nothing; the wave file is played as its box reads, the
+// initial text too; a list that arrives after Stop still runs the actions.
+TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
+{
+    const struct {
+        bool armed, stopped, sound, message, launch;
+        QStringList played;
+        std::size_t shown, started;
+    } cases[] = {
+        {true, false, false, false, false, {}, 0, 0},
+        {true, false, true, false, false, {"Wav Path"}, 0, 0},
+        {true, false, false, true, false, {}, 1, 0},
+        {true, false, false, false, true, {}, 0, 1},
+        {true, true, true, true, true, {"Wav Path"}, 1, 1},
+        {false, false, true, true, true, {}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        platform.played.clear();
+        platform.shown.clear();
+        platform.started.clear();
+        tickAlerts(c.sound, c.message, c.launch);
+        go();
+        if (c.stopped) {
+            click(form->Command2);
+        }
+        form->MatchArmed = c.armed ? 1 : 0;
+        answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
+        EXPECT_EQ(names(), QStringList("Alpha"));
+        EXPECT_EQ(platform.played, c.played);
+        EXPECT_EQ(platform.shown.size(), c.shown);
+        EXPECT_EQ(platform.started.size(), c.started);
+        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(form->scan().state(),
+                  c.armed || c.stopped ? ScanState::Ready : ScanState::Scanning);
+        if (form->scan().state() == ScanState::Scanning) {
+            click(form->Command2);
+        }
+    }
+}
+
+// The header, then the rows: the texts as the records held them when listed,
+// every byte as its Windows-1252 character.
+TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
+{
+    QByteArray every; // every byte but LF
+    QString shown; // less "|", a colour code
+    for (int b = 0; b < 256; ++b) {
+        every += b == '\n' ? QByteArray() : QByteArray(1, static_cast<char>(b));
+        const QChar c(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(b))));
+        shown += b == '\n' || b == '|' ? QString() : QString(c);
+    }
+    matchNothing();
+    scanForMatch("private 10.0.0.1:7000 battle 1.24   [2/16]  Two  Spaces  \r\n"
+                 "192.0.2.7:1 ctf 1.21 x [1/16] " +
+                 every + "\r\n");
+    std::vector<QStringList> table{{}};
+    for (int column = 0; column < 5; ++column) {
+        table[0] << form->ListView1->model()
+                        .headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                        .toString();
+    }
+    std::ranges::copy(rows(), std::back_inserter(table));
+    EXPECT_EQ(table,
+              (std::vector<QStringList>{{"Server Name", "Type", "Version", "Players", "IP Address"},
+                                        {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
+                                        {shown, "Ctf", "1.21 x", "1/16", "   192.0.2.7"}}));
+}
+
+// Not even in its tool tip: a name read as HTML would let a list server make
+// the window read any local file (or /dev/zero, without end) when a row is
+// pointed at. A tall picture on this machine shows whether it is.
+TEST_F(MatchWindowTest, MarkupInANameIsShownAsTextEvenInTheToolTip)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("tall.png"));
+    QImage tall(8, 400, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    ASSERT_TRUE(tall.save(picture));
+    const QByteArray name = "<img src=\"" + picture.toUtf8() + "\"><b>Bold</b>";
+    click(form->Check1); // "Show List"
+    scanForMatch("192.0.2.50:7000 battle 1.24   [1/16] " + name + "\r\n");
+    ASSERT_EQ(names(), QStringList(QString::fromUtf8(name)));
+
+    ServerListView& view = *form->ListView1;
+    const QPoint cell = view.visualRect(view.model().index(0, 0)).center();
+    QHelpEvent event(QEvent::ToolTip, cell, view.viewport()->mapToGlobal(cell));
+    QApplication::sendEvent(view.viewport(), &event);
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    const auto tip = std::ranges::find_if(
+        windows, [](QWidget* w) { return w->inherits("QTipLabel") && w->isVisible(); });
+    ASSERT_NE(tip, windows.end()) << "no tool tip shown";
+    EXPECT_LT((*tip)->sizeHint().height(), 100) << "the name was laid out as HTML";
+    EXPECT_TRUE(qobject_cast<QLabel*>(*tip)->text().contains("&lt;b&gt;Bold&lt;/b&gt;"));
+}
+
+TEST_F(MatchWindowTest, ClickingOrTypingInTheListChangesNothing)
+{
+    click(form->Check1); // "Show List"
+    matchNothing();
+    go();
+    answer("10.0.0.1:7000 battle 1.24   [2/16] Bravo\r\n"
+           "10.0.0.2:7000 ctf 1.21   [3/16] Alpha\r\n");
+    const std::vector<QStringList> before = rows();
+    ServerListView& list = *form->ListView1;
+    const QPoint second = list.visualRect(list.model().index(1, 0)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
+    QTest::keyClick(&list, Qt::Key_F2);
+    QTest::keyClicks(&list, QStringLiteral("zz"));
+    QTest::keyClick(&list, Qt::Key_Delete);
+    QTest::keyClick(&list, Qt::Key_Return);
+    // A click on a header does not sort.
+    QHeaderView& header = *list.header();
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                      QPoint(header.sectionViewportPosition(0) + 5, header.height() / 2));
+    EXPECT_FALSE(header.isSortIndicatorShown());
+    EXPECT_TRUE(list.findChildren<QLineEdit*>().isEmpty()); // no editor was opened
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
 }
 
 } // namespace

@@ -151,6 +151,8 @@ TEST_F(GamePathsTest, WombixPathsShowsTheStoredPathsAndTheWindowWaitsForTheDialo
         click(form->Command5);
         EXPECT_TRUE(dialog().isVisible());
         EXPECT_EQ(dialog().Corvane->text(), QStringLiteral("/stored/wombix.exe"));
+        // Not modal: the window is disabled instead, its poll going on.
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_FALSE(form->isEnabled());
         EXPECT_TRUE(form->Timer2->isRunning());
         dialog().Normal->setText(QStringLiteral("/typed"));
