@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace pollwick::test {
 
@@ -23,14 +24,6 @@ ProcessFigures ProcessFigures::now()
         }
     }
     return figures;
-}
-
-std::string ProcessFigures::describe() const
-{
-    std::ostringstream out;
-    out << descriptors << " descriptors (" << sockets << " sockets), " << residentKiB
-        << " KiB resident";
-    return out.str();
 }
 
 } // namespace pollwick::test

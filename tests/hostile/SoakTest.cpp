@@ -7,8 +7,6 @@
 #include "ListServerWindow.h"
 #include "ProcessFigures.h"
 
-#include <iostream>
-
 namespace pollwick::test {
 namespace {
 
@@ -55,9 +53,6 @@ TEST_F(SoakTest, QueryCyclesLeaveDescriptorsSocketsAndMemoryFlat)
     EXPECT_EQ(server.connectionCount(), cycles);
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
     expectBounded();
-
-    std::cout << "soak: " << cycles << " cycles; after " << warmUp << ": " << before.describe()
-              << "; at the end: " << after.describe() << '\n';
 
     // Descriptors and sockets: what the window holds between two cycles
     // does not grow at all; a couple may be in flight.

@@ -124,16 +124,12 @@ public:
     void show(QWidget* /*parent*/, const QString& prompt, const QString& title) override
     {
         shown.emplace_back(prompt, title);
-        if (whileShown) {
-            whileShown(prompt, title);
-        }
+        whileShown ? whileShown(prompt, title) : void();
     }
     void playSync(const QString& path) override
     {
         played << path;
-        if (whilePlaying) {
-            whilePlaying();
-        }
+        whilePlaying ? whilePlaying() : void();
     }
     bool start(const QString& program, const QStringList& arguments) override
     {

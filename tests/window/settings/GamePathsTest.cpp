@@ -86,17 +86,6 @@ TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
     }
 }
 
-TEST_F(GamePathsTest, AcceptingFourEmptyBoxesAsksAgainOnTheNextRun)
-{
-    for (const std::size_t asked : {1U, 2U}) {
-        fire(*form->Timer1);
-        ASSERT_EQ(platform.shown.size(), asked);
-        click(dialog().Command7);
-        EXPECT_EQ(storedKeys().size(), 4);
-        run();
-    }
-}
-
 // Each "..." fills its own box with the chosen file, offering only the
 // files of its kind; a cancel keeps the box, and the next choice starts
 // where the last one left off. Browsing stores nothing.
