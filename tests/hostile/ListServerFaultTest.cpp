@@ -64,7 +64,7 @@ Fault unreachable(const char* name, const std::function<QString()>& host)
 }
 
 // Nothing before `response` but criteria that no server meets.
-std::function<void(Window&)> misbehaving(Misbehaviour misbehaviour, QByteArray response = {})
+std::function<void(Window&)> misbehaving(Misbehaviour misbehaviour, const QByteArray& response = {})
 {
     return [misbehaviour, response](Window& w) {
         w.server.setResponse(response);

@@ -127,6 +127,12 @@ TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly
                 EXPECT_EQ(container->rect().contains(control->geometry()),
                           control != form->ListView1 || wide)
                     << control->objectName().toStdString();
+                // No caption cut off.
+                if (qobject_cast<const QCheckBox*>(control) ||
+                    qobject_cast<const QLabel*>(control)) {
+                    EXPECT_LE(control->sizeHint().width(), control->width())
+                        << control->objectName().toStdString();
+                }
             }
         }
     }
