@@ -67,6 +67,7 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
         {"   [1/2] §1A§2B§3C§4D§5E§6F§7G§8H§9I§0J\r", &R::serverName, "ABCDEFGHIJ"},
         {"   [1/2] §|1X\r", &R::serverName, "X"},
         {"   [1/2] §§11X\r", &R::serverName, "§1X"},
+        {"   [1/2] §§12X\r", &R::serverName, "X"},
         {"   [1/2] §§21X\r", &R::serverName, "§1X"},
         {"   [1/2] §9§§19\r", &R::serverName, ""},
         {"   [1/2] §aX§ §§ 1\r", &R::serverName, "§aX§ §§ 1"},
@@ -75,6 +76,7 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
         {"   [1/2] Fun    Race\r", &R::serverName, "Fun"},
         {"   [1/2] Fun     Coop\r", &R::serverName, "Fun "},
         {"   [1/2] Fun   Race\r", &R::serverName, "Fun   Race"},
+        {"   [1/2] A    RaceB    Race\r", &R::serverName, "AB"},
         {"   [1/2] Fun  |  Race\r", &R::serverName, "Fun"},
         {"     Race", &R::serverName, "    Rac"},
         // Versions: every row of the table; the last row that hits wins.

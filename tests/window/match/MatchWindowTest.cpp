@@ -290,6 +290,7 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
                         .toString();
     }
     std::ranges::copy(rows(), std::back_inserter(table));
+    EXPECT_EQ(form->ListView1->font().pointSize(), 9);
     EXPECT_EQ(table,
               (std::vector<QStringList>{{"Server Name", "Type", "Version", "Players", "IP Address"},
                                         {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
