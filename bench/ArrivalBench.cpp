@@ -24,39 +24,6 @@ namespace {
 
 using namespace pollwick;
 
-class HandedSocket final : public ClientSocket
-{
-public:
-    void close() override { m_open = false; }
-    void setRemoteHost(const QString& host) override { m_host = host; }
-    [[nodiscard]] QString remoteHost() const override { return m_host; }
-    void setRemotePort(int port) override { m_port = port; }
-    [[nodiscard]] int remotePort() const override { return m_port; }
-    void connect() override
-    {
-        ++m_connection;
-        m_open = true;
-    }
-    std::string getData() override { return std::exchange(m_pending, {}); }
-    [[nodiscard]] std::uint64_t connectionNumber() const override { return m_connection; }
-    [[nodiscard]] bool isOpen() const override { return m_open; }
-
-    // A new connection whose whole response arrives at once.
-    void answer(const std::string& response)
-    {
-        connect();
-        m_pending = response;
-        onDataArrival();
-    }
-
-private:
-    QString m_host;
-    int m_port = 0;
-    std::uint64_t m_connection = 0;
-    bool m_open = false;
-    std::string m_pending;
-};
-
 const std::string& response(std::int64_t lines)
 {
     static std::map<std::int64_t, std::string> made;
@@ -76,7 +43,7 @@ struct ScanningWindow {
     {
         platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
         platform.socketFactory = [this] {
-            auto made = std::make_unique<HandedSocket>();
+            auto made = std::make_unique<test::HandedSocket>();
             socket = made.get();
             return made;
         };
@@ -92,7 +59,7 @@ struct ScanningWindow {
     }
 
     test::FakePlatform platform;
-    HandedSocket* socket = nullptr;
+    test::HandedSocket* socket = nullptr;
     std::unique_ptr<Form1> form;
 };
 
@@ -102,7 +69,8 @@ void arrival(benchmark::State& state)
     ScanningWindow window;
     for (auto _ : state) {
         static_cast<void>(_);
-        window.socket->answer(text);
+        window.socket->connect(); // a new connection, its whole response at once
+        window.socket->deliver(text);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
     state.counters["entries"] = window.form->ListView1->rows();
@@ -114,7 +82,8 @@ void arrivalAndPaint(benchmark::State& state)
     ScanningWindow window;
     for (auto _ : state) {
         static_cast<void>(_);
-        window.socket->answer(text);
+        window.socket->connect(); // a new connection, its whole response at once
+        window.socket->deliver(text);
         window.form->repaint();
         QApplication::processEvents();
     }

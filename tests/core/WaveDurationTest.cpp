@@ -12,95 +12,66 @@ namespace {
 
 using std::chrono::milliseconds;
 
-std::string le16(std::uint16_t value)
+// Little-endian, `bytes` long.
+std::string le(std::uint32_t value, std::size_t bytes = 4)
 {
-    return {static_cast<char>(value & 0xFFu), static_cast<char>(value >> 8u)};
+    std::string out;
+    for (std::size_t i = 0; i < bytes; ++i, value >>= 8U) {
+        out.push_back(static_cast<char>(value & 0xFFU));
+    }
+    return out;
 }
 
-std::string le32(std::uint32_t value)
-{
-    return le16(static_cast<std::uint16_t>(value & 0xFFFFu)) +
-        le16(static_cast<std::uint16_t>(value >> 16u));
-}
-
+// A chunk, padded to an even size.
 std::string chunk(const std::string& id, const std::string& body)
 {
-    auto result = id + le32(static_cast<std::uint32_t>(body.size())) + body;
-    if (body.size() % 2 != 0) {
-        result.push_back('\0'); // chunks are padded to an even size
-    }
-    return result;
+    return id + le(static_cast<std::uint32_t>(body.size())) + body +
+        std::string(body.size() % 2, 0);
 }
 
-std::string format(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits)
+std::string format(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits,
+                   const std::string& extension = {})
 {
-    const auto blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
     return chunk("fmt ",
-                 le16(1) + le16(channels) + le32(rate) + le32(rate * blockAlign) +
-                     le16(blockAlign) + le16(bits));
+                 le(1, 2) + le(channels, 2) + le(rate) + le(rate * channels * bits / 8) +
+                     le(channels * bits / 8, 2) + le(bits, 2) + extension);
 }
 
-// The header of a file whose data chunk holds `dataBytes`; the samples
-// themselves are not part of it.
-std::string dataHeader(std::uint32_t dataBytes)
+// The start of a file: the chunks, then the header of `dataBytes` of samples.
+std::string wave(const std::string& chunks, std::uint32_t dataBytes)
 {
-    return "data" + le32(dataBytes);
+    return "RIFF" + le(0) + "WAVE" + chunks + "data" + le(dataBytes);
 }
 
-std::string riff(const std::string& chunks, std::uint32_t dataBytes)
+TEST(WaveDuration, ReadsThePlayLengthPastOtherChunksAndRejectsAnythingElse)
 {
-    return "RIFF" + le32(static_cast<std::uint32_t>(4 + chunks.size()) + dataBytes) + "WAVE" +
-        chunks;
-}
-
-TEST(WaveDuration, ReadsThePlayLength)
-{
-    EXPECT_EQ(waveDuration(riff(format(2, 44100, 16) + dataHeader(441000), 441000)),
-              milliseconds(2500));
-    EXPECT_EQ(waveDuration(riff(format(1, 8000, 8) + dataHeader(8000), 8000) + "samples"),
-              milliseconds(1000));
-    EXPECT_EQ(waveDuration(riff(format(1, 1, 8) + dataHeader(0xFFFFFFFFu), 0)),
-              milliseconds(4294967295000));
-}
-
-TEST(WaveDuration, SkipsOtherChunksWithTheirPadding)
-{
-    const auto list = chunk("LIST", "abc"); // odd size, one pad byte
-    EXPECT_EQ(list.size(), 12u);
-    EXPECT_EQ(waveDuration(riff(format(1, 8000, 8) + list + dataHeader(4000), 4000)),
-              milliseconds(500));
-    EXPECT_EQ(waveDuration(riff(list + format(1, 8000, 8) + dataHeader(4000), 4000)),
-              milliseconds(500));
-    // A format chunk with the two-byte extension size.
-    const auto extended =
-        chunk("fmt ", le16(1) + le16(1) + le32(8000) + le32(8000) + le16(1) + le16(8) + le16(0));
-    EXPECT_EQ(waveDuration(riff(extended + dataHeader(16000), 16000)), milliseconds(2000));
-}
-
-TEST(WaveDuration, RejectsTruncatedOrForeignInput)
-{
-    const auto whole = riff(format(2, 44100, 16) + dataHeader(441000), 441000);
+    const std::string list = chunk("LIST", "abc"); // odd size, one pad byte
+    const std::string whole = wave(format(2, 44100, 16), 441000);
+    const struct {
+        std::string file;
+        std::optional<milliseconds> length;
+    } cases[] = {
+        {whole, milliseconds(2500)},
+        {wave(format(1, 8000, 8), 8000) + "samples", milliseconds(1000)},
+        {wave(format(1, 1, 8), 0xFFFFFFFFU), milliseconds(4294967295000)},
+        {wave(format(1, 8000, 8) + list, 4000), milliseconds(500)},
+        {wave(list + format(1, 8000, 8, le(0, 2)), 4000), milliseconds(500)},
+        // Not a wave file, no format, no rate, a format too short, a chunk
+        // that runs past the end of what was read.
+        {"hello, world", std::nullopt},
+        {"RIFX" + whole.substr(4), std::nullopt},
+        {whole.substr(0, 8) + "AVI " + whole.substr(12), std::nullopt},
+        {wave("", 100), std::nullopt},
+        {wave(format(0, 0, 16), 100), std::nullopt},
+        {wave(chunk("fmt ", le(1, 2) + le(1, 2)), 100), std::nullopt},
+        {wave("LIST" + le(0xFFFFFFF0U) + format(1, 8000, 8), 100), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(waveDuration(c.file), c.length) << c.file;
+    }
     for (std::size_t size = 0; size < whole.size(); ++size) {
         EXPECT_EQ(waveDuration(whole.substr(0, size)), std::nullopt) << size;
     }
-    auto notWave = whole;
-    notWave.replace(8, 4, "AVI ");
-    EXPECT_EQ(waveDuration(notWave), std::nullopt);
-    auto notRiff = whole;
-    notRiff.replace(0, 4, "RIFX");
-    EXPECT_EQ(waveDuration(notRiff), std::nullopt);
-
-    EXPECT_EQ(waveDuration("hello, world"), std::nullopt);
-    EXPECT_EQ(waveDuration(std::string(64, '\xFF')), std::nullopt);
-    EXPECT_EQ(waveDuration(riff(dataHeader(100), 100)), std::nullopt); // no format
-    EXPECT_EQ(waveDuration(riff(format(0, 0, 16) + dataHeader(100), 100)), std::nullopt);
-    // A chunk whose size runs past the end of what was read.
-    EXPECT_EQ(
-        waveDuration(riff("LIST" + le32(0xFFFFFFF0u) + format(1, 8000, 8) + dataHeader(100), 100)),
-        std::nullopt);
-    // A format chunk too short to hold its fields.
-    EXPECT_EQ(waveDuration(riff(chunk("fmt ", le16(1) + le16(1)) + dataHeader(100), 100)),
-              std::nullopt);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 // /proc (Linux).
 
 #include <cstddef>
-#include <string>
 
 namespace pollwick::test {
 
@@ -14,7 +13,6 @@ struct ProcessFigures {
     std::size_t residentKiB = 0; // VmRSS of /proc/self/status
 
     static ProcessFigures now();
-    [[nodiscard]] std::string describe() const;
 };
 
 } // namespace pollwick::test

@@ -1,66 +1,57 @@
 // The Qt implementations behind the platform interfaces, where they make
 // decisions of their own.
 #include "FakePlatform.h"
+#include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtProcessLauncher.h"
 #include "platform/qt/QtTimer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace pollwick {
 namespace {
 
-class WineStart : public ::testing::Test
-{
-protected:
-    QString makeFile(const QString& name, bool executable)
-    {
-        QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("MZ");
-        file.close();
-        if (executable) {
-            file.setPermissions(file.permissions() | QFile::ExeUser);
-        }
-        return path;
-    }
-
-    QTemporaryDir folder;
-    const QString wine = QStringLiteral("/usr/bin/wine");
-    const QStringList arguments{QStringLiteral("-connect"), QStringLiteral("1.2.3.4 ; x")};
-};
-
-TEST_F(WineStart, AWindowsProgramGoesThroughWineWithItsPathFirst)
+// A Windows program goes through wine with its path first; a program that
+// can run itself, or any program when there is no wine, starts as it is.
+TEST(WineStart, OnlyWindowsProgramsThatCannotRunThemselvesGoThroughWine)
 {
 #ifdef Q_OS_WIN
     GTEST_SKIP() << "Windows starts its own programs";
 #endif
-    for (const QString& name : {QStringLiteral("wombix.exe"), QStringLiteral("WOMBIX.EXE"),
-                                QStringLiteral("My Games/w.Exe")}) {
-        const QString path = folder.filePath(name);
-        const StartCommand command = startCommandFor(path, arguments, wine);
-        EXPECT_EQ(command.program, wine);
-        EXPECT_EQ(command.arguments, QStringList{path} + arguments);
+    const QTemporaryDir folder;
+    const QString wine = QStringLiteral("/usr/bin/wine");
+    const QStringList arguments{QStringLiteral("-connect"), QStringLiteral("1.2.3.4 ; x")};
+    const auto made = [&](const char* name, bool executable) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.setPermissions(executable ? file.permissions() | QFile::ExeUser : file.permissions());
+        return file.fileName();
+    };
+    const struct {
+        QString program;
+        QString wine;
+        bool throughWine;
+    } cases[] = {
+        {folder.filePath(QStringLiteral("wombix.exe")), wine, true},
+        {folder.filePath(QStringLiteral("WOMBIX.EXE")), wine, true},
+        {folder.filePath(QStringLiteral("My Games/w.Exe")), wine, true},
+        {made("run.exe", true), wine, false},
+        {made("wombix", false), wine, false},
+        {made("other.exe", false), QString(), false},
+    };
+    for (const auto& c : cases) {
+        const StartCommand command = startCommandFor(c.program, arguments, c.wine);
+        EXPECT_EQ(command.program, c.throughWine ? wine : c.program) << c.program.toStdString();
+        EXPECT_EQ(command.arguments,
+                  c.throughWine ? QStringList{c.program} + arguments : arguments);
     }
-}
-
-TEST_F(WineStart, NativeProgramsAndMissingWineStartTheProgramItself)
-{
-    const QString script = makeFile(QStringLiteral("wombix.exe"), true);
-    EXPECT_EQ(startCommandFor(script, arguments, wine).program, script);
-
-    const QString native = makeFile(QStringLiteral("wombix"), false);
-    EXPECT_EQ(startCommandFor(native, arguments, wine).program, native);
-
-    const QString windows = makeFile(QStringLiteral("other.exe"), false);
-    const StartCommand withoutWine = startCommandFor(windows, arguments, QString());
-    EXPECT_EQ(withoutWine.program, windows);
-    EXPECT_EQ(withoutWine.arguments, arguments);
 }
 
 TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
@@ -89,72 +80,92 @@ TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
     EXPECT_EQ(timer.interval(), 0);
 }
 
-// The real launcher against a stand-in game: a script that writes down the
-// folder it runs in and each argument it got, one per line.
-class LaunchTest : public ::testing::Test
+// The real file dialog, answered once it is up: it opens at the last
+// choice, shows the description alone, and gives the chosen file's full
+// path, or nothing when cancelled.
+TEST(QtFileDialog, OpensAtTheLastChoiceAndGivesTheFullPathOrNothing)
 {
-public:
-    ~LaunchTest() override { QDir::setCurrent(previous); }
-    LaunchTest(const LaunchTest&) = delete;
-    LaunchTest& operator=(const LaunchTest&) = delete;
-
-protected:
-    LaunchTest()
-    {
-        EXPECT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("My Games")));
-        game = folder.filePath(QStringLiteral("My Games/wombix.exe"));
-        QFile script(game);
-        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n"
-                     "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$0.ran.tmp\"\n"
-                     "mv \"$0.ran.tmp\" \"$0.ran\"\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFile::ExeUser);
-        QDir::setCurrent(folder.path());
+    const QTemporaryDir folder;
+    const QString last = folder.filePath(QStringLiteral("WOMBIX.EXE"));
+    ASSERT_TRUE(QFile(last).open(QIODevice::WriteOnly));
+    for (const bool chosen : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
+            EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+            EXPECT_EQ(dialog->directory(), QDir(folder.path()));
+            EXPECT_EQ(dialog->selectedFiles(), QStringList(last));
+            chosen ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        EXPECT_EQ(QtFileDialog().openFile(nullptr, QStringLiteral("Wombix File|wombix.exe"), last),
+                  chosen ? std::optional(last) : std::nullopt);
     }
-    // The lines the game wrote, once it has run.
-    QStringList ran()
-    {
-        QFile record(game + QStringLiteral(".ran"));
-        if (!test::waitUntil([&] { return record.exists(); }, 10000) ||
-            !record.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        QStringList lines = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'));
-        lines.removeLast();
-        record.remove();
-        return lines;
+}
+
+// On a file system whose names are case-sensitive the chooser must still
+// offer WOMBIX.EXE copied over from Windows, and nothing but that name; where
+// names ignore case, the pattern is left as written.
+TEST(QtFileDialog, FindsTheExecutableInAnyLetterCaseOnly)
+{
+    const QTemporaryDir folder;
+    for (const char* name : {"wombix.exe", "WOMBIX.EXE", "Wombix.Exe", "wombix.exe.bak",
+                             "my wombix.exe", "wombixXexe", "wombix.ex"}) {
+        ASSERT_TRUE(QFile(folder.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
     }
+    const QString filter =
+        qtNameFilter(QStringLiteral("Wombix File|wombix.exe"), Qt::CaseSensitive);
+    ASSERT_TRUE(filter.startsWith(QStringLiteral("Wombix File (")) && filter.endsWith(u')'));
+    EXPECT_EQ(QDir(folder.path())
+                  .entryList({filter.section(u'(', 1).chopped(1)},
+                             QDir::Files | QDir::CaseSensitive, QDir::Name),
+              QStringList({"WOMBIX.EXE", "Wombix.Exe", "wombix.exe"}));
+    EXPECT_EQ(qtNameFilter(QStringLiteral("Wombix File|wombix.exe"), Qt::CaseInsensitive),
+              QStringLiteral("Wombix File (wombix.exe)"));
+}
 
-    const QString previous = QDir::currentPath();
-    QTemporaryDir folder;
-    QString game;
-};
-
-TEST_F(LaunchTest, TheGameGetsExactlyTwoArgumentsInItsOwnFolderWithoutAShell)
+// The real launcher against a stand-in game: a script that writes down the
+// folder it runs in and each argument it got, one per line. Typed relative
+// paths are found from Pollwick's working folder, before the game starts in
+// its own; the address stays one argument, never read by a shell.
+TEST(QtProcessLauncher, TheGameGetsExactlyTwoArgumentsInItsOwnFolderWithoutAShell)
 {
 #ifdef Q_OS_WIN
     GTEST_SKIP() << "the stand-in game is a shell script";
 #endif
+    const QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("My Games")));
+    const QString game = folder.filePath(QStringLiteral("My Games/wombix.exe"));
+    QFile script(game);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$0.ran.tmp\"\n"
+                 "mv \"$0.ran.tmp\" \"$0.ran\"\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeUser);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+
     const QString address = QStringLiteral("10.0.0.5; touch injected $(touch injected)");
-    const QString gameFolder = QFileInfo(game).absolutePath();
-    // Typed relative paths are found from Pollwick's working folder, before
-    // the game starts in its own.
     for (const QString& typed :
          {game, QStringLiteral("My Games/wombix.exe"), QStringLiteral("./My Games/wombix.exe")}) {
         SCOPED_TRACE(typed.toStdString());
-        QtProcessLauncher launcher;
-        ASSERT_TRUE(launcher.start(typed, {QStringLiteral("-connect"), address}));
-        EXPECT_EQ(ran(), (QStringList{gameFolder, QStringLiteral("-connect"), address}));
+        ASSERT_TRUE(QtProcessLauncher().start(typed, {QStringLiteral("-connect"), address}));
+        QFile ran(game + QStringLiteral(".ran"));
+        ASSERT_TRUE(test::waitUntil([&] { return ran.exists(); }, 10000));
+        ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(ran.readAll()),
+                  QFileInfo(game).absolutePath() + "\n-connect\n" + address + "\n");
+        ran.remove();
     }
-    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("injected"))));
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("injected")}).isEmpty());
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("My Games/injected"))));
 
     // A path that names nothing starts nothing, whatever the game folder holds.
-    QtProcessLauncher launcher;
-    EXPECT_FALSE(launcher.start(QStringLiteral("wombix.exe"), {}));
-    EXPECT_FALSE(launcher.start(QStringLiteral("Games/wombix.exe"), {}));
-    EXPECT_FALSE(launcher.start(QString(), {}));
+    for (const char* nothing : {"wombix.exe", "Games/wombix.exe", ""}) {
+        EXPECT_FALSE(QtProcessLauncher().start(QLatin1String(nothing), {})) << nothing;
+    }
+    QDir::setCurrent(previous);
 }
 
 } // namespace

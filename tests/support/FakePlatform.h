@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ClientSocket.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Notifier.h"
@@ -10,13 +11,22 @@
 #include "platform/Timer.h"
 
 #include <QMap>
-#include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
-#include <optional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
+
+// Readable failures: texts as text, not as bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace pollwick::test {
 
@@ -24,18 +34,15 @@ namespace pollwick::test {
 // whether it holds. It sleeps until an event comes rather than polling on a
 // clock, so that thousands of query cycles take no longer than their
 // sockets do, and objects deleted later (closed connections) go at once.
-// For waiting on sockets, never on the window's own timers (tests fire
-// those themselves).
+// For waiting on sockets and processes, never on the window's own timers
+// (tests fire those themselves).
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // A timer that ticks only when a test says so.
 class ManualTimer final : public Timer
 {
 public:
-    void setInterval(int milliseconds) override
-    {
-        m_interval = milliseconds > 0 ? milliseconds : 0;
-    }
+    void setInterval(int milliseconds) override { m_interval = std::max(milliseconds, 0); }
     [[nodiscard]] int interval() const override { return m_interval; }
     void setEnabled(bool enabled) override { m_enabled = enabled; }
     [[nodiscard]] bool isEnabled() const override { return m_enabled; }
@@ -53,131 +60,128 @@ private:
     bool m_enabled = true;
 };
 
-// Answers the file dialog with queued answers (nothing queued: cancel).
-class FakeFileDialog final : public FileDialog
+// A socket without a network: connecting only counts, and a test hands the
+// window what the list server would send, each piece one data arrival.
+class HandedSocket final : public ClientSocket
 {
 public:
-    struct Call {
-        QString filter;
-        QString initialFile;
-    };
-    std::optional<QString> openFile(QWidget* parent, const QString& filter,
-                                    const QString& initialFile) override;
+    void close() override { m_open = false; }
+    void setRemoteHost(const QString& host) override { m_host = host; }
+    [[nodiscard]] QString remoteHost() const override { return m_host; }
+    void setRemotePort(int port) override { m_port = port; }
+    [[nodiscard]] int remotePort() const override { return m_port; }
+    void connect() override
+    {
+        ++m_connection;
+        m_open = true;
+    }
+    std::string getData() override { return std::exchange(m_pending, {}); }
+    [[nodiscard]] std::uint64_t connectionNumber() const override { return m_connection; }
+    [[nodiscard]] bool isOpen() const override { return m_open; }
 
-    std::deque<std::optional<QString>> answers;
-    std::vector<Call> calls;
+    // One data arrival on the current connection.
+    void deliver(std::string_view bytes)
+    {
+        m_pending += bytes;
+        onDataArrival();
+    }
+
+private:
+    QString m_host;
+    int m_port = 0;
+    std::uint64_t m_connection = 0;
+    bool m_open = false;
+    std::string m_pending;
 };
 
-class FakeMessageBox final : public MessageBox
+// The platform as the tests see it: manual timers; real sockets unless
+// `socketFactory` makes others; and for every other service a stand-in that
+// keeps what the window asked of it: the file dialog answers from a queue,
+// the message box, the sound, the notifications and the game only record
+// (notifications are also passed on to `passOn` when it is set), the clock
+// shows the time a test sets and the settings are kept in memory (unless
+// `store` points to another store).
+class FakePlatform final : public Platform,
+                           FileDialog,
+                           MessageBox,
+                           SoundPlayer,
+                           Notifier,
+                           ProcessLauncher,
+                           Clock,
+                           SettingsStore
 {
 public:
-    struct Shown {
-        QString prompt;
-        QString title;
-    };
-    void show(QWidget* parent, const QString& prompt, const QString& title) override;
-
-    std::vector<Shown> shown;
-    // Runs while the box is "up", to check what the user would see then.
-    std::function<void(const Shown&)> whileShown;
-};
-
-class FakeSoundPlayer final : public SoundPlayer
-{
-public:
-    void playSync(const QString& path) override;
-
-    QStringList played;
-    std::function<void(const QString&)> whilePlaying;
-};
-
-// Records the notifications, and passes them on to the notifier of the
-// test's choice when one is set.
-class FakeNotifier final : public Notifier
-{
-public:
-    struct Posted {
-        QString title;
-        QString body;
-    };
-    void notify(const QString& title, const QString& body) override;
-
-    std::vector<Posted> posted;
-    std::function<void(const Posted&)> whilePosting;
-    Notifier* passOn = nullptr;
-};
-
-class FakeLauncher final : public ProcessLauncher
-{
-public:
-    struct Started {
-        QString program;
-        QStringList arguments;
-    };
-    bool start(const QString& program, const QStringList& arguments) override;
-
-    std::vector<Started> started;
-};
-
-// A clock that shows the time a test sets.
-class ManualClock final : public Clock
-{
-public:
-    [[nodiscard]] QDateTime now() const override { return time; }
-
-    QDateTime time{QDate(2026, 12, 7), QTime(12, 0)};
-};
-
-// An in-memory store.
-class MemorySettingsStore final : public SettingsStore
-{
-public:
-    [[nodiscard]] QString read(const QString& application, const QString& section,
-                               const QString& key) const override;
-    bool write(const QString& application, const QString& section, const QString& key,
-               const QString& value) override;
-    [[nodiscard]] QString location(const QString& application) const override;
-
-    QMap<QString, QString> values; // "application/section/key" -> value
-};
-
-// Real sockets; manual timers; fakes for sound, notifications, the game,
-// modal dialogs and the end of the process; the settings store of the
-// test's choice (in memory by default).
-class FakePlatform final : public Platform
-{
-public:
-    FakePlatform();
-    ~FakePlatform() override;
-    FakePlatform(const FakePlatform&) = delete;
-    FakePlatform& operator=(const FakePlatform&) = delete;
-
-    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<Timer> createTimer() override { return std::make_unique<ManualTimer>(); }
     std::unique_ptr<ClientSocket> createSocket() override;
     SettingsStore& settings() override { return *store; }
-    FileDialog& fileDialog() override { return files; }
-    MessageBox& messageBox() override { return messages; }
-    SoundPlayer& sound() override { return sounds; }
-    Notifier& notifier() override { return notices; }
-    ProcessLauncher& launcher() override { return games; }
-    Clock& clock() override { return clockShown; }
+    FileDialog& fileDialog() override { return *this; }
+    MessageBox& messageBox() override { return *this; }
+    SoundPlayer& sound() override { return *this; }
+    Notifier& notifier() override { return *this; }
+    ProcessLauncher& launcher() override { return *this; }
+    Clock& clock() override { return *this; }
     void endProcess() override { ++processEnds; }
 
-    // Makes the window's socket; a real one unless a test or benchmark says
-    // otherwise.
+    // Nothing queued, or an empty answer: cancelled.
+    std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                    const QString& initialFile) override;
+    void show(QWidget* /*parent*/, const QString& prompt, const QString& title) override
+    {
+        shown.emplace_back(prompt, title);
+        whileShown ? whileShown(prompt, title) : void();
+    }
+    void playSync(const QString& path) override
+    {
+        played << path;
+        whilePlaying ? whilePlaying() : void();
+    }
+    void notify(const QString& title, const QString& body) override
+    {
+        notices.emplace_back(title, body);
+        whileNotifying ? whileNotifying() : void();
+        passOn != nullptr ? passOn->notify(title, body) : void();
+    }
+    bool start(const QString& program, const QStringList& arguments) override
+    {
+        started.push_back(QStringList{program} + arguments);
+        return !program.isEmpty();
+    }
+    [[nodiscard]] QDateTime now() const override { return time; }
+    [[nodiscard]] QString read(const QString& application, const QString& section,
+                               const QString& key) const override
+    {
+        return stored.value(application + u'/' + section + u'/' + key);
+    }
+    bool write(const QString& application, const QString& section, const QString& key,
+               const QString& value) override
+    {
+        stored.insert(application + u'/' + section + u'/' + key, value);
+        return true;
+    }
+    [[nodiscard]] QString location(const QString& /*application*/) const override
+    {
+        return QStringLiteral("memory");
+    }
+    // Puts a path into the memory store, as a run before would have.
+    void storePath(const QString& key, const QString& value)
+    {
+        stored.insert(QStringLiteral("Wombix Pollwick/Paths/") + key, value);
+    }
+
     std::function<std::unique_ptr<ClientSocket>()> socketFactory;
-
-    // Puts a path into the in-memory store so the start-up check stays quiet.
-    void storePath(const QString& key, const QString& value);
-
-    MemorySettingsStore memoryStore;
-    SettingsStore* store = &memoryStore;
-    FakeFileDialog files;
-    FakeMessageBox messages;
-    FakeSoundPlayer sounds;
-    FakeNotifier notices;
-    FakeLauncher games;
-    ManualClock clockShown;
+    SettingsStore* store = this;
+    QMap<QString, QString> stored; // "application/section/key"
+    std::deque<QString> answers; // of the file dialog
+    std::vector<std::pair<QString, QString>> opened; // its filter and start file
+    std::vector<std::pair<QString, QString>> shown; // prompt and title
+    std::function<void(const QString&, const QString&)> whileShown;
+    QStringList played;
+    std::function<void()> whilePlaying; // the sound has started and not ended
+    std::vector<std::pair<QString, QString>> notices; // title and body
+    std::function<void()> whileNotifying;
+    Notifier* passOn = nullptr;
+    std::vector<QStringList> started; // the program and its arguments
+    QDateTime time{QDate(2026, 12, 7), QTime(12, 0)}; // what the clock shows
     int processEnds = 0;
 };
 

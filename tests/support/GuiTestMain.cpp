@@ -1,6 +1,7 @@
 // The main of every window test: a QApplication on the platform the test
-// environment names (offscreen under ctest), then GoogleTest.
-#include "window/Appearance.h"
+// environment names (offscreen under ctest), set up as the program sets
+// itself up, then GoogleTest.
+#include "window/Application.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    pollwick::installFallbackFonts();
+    pollwick::setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,23 +1,15 @@
 // The windows as a real X server has them, read back by another program
 // (xprop), the way a window manager or task bar sees them: their titles and
 // the message boxes' text.
-#include "FakePlatform.h"
+#include "WindowTest.h"
 #include "platform/qt/QtDialogs.h"
-#include "window/Application.h"
-#include "window/Form1.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
 // One property of a window, as xprop prints it after the "=".
@@ -40,7 +32,7 @@ QString quoted(const char* text)
     return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
 }
 
-class DesktopTest : public ::testing::Test
+class DesktopTest : public WindowTest
 {
 protected:
     void SetUp() override
@@ -48,32 +40,26 @@ protected:
         if (QGuiApplication::platformName() != QLatin1String("xcb")) {
             GTEST_SKIP() << "needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)";
         }
-        setUpApplication();
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
     }
-
-    test::FakePlatform platform;
 };
 
 TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
 {
-    Form1 form(platform);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    EXPECT_EQ(xprop(form, "_NET_WM_NAME"), quoted("Wombix Pollwick"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_EQ(xprop(*form, "_NET_WM_NAME"), quoted("Wombix Pollwick"));
 
-    QTest::mouseClick(form.Command5, Qt::LeftButton);
-    PathsDialog& paths = form.paths().Paths();
+    click(form->Command5);
+    PathsDialog& paths = form->paths().Paths();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&paths));
     EXPECT_EQ(xprop(paths, "_NET_WM_NAME"), quoted("Please Select Wombix Files"));
-    QTest::mouseClick(paths.Command7, Qt::LeftButton);
+    click(paths.Command7);
 
     // The real message box, answered with Return once it is up.
     for (const char* title : {"Server Up", "Wombix Pollwick"}) {
         SCOPED_TRACE(title);
         QString seenTitle;
         Qt::TextFormat format = Qt::RichText;
-        QTimer::singleShot(0, &form, [&] {
+        QTimer::singleShot(0, form.get(), [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
@@ -81,11 +67,12 @@ TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
             format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
             QTest::keyClick(box, Qt::Key_Return);
         });
-        QtMessageBox().show(&form, QStringLiteral("<b>Arena</b> is up"), QString::fromUtf8(title));
+        QtMessageBox().show(form.get(), QStringLiteral("<b>Arena</b> is up"),
+                            QString::fromUtf8(title));
         EXPECT_EQ(seenTitle, quoted(title));
         EXPECT_EQ(format, Qt::PlainText); // a server's name is never markup
     }
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

@@ -1,28 +1,14 @@
 // The windows as a person sees them: nothing outside its frame or hidden
-// under a neighbour, no caption cut off, the server list only in the wide
-// window, focus and Tab in the designer's order, and the placeholders.
-#include "FakePlatform.h"
-#include "window/Form1.h"
-#include "window/ServerListView.h"
-#include "window/settings/GamePathsController.h"
-#include "window/settings/PathsDialog.h"
+// under a neighbour, the server list only in the wide window, focus and Tab
+// in the designer's order, and the placeholders.
+#include "WindowTest.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
-#include <QTest>
-#include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
 // The controls placed directly on a window or frame.
@@ -47,27 +33,6 @@ QRect extent(const QWidget* control)
         seen.setWidth(std::min(seen.width(), control->sizeHint().width()));
     }
     return seen;
-}
-
-// The top line of a frame's border as the style draws it: the first row
-// that differs from what is behind the frame, right of the title.
-int drawnBorderTop(QGroupBox* frame)
-{
-    QImage image(frame->size(), QImage::Format_RGB32);
-    frame->render(&image, {}, {}, QWidget::DrawWindowBackground); // without the controls
-    const int left = frame->width() * 7 / 10;
-    const int right = frame->width() * 19 / 20;
-    const QRgb behind = image.pixel(left, 0);
-    for (int y = 0; y < image.height(); ++y) {
-        bool line = true;
-        for (int x = left; x <= right && line; ++x) {
-            line = image.pixel(x, y) != behind;
-        }
-        if (line) {
-            return y;
-        }
-    }
-    return -1;
 }
 
 // Controls of one container that cover each other, as "lower/upper" in
@@ -101,8 +66,9 @@ QString focusedControl()
     return widget != nullptr ? widget->objectName() : QStringLiteral("(none)");
 }
 
-// Presses Tab from `first` until the focus comes back to it.
-QStringList tabCycle(QWidget* first)
+// Presses Tab from `first` until the focus comes back to it; the controls
+// that it visits.
+std::string tabCycle(QWidget* first)
 {
     first->setFocus(Qt::TabFocusReason);
     QStringList visited{focusedControl()};
@@ -113,42 +79,29 @@ QStringList tabCycle(QWidget* first)
         }
         visited << focusedControl();
     }
-    return visited;
+    return visited.join(u' ').toStdString();
 }
 
-class LayoutTest : public ::testing::Test
+class LayoutTest : public WindowTest
 {
 protected:
-    LayoutTest()
-    {
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
-        form = std::make_unique<Form1>(platform);
-        form->show();
-    }
-
     void showList(bool wide)
     {
         if (form->Check1->isChecked() != wide) {
-            QTest::mouseClick(form->Check1, Qt::LeftButton);
+            click(form->Check1);
         }
     }
     PathsDialog& paths() { return form->paths().Paths(); }
-    [[nodiscard]] QList<QGroupBox*> frames() const
+    // The frames and windows, the Paths dialog last.
+    [[nodiscard]] QList<QWidget*> containers()
     {
-        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4};
+        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4, form.get(), &paths()};
     }
-    [[nodiscard]] QList<QWidget*> containers() const
-    {
-        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4, form.get()};
-    }
-
-    test::FakePlatform platform;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
 {
-    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    click(form->Command5);
     for (const QWidget* window :
          {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&paths())}) {
         SCOPED_TRACE(window->objectName().toStdString());
@@ -159,41 +112,28 @@ TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
     }
 }
 
-TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrDialog)
+// Every control lies inside its frame or window; "Show List" widens the
+// window, where it stands, to show the server list.
+TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly)
 {
-    for (QGroupBox* frame : frames()) {
-        QStyleOptionGroupBox option;
-        option.initFrom(frame);
-        option.text = frame->title();
-        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                           QStyle::SC_GroupBoxLabel, frame);
-        const int borderTop = drawnBorderTop(frame);
-        ASSERT_GE(borderTop, 0) << frame->objectName().toStdString();
-        for (const QWidget* control : controlsIn(frame)) {
-            const std::string name = control->objectName().toStdString();
-            EXPECT_TRUE(frame->rect().contains(control->geometry())) << name;
-            EXPECT_GT(control->y(), borderTop) << name << " lies on the border of its frame";
-            EXPECT_FALSE(title.intersects(extent(control))) << name << " covers the title";
-        }
-    }
-    for (const QWidget* control : controlsIn(&paths())) {
-        EXPECT_TRUE(paths().rect().contains(control->geometry()))
-            << control->objectName().toStdString();
-    }
-}
-
-TEST_F(LayoutTest, TheServerListShowsOnlyInTheWideWindow)
-{
-    for (const bool wide : {false, true, false}) {
+    const QPoint topLeft = form->pos();
+    for (const bool wide : {false, true, false, true}) {
         SCOPED_TRACE(wide ? "wide" : "narrow");
         showList(wide);
-        for (const QWidget* control : controlsIn(form.get())) {
-            if (control == form->ListView1 && !wide) {
-                EXPECT_FALSE(form->rect().intersects(control->geometry()));
-            } else {
-                EXPECT_TRUE(form->rect().contains(control->geometry()))
+        EXPECT_EQ(form->size(), QSize(wide ? 655 : 288, 419));
+        EXPECT_EQ(form->pos(), topLeft);
+        for (const QWidget* container : containers()) {
+            for (const QWidget* control : controlsIn(container)) {
+                EXPECT_EQ(container->rect().contains(control->geometry()),
+                          control != form->ListView1 || wide)
                     << control->objectName().toStdString();
+                // Check boxes line up on the left, their captions not cut off.
+                if (qobject_cast<const QCheckBox*>(control) != nullptr) {
+                    EXPECT_LE(control->sizeHint().width(), control->width())
+                        << control->objectName().toStdString();
+                    EXPECT_EQ(control->x(), form->VersionCheck->x())
+                        << control->objectName().toStdString();
+                }
             }
         }
     }
@@ -205,9 +145,9 @@ TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
     for (const QWidget* container : containers()) {
         found << overlaps(container);
     }
-    EXPECT_EQ(found.join(u' ').toStdString(), "WaveFile/Command3");
-    EXPECT_EQ(overlaps(&paths()).join(u' ').toStdString(),
-              "Normal/Command1 Corvane/Command3 Ambrel/Command4 Pellory/Command6");
+    EXPECT_EQ(found.join(u' ').toStdString(),
+              "WaveFile/Command3 Normal/Command1 "
+              "Corvane/Command3 Ambrel/Command4 Pellory/Command6");
 
     // Each "..." sits inside the right end of its box, on top of it.
     const std::pair<QPushButton*, QLineEdit*> browse[] = {{form->Command3, form->WaveFile},
@@ -223,29 +163,6 @@ TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
     }
 }
 
-TEST_F(LayoutTest, NoCaptionIsCutOff)
-{
-    QList<QWidget*> all = containers();
-    all << &paths();
-    for (const QWidget* container : all) {
-        for (const QWidget* control : controlsIn(container)) {
-            const std::string name = control->objectName().toStdString();
-            if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
-                EXPECT_LE(box->sizeHint().width(), box->width()) << name;
-            } else if (const auto* label = qobject_cast<const QLabel*>(control)) {
-                EXPECT_LE(label->sizeHint().width(), label->width()) << name;
-            } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
-                const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-                EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins,
-                          button->width())
-                    << name;
-            } else if (const auto* frame = qobject_cast<const QGroupBox*>(control)) {
-                EXPECT_LE(frame->minimumSizeHint().width(), frame->width()) << name;
-            }
-        }
-    }
-}
-
 TEST_F(LayoutTest, FocusStartsAtTheListServerChoiceAndTabKeepsTheDesignerOrder)
 {
     form->activateWindow();
@@ -254,49 +171,68 @@ TEST_F(LayoutTest, FocusStartsAtTheListServerChoiceAndTabKeepsTheDesignerOrder)
 
     // Before a list server is chosen only these can be reached; the list
     // only while the window shows it.
-    EXPECT_EQ(tabCycle(form->RemHost).join(u' ').toStdString(), "RemHost Command5 Check1");
+    EXPECT_EQ(tabCycle(form->RemHost), "RemHost Command5 Check1");
     QTest::keyClick(form->Check1, Qt::Key_Space);
-    EXPECT_EQ(tabCycle(form->RemHost).join(u' ').toStdString(),
-              "RemHost ListView1 Command5 Check1");
+    EXPECT_EQ(tabCycle(form->RemHost), "RemHost ListView1 Command5 Check1");
     QTest::keyClick(form->Check1, Qt::Key_Space);
-    EXPECT_EQ(tabCycle(form->RemHost).join(u' ').toStdString(), "RemHost Command5 Check1");
+    EXPECT_EQ(tabCycle(form->RemHost), "RemHost Command5 Check1");
 
     form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
-    static_cast<test::ManualTimer&>(*form->Timer2).fire();
+    fire(*form->Timer2);
     for (QCheckBox* box : {form->VersionCheck, form->NameCheck, form->IPCheck, form->GameCheck,
                            form->MsgCheck, form->WaveCheck}) {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        click(box);
     }
-    EXPECT_EQ(tabCycle(form->VersionCheck).join(u' ').toStdString(),
+    EXPECT_EQ(tabCycle(form->VersionCheck),
               "VersionCheck NameCheck IPCheck GameCheck Combo2 FName fIP Combo3 Command1 MsgCheck "
               "WaveCheck WaveFile Command3 MsgMsg RemHost WombixCheck Command5 Check1 ScanCheck");
 }
 
 TEST_F(LayoutTest, PathsDialogTabsRowByRowToAccept)
 {
-    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    click(form->Command5);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&paths()));
     EXPECT_EQ(focusedControl().toStdString(), "Normal");
-    EXPECT_EQ(tabCycle(paths().Normal).join(u' ').toStdString(),
+    EXPECT_EQ(tabCycle(paths().Normal),
               "Normal Command1 Corvane Command3 Ambrel Command4 Pellory Command6 Command7");
+}
+
+TEST_F(LayoutTest, ToolTipsTellWhatTheControlsAreFor)
+{
+    QStringList tips;
+    for (const QWidget* container : containers()) {
+        for (const QWidget* control : controlsIn(container)) {
+            // The status line's tip is its own whole text.
+            if (!control->toolTip().isEmpty() && control != form->Label1) {
+                tips << control->objectName() + QStringLiteral(": ") + control->toolTip();
+            }
+        }
+    }
+    EXPECT_EQ(tips.join(u'|').toStdString(),
+              "VersionCheck: Leave Blank if Any Version is Acceptable|"
+              "NameCheck: Leave Blank if Any Server Name is Acceptable|"
+              "IPCheck: Leave Blank if Any IP Address is Acceptable|"
+              "GameCheck: Leave Blank if Any Game Type is Acceptable|"
+              "MsgCheck: Leave Blank if MessageBox Alert is not desired|"
+              "WaveCheck: Leave Blank if No Wav File is desired|Command3: Select Wav File Path|"
+              "WombixCheck: Leave Blank if Autolaunch is not desired|"
+              "Frame3: Please Select A Server Before Continuing|Command5: Change Wombix Paths|"
+              "Command1: Begin Scanning|Command2: Stop Scanning|Command1: Select 1.21 Path|"
+              "Command3: Select Corvane Path|Command4: Select Ambrel Path|"
+              "Command6: Select Pellory Path");
 }
 
 TEST_F(LayoutTest, CombosHoldTheirPlaceholderAsTextNotAsAnItem)
 {
-    const std::tuple<QComboBox*, const char*, int> combos[] = {
-        {form->RemHost, "List Server Select", 2},
-        {form->Combo2, "Version Select", 6},
-        {form->Combo3, "Game Type Select", 5},
-    };
-    for (const auto& [combo, placeholder, items] : combos) {
-        SCOPED_TRACE(placeholder);
-        EXPECT_TRUE(combo->isEditable());
+    for (const auto& [combo, placeholder, items] :
+         {std::tuple{form->RemHost, "List Server Select", 2},
+          std::tuple{form->Combo2, "Version Select", 6},
+          std::tuple{form->Combo3, "Game Type Select", 5}}) {
         EXPECT_EQ(combo->currentText(), QLatin1String(placeholder));
         EXPECT_EQ(combo->currentIndex(), -1);
         EXPECT_EQ(combo->count(), items);
-        EXPECT_EQ(combo->findText(QLatin1String(placeholder)), -1);
     }
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

@@ -41,7 +41,7 @@ TEST_P(StatusLineTest, NamesTheHostThatDidNotAnswerAndWhy)
     } else if (failure.misbehaviour == Misbehaviour::None) {
         host = test::unusedLoopbackAddress();
     }
-    replaceText(form->RemHost, host);
+    replaceText(form->RemHost->lineEdit(), host);
     server.setMisbehaviour(failure.misbehaviour);
     go();
     if (failure.needsNextQuery) {
@@ -78,7 +78,7 @@ TEST_F(StatusLineTest, AListAfterFailuresBringsTheLineBackAndStaysInView)
     EXPECT_TRUE(statusSays(QStringLiteral("12:00:00  2 servers listed")));
     EXPECT_EQ(form->Label1->text(), status()); // short enough to be shown whole
 
-    platform.clockShown.time = platform.clockShown.time.addSecs(65);
+    platform.time = platform.time.addSecs(65);
     server.setMisbehaviour(Misbehaviour::ResetMidLine);
     server.setResponse({});
     refresh();

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,57 +14,44 @@
 namespace pollwick {
 namespace {
 
-std::vector<std::string> entries(const ResponseWalk& walk)
-{
-    return {walk.servList().begin(), walk.servList().end()};
-}
-
-// Everything the window would see of one response: the rows it lists and, for
-// each tested record, the record after the test, the verdict and what the line
-// set itself.
-struct Outcome {
-    std::vector<ServerRecord> rows;
-    std::vector<ServerRecord> tested;
-    std::vector<MatchVerdict> verdicts;
-    std::vector<ParsedFields> fields;
-    std::int32_t matchArmed = 1;
-    bool ended = false;
-
-    friend bool operator==(const Outcome&, const Outcome&) = default;
-};
-
+// What the window sees of each record of a response, one text a record:
+// the name, version, players and address as listed, the fields that the
+// line did not set, the verdict, and the address as tested. Each record is
+// tested against `criteria` if given (otherwise nothing matches).
 class Recorder final : public ResponseWalk::Hooks
 {
 public:
-    Outcome outcome;
-    // Decides each verdict; by default nothing matches.
-    std::function<MatchVerdict(ServerRecord&)> decide = [](ServerRecord&) {
-        return MatchVerdict::NoMatch;
-    };
-
-    void listRecord(const ServerRecord& record) override { outcome.rows.push_back(record); }
+    explicit Recorder(const MatchCriteria* criteria = nullptr)
+        : m_criteria(criteria)
+    { }
+    void listRecord(const ServerRecord& r) override
+    {
+        seen.push_back(r.serverName + "|" + r.version + "|" + r.players + "|" + r.ipAddress);
+        names.push_back(r.serverName);
+    }
     MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override
     {
-        const auto verdict = decide(record);
-        outcome.tested.push_back(record);
-        outcome.verdicts.push_back(verdict);
-        outcome.fields.push_back(fromLine);
+        const MatchVerdict verdict = m_criteria != nullptr
+            ? pollwick::testRecord(record, *m_criteria, armed)
+            : MatchVerdict::NoMatch;
+        seen.back() += std::string(fromLine.has(ParsedFields::IpAddress) ? "" : " (carried)") +
+            " " + kVerdicts[static_cast<int>(verdict)] + " " + record.ipAddress;
         return verdict;
     }
+
+    std::vector<std::string> seen;
+    std::vector<std::string> names;
+    std::int32_t armed = 1;
+
+private:
+    static constexpr const char* kVerdicts[] = {"NoMatch", "PassedOverPrivate", "PassedOverFull",
+                                                "Match"};
+    const MatchCriteria* m_criteria;
 };
 
-std::vector<std::string> names(const std::vector<ServerRecord>& rows)
-{
-    std::vector<std::string> result;
-    result.reserve(rows.size());
-    for (const auto& row : rows) {
-        result.push_back(row.serverName);
-    }
-    return result;
-}
-
 // A response that exercises carried-over fields, the in-place lower-casing of
-// the address and every verdict, tested for version 1.21.
+// the address and every verdict, tested for version 1.21, and what the window
+// sees of it; how it is cut into pieces changes nothing.
 const std::string kResponse = "10.0.0.1:5 battle 1.24   [3/16] \xA7"
                               "1Alpha |One\r\n"
                               "Host.B:5 ctf 1.21   [8/8] Full\r\n"
@@ -76,122 +62,115 @@ const std::string kResponse = "10.0.0.1:5 battle 1.24   [3/16] \xA7"
                               "10.0.0.7:5 1.21   [2/4] Seven\r\n"
                               "10.0.0.8:5 1.21   [1/4] Eight\r\n"
                               "tail";
+const std::vector<std::string> kSeen = {
+    "Alpha One|1.24|3/16|   10.0.0.1 NoMatch    10.0.0.1",
+    // The row keeps the capitals; the test lower-cases the working record,
+    // and a later line without an address carries the lower-cased text.
+    "Full|1.21|8/8|   Host.B PassedOverFull    host.b",
+    "  |1.21|8/8|   host.b (carried) PassedOverFull    host.b",
+    " |1.21|8/8|   host.b (carried) PassedOverFull    host.b",
+    "Hidde|1.21|1/4|Private PassedOverPrivate private",
+    "Open|1.21|2/4|private (carried) PassedOverPrivate private",
+    "Seven|1.21|2/4|   10.0.0.7 Match    10.0.0.7",
+};
 
-Outcome walkInChunks(const std::vector<std::string_view>& chunks)
+std::vector<std::string> walkInPieces(const std::vector<std::string_view>& pieces)
 {
     MatchCriteria criteria;
     criteria.useVersion = true;
     criteria.versionText = "1.21";
-    Recorder hooks;
-    hooks.decide = [&](ServerRecord& record) {
-        return testRecord(record, criteria, hooks.outcome.matchArmed);
-    };
+    Recorder hooks(&criteria);
     ResponseWalk walk;
     walk.startResponse();
-    for (const auto chunk : chunks) {
-        if (walk.ended()) {
-            break; // the window ignores the rest of the connection
-        }
-        walk.arrive(chunk, hooks);
+    for (const auto piece : pieces) {
+        walk.arrive(piece, hooks); // after a match, the rest is ignored
     }
-    hooks.outcome.ended = walk.ended();
-    return hooks.outcome;
+    EXPECT_TRUE(walk.ended());
+    return hooks.seen;
 }
 
-TEST(ResponseWalk, WalksTheResponseInOrderUntilAMatch)
+TEST(ResponseWalk, WalksTheResponseInOrderUntilAMatchHoweverItIsCut)
 {
-    using V = MatchVerdict;
-    const auto outcome = walkInChunks({kResponse});
-    EXPECT_EQ(names(outcome.rows),
-              (std::vector<std::string>{"Alpha One", "Full", "  ", " ", "Hidde", "Open", "Seven"}));
-    EXPECT_EQ(outcome.verdicts,
-              (std::vector<V>{V::NoMatch, V::PassedOverFull, V::PassedOverFull, V::PassedOverFull,
-                              V::PassedOverPrivate, V::PassedOverPrivate, V::Match}));
-    EXPECT_TRUE(outcome.ended);
-
-    // The row keeps the capitals; the test lower-cases the working record,
-    // and a later line without an address carries the lower-cased text.
-    EXPECT_EQ(outcome.rows[1].ipAddress, "   Host.B");
-    EXPECT_EQ(outcome.tested[1].ipAddress, "   host.b");
-    EXPECT_EQ(outcome.rows[2].ipAddress, "   host.b");
-    EXPECT_EQ(outcome.rows[5].ipAddress, "private");
-    EXPECT_FALSE(outcome.rows[5].isPrivate);
-    EXPECT_FALSE(outcome.fields[5].has(ParsedFields::IpAddress));
-    EXPECT_EQ(outcome.rows[3].version, "1.21");
-    EXPECT_EQ(outcome.rows[3].players, "8/8");
-}
-
-TEST(ResponseWalk, ChunkingDoesNotChangeTheOutcome)
-{
-    const auto whole = walkInChunks({kResponse});
     const std::string_view response = kResponse;
+    EXPECT_EQ(walkInPieces({response}), kSeen);
     for (std::size_t cut = 0; cut <= response.size(); ++cut) {
-        EXPECT_EQ(walkInChunks({response.substr(0, cut), response.substr(cut)}), whole)
+        EXPECT_EQ(walkInPieces({response.substr(0, cut), response.substr(cut)}), kSeen)
             << "cut at " << cut;
     }
     std::vector<std::string_view> bytes;
     for (std::size_t i = 0; i < response.size(); ++i) {
         bytes.push_back(response.substr(i, 1));
     }
-    EXPECT_EQ(walkInChunks(bytes), whole);
+    EXPECT_EQ(walkInPieces(bytes), kSeen);
 }
 
-TEST(ResponseWalk, DropsAnOverlongLineWhole)
+// What the limits keep of a response that arrives in the given pieces (an
+// empty piece starts the next response): the names listed and the lines
+// discarded from the last response.
+TEST(ResponseWalk, KeepsWithinTheLimits)
 {
-    ResponseWalk walk({32767, 10, 32u << 20u});
-    Recorder hooks;
-    walk.startResponse();
-    walk.arrive("0123456789\n0123456789A\nB:1 [] cd\n", hooks);
-    EXPECT_EQ(entries(walk), (std::vector<std::string>{"   0123456789", "   B:1 [] cd"}));
-    EXPECT_EQ(walk.discardedLines(), 1u);
-}
-
-TEST(ResponseWalk, DropsALineThatGrowsTooLongOverManyArrivals)
-{
-    ResponseWalk walk({32767, 16, 32u << 20u});
-    Recorder hooks;
-    walk.startResponse();
-    walk.arrive("A:1 [1/2] ab\r\n0123", hooks);
-    for (int i = 0; i < 10; ++i) {
-        walk.arrive("45678", hooks);
-    }
-    walk.arrive("\nB:1 [2/3] cd\r\n", hooks);
-    walk.arrive("0123456789ABCDEF", hooks); // at the limit so far
-    walk.arrive("G", hooks);
-    walk.arrive("\n", hooks);
-    walk.arrive("C:1 [3/4] ef\r\n", hooks);
-    EXPECT_EQ(names(hooks.outcome.rows), (std::vector<std::string>{"ab", "cd", "ef"}));
-    EXPECT_EQ(walk.discardedLines(), 2u);
-}
-
-TEST(ResponseWalk, StopsAtTheByteBudget)
-{
-    for (const auto& chunks :
-         {std::vector<std::string>{"0123456789\n0123456789\n0123456789\n"
-                                   "0123456789\n"},
-          std::vector<std::string>{"0123456789\n0123", "456789\n01234567", "89\n0123456789\n"}}) {
-        ResponseWalk walk({32767, 1u << 20u, 27});
+    const std::string ten = "x:1 [] 789\n"; // an entry of 13 bytes, named "78"
+    constexpr std::size_t kMiB = std::size_t{1} << 20U;
+    // A line of exactly the default length limit, LF not counted, named "bi".
+    const std::string full = std::string(kMiB - 9, 'p') + ":1 [] big";
+    const std::string next = "n:1 [] next\n";
+    const struct {
+        const char* what;
+        ResponseLimits limits;
+        std::vector<std::string> pieces;
+        std::vector<std::string> names;
+        std::size_t discarded;
+    } cases[] = {
+        {"a line over the limit is dropped whole",
+         {32767, 10, 32U << 20U},
+         {"0123456789\n0123456789A\nB:1 [] cd\n"},
+         {"  012345678", "c"},
+         1},
+        {"a line that grows too long over many arrivals",
+         {32767, 16, 32U << 20U},
+         {"A:1 [1/2] ab\r\n0123", "45678", "45678", "45678", "45678", "\nB:1 [2/3] cd\r\n",
+          "0123456789ABCDEF", "G", "\n", "C:1 [3/4] ef\r\n"},
+         {"ab", "cd", "ef"},
+         2},
+        {"the byte budget, and a new response",
+         {32767, kMiB, 27},
+         {ten + ten + ten + ten, "", ten},
+         {"78", "78", "78"},
+         0},
+        {"the byte budget in pieces",
+         {32767, kMiB, 27},
+         {"x:1 [] 789\nx:1 ", "[] 789\nx:1 [] 7", "89\nx:1 [] 789\n"},
+         {"78", "78"},
+         2},
+        // A shorter line that would still fit is not listed out of order.
+        {"nothing after the first line that does not fit",
+         {32767, kMiB, 30},
+         {"a:1 [] one\nb:1 [] two\nc:1 [] three\nd\n"},
+         {"on", "tw"},
+         2},
+        {"the entry limit", {2, kMiB, 32U << 20U}, {ten + ten + ten}, {"78", "78"}, 1},
+        {"a line of the limit cut in two",
+         {},
+         {full.substr(0, 5), full.substr(5) + "\n", next},
+         {"bi", "nex"},
+         0},
+        {"an unfinished line of the limit", {}, {full, "\n" + next}, {"bi", "nex"}, 0},
+        {"one byte over the limit", {}, {full + "g", "\n" + next}, {"nex"}, 1},
+    };
+    for (const auto& c : cases) {
+        ResponseWalk walk(c.limits);
         Recorder hooks;
         walk.startResponse();
-        for (const auto& chunk : chunks) {
-            walk.arrive(chunk, hooks);
+        for (const std::string& piece : c.pieces) {
+            if (piece.empty()) {
+                walk.startResponse();
+            }
+            walk.arrive(piece, hooks);
         }
-        EXPECT_EQ(hooks.outcome.rows.size(), 2u);
-        EXPECT_EQ(walk.discardedLines(), 2u);
-
-        walk.startResponse();
-        walk.arrive("0123456789\n", hooks);
-        EXPECT_EQ(hooks.outcome.rows.size(), 3u);
+        EXPECT_EQ(hooks.names, c.names) << c.what;
+        EXPECT_EQ(walk.discardedLines(), c.discarded) << c.what;
+        EXPECT_LE(walk.pendingLineBytes(), c.limits.maxLineBytes) << c.what;
     }
-
-    // Once a line has not fitted, the response is full: a shorter line after
-    // it, which would still fit, is not listed out of order.
-    ResponseWalk walk({32767, 1u << 20u, 30});
-    Recorder hooks;
-    walk.startResponse();
-    walk.arrive("a:1 [] one\nb:1 [] two\nc:1 [] three\nd\n", hooks);
-    EXPECT_EQ(names(hooks.outcome.rows), (std::vector<std::string>{"on", "tw"}));
-    EXPECT_EQ(walk.discardedLines(), 2u);
 }
 
 } // namespace

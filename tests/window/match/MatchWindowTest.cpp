@@ -1,136 +1,127 @@
-// The match test as the user sets it up: criteria typed and ticked in the
-// real controls, a list server's response, and which server the walk stops
-// at.
-#include "ListServerWindow.h"
-#include "core/scan/ResponseWalk.h"
-#include "window/Controls.h"
-#include "window/ServerListView.h"
-#include "window/scan/ListExchange.h"
-#include "window/scan/ScanController.h"
+// Matching as the user sets it up: criteria typed and ticked in the real
+// controls, which server of a list server's response the walk stops at, and
+// what the match then does; and the server list that shows the response.
+#include "WindowTest.h"
+#include "core/Windows1252.h"
+#include "platform/qt/DBusNotifier.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDBusConnection>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <optional>
 
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
 const QString kNoMatch = QStringLiteral("(no match)");
-
-// Public servers, none of them full.
-const QByteArray kCandidates = "10.0.0.1:7000 battle 1.24 x [2/16] Alpha Crab\r\n"
+// A private server, then public ones, none of them full.
+const QByteArray kCandidates = "private 10.0.0.9:7000 battle 1.24   [2/16] Secret\r\n"
+                               "10.0.0.1:7000 battle 1.24 x [2/16] Alpha Crab\r\n"
                                "10.0.0.2:7000 ctf 1.21   [2/16] xxABCxx\r\n"
                                "10.0.0.3:7000 treasure 1.24   [2/16] Gold Rush\r\n"
                                "10.0.0.4:7000 1.21 s      Race [2/16] Speedway\r\n"
                                "10.0.0.5:7000 battle 1.24 s [2/16] \xe9t\x9a\r\n"
                                "10.0.0.6:7000 battle 1.24 s [2/16] a?b\r\n";
+// The games of the four editions; the whole text of a box is the program.
+const QStringList kGames{"/opt/Normal/wombix", "/opt/Ambrel/wombix", "/opt/Corvane/wombix",
+                         " /opt/Pellory/wombix "};
 
-class MatchWindowTest : public test::ListServerWindow
+class MatchWindowTest : public WindowTest
 {
 protected:
-    // Scans once and returns the name of the server that ended the scan, or
-    // kNoMatch (after pressing Stop) when the whole response went by.
-    QString scanForMatch()
+    void SetUp() override
     {
-        EXPECT_TRUE(goAndWait());
+        // Every change of the rows is told to the list view as it happens.
+        tester.emplace(&form->ListView1->model(),
+                       QAbstractItemModelTester::FailureReportingMode::Fatal);
+        chooseHost(QStringLiteral("127.0.0.1"));
+        PathsDialog& paths = form->paths().Paths();
+        paths.Normal->setText(kGames[0]);
+        paths.Ambrel->setText(kGames[1]);
+        paths.Corvane->setText(kGames[2]);
+        paths.Pellory->setText(kGames[3]);
+    }
+    // Scans `response` once; the name of the server that ended the scan, or
+    // kNoMatch (after pressing Stop) when the whole response went by.
+    QString scanForMatch(const QByteArray& response = kCandidates)
+    {
+        go();
+        answer(response);
         if (form->scan().state() == ScanState::Scanning) {
             click(form->Command2);
             return kNoMatch;
         }
-        return lastRowName();
+        return names().back();
     }
+    void tickAlerts(bool sound, bool message, bool launch)
+    {
+        for (const auto& [box, wanted] :
+             {std::pair{form->WaveCheck, sound}, std::pair{form->MsgCheck, message},
+              std::pair{form->WombixCheck, launch}}) {
+            if (box->isChecked() != wanted) {
+                click(box);
+            }
+        }
+    }
+
+    std::optional<QAbstractItemModelTester> tester;
 };
 
-// --- Criteria from the controls ----------------------------------------------
-
-TEST_F(MatchWindowTest, WithEveryBoxUntickedTheFirstServerNeitherPrivateNorFullMatches)
+TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
 {
-    server.setResponse("private 10.0.0.1:7000 battle 1.24   [2/16] Hidden\r\n"
-                       "10.0.0.2:7000 battle 1.24   [16/16] Packed\r\n"
-                       "Host-Three.EXAMPLE:7000 ctf 1.21 x [3/16] Third\r\n"
-                       "10.0.0.4:7000 coop 1.21   [3/16] Fourth\r\n"
-                       "10.0.0.5:7000 race 1.24 s [3/16] Fifth\r\n");
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Third"));
-
-    // The walk ended at the third line: the last two were split off but
-    // never parsed, listed or tested.
-    EXPECT_EQ(form->ListView1->rows(), 3);
-    const ResponseWalk& walk = form->exchange().walk();
-    EXPECT_EQ(walk.servList().size(), 5U);
-    EXPECT_EQ(walk.currentEntry(), 2U);
-    EXPECT_EQ(walk.workingRecord().serverName, "Third");
-    // No alert is ticked: the match only ended the scan.
-    EXPECT_TRUE(platform.sounds.played.isEmpty());
-    EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_TRUE(platform.games.started.empty());
-}
-
-TEST_F(MatchWindowTest, TypedCriteriaAreReadInTheListServersCodePage)
-{
-    server.setResponse(kCandidates);
-    click(form->NameCheck);
-    // Capitals of Windows-1252, one of them outside Latin-1, match the
-    // lower-case bytes 0xE9 and 0x9A.
-    replaceText(form->FName, QStringLiteral("\u00c9T\u0160"));
-    ASSERT_EQ(form->FName->text(), QStringLiteral("\u00c9T\u0160"));
-    EXPECT_EQ(scanForMatch(), QStringLiteral("\u00e9t\u0161"));
-
-    // A character the code page lacks becomes "?": it neither vanishes
-    // (which would match "Alpha Crab") nor matches anything else.
-    replaceText(form->FName, QStringLiteral("a\u0416b"));
-    ASSERT_EQ(form->FName->text(), QStringLiteral("a\u0416b"));
-    EXPECT_EQ(scanForMatch(), QStringLiteral("a?b"));
-}
-
-TEST_F(MatchWindowTest, EachCriterionReadsItsOwnFieldAndAllMustHold)
-{
-    server.setResponse(kCandidates);
     // Each box alone: the version is compared exactly ("1.24 x" comes
-    // first), the other texts are pieces in any letter case.
+    // first), the other texts are pieces in any letter case; private servers
+    // only when included.
     const struct {
         QCheckBox* box;
         QWidget* field;
         QString text;
         QString matched;
     } criteria[] = {
-        {form->NameCheck, form->FName, QStringLiteral("abc"), QStringLiteral("xxABCxx")},
-        {form->VersionCheck, form->Combo2->lineEdit(), QStringLiteral("1.24"),
-         QStringLiteral("Gold Rush")},
-        {form->GameCheck, form->Combo3->lineEdit(), QStringLiteral("r"),
-         QStringLiteral("Gold Rush")},
-        {form->IPCheck, form->fIP, QStringLiteral(".0.4"), QStringLiteral("Speedway")},
+        {nullptr, nullptr, {}, "Alpha Crab"},
+        {form->NameCheck, form->FName, "abc", "xxABCxx"},
+        {form->VersionCheck, form->Combo2->lineEdit(), "1.24", "Gold Rush"},
+        {form->GameCheck, form->Combo3->lineEdit(), "r", "Gold Rush"},
+        {form->IPCheck, form->fIP, ".0.4", "Speedway"},
+        {form->ScanCheck, nullptr, {}, "Secret"},
     };
     for (const auto& c : criteria) {
-        SCOPED_TRACE(c.box->objectName().toStdString());
-        click(c.box);
-        replaceText(c.field, c.text);
+        if (c.box != nullptr) {
+            click(c.box);
+        }
+        if (c.field != nullptr) {
+            replaceText(c.field, c.text);
+        }
         EXPECT_EQ(scanForMatch(), c.matched);
-        click(c.box);
+        if (c.box != nullptr) {
+            click(c.box);
+        }
     }
-
-    // Together: the first battle server on an address with ".0.6".
-    click(form->GameCheck);
-    replaceText(form->Combo3, QStringLiteral("battle"));
-    click(form->IPCheck);
-    replaceText(form->fIP, QStringLiteral(".0.6"));
-    EXPECT_EQ(scanForMatch(), QStringLiteral("a?b"));
-    replaceText(form->fIP, QStringLiteral("IP Address")); // the initial text
-    EXPECT_EQ(scanForMatch(), kNoMatch);
+    // The desktop notification gives no address for a private server.
+    EXPECT_EQ(platform.notices.back().second,
+              QStringLiteral("Secret\n2/16 players\nprivate server"));
 }
 
-TEST_F(MatchWindowTest, PrivateServersArePassedOverUnlessIncluded)
+TEST_F(MatchWindowTest, TypedCriteriaAreReadInTheListServersCodePage)
 {
-    server.setResponse("private 10.0.0.9:7000 battle 1.24   [2/16] Secret\r\n"
-                       "10.0.0.1:7000 battle 1.24   [2/16] Open\r\n");
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Open"));
-    click(form->ScanCheck);
-    EXPECT_EQ(scanForMatch(), QStringLiteral("Secret"));
-    // The desktop notification gives no address for it.
-    EXPECT_EQ(platform.notices.posted.back().body,
-              QStringLiteral("Secret\n2/16 players\nprivate server"));
+    click(form->NameCheck);
+    // Capitals of Windows-1252, one of them outside Latin-1, match the
+    // lower-case bytes 0xE9 and 0x9A; a character the code page lacks
+    // becomes "?": it neither vanishes (which would match "Alpha Crab") nor
+    // matches anything else.
+    for (const auto& [typed, matched] :
+         {std::pair{QStringLiteral("\u00c9T\u0160"), QStringLiteral("\u00e9t\u0161")},
+          std::pair{QStringLiteral("a\u0416b"), QStringLiteral("a?b")}}) {
+        replaceText(form->FName, typed);
+        ASSERT_EQ(form->FName->text(), typed);
+        EXPECT_EQ(scanForMatch(), matched);
+    }
 }
 
 TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
@@ -139,68 +130,30 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     // are fixed.
     click(form->VersionCheck);
     click(form->GameCheck);
-    const struct {
-        QComboBox* box;
-        QString typed;
-    } combos[] = {
-        {form->Combo2, QStringLiteral("1.24 X")},
-        {form->Combo3, QStringLiteral("r")},
-        {form->RemHost, QStringLiteral("LIST.wombix.net")},
-    };
-    for (const auto& [box, typed] : combos) {
-        SCOPED_TRACE(box->objectName().toStdString());
+    for (const auto& [box, typed] : {std::pair{form->Combo2, QStringLiteral("1.24 X")},
+                                     std::pair{form->Combo3, QStringLiteral("r")},
+                                     std::pair{form->RemHost, QStringLiteral("LIST.wombix.net")}}) {
         const int items = box->count();
         box->lineEdit()->setFocus();
-        replaceText(box, typed);
+        replaceText(box->lineEdit(), typed);
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         form->FName->setFocus(); // leaving the box
         EXPECT_EQ(box->currentText(), typed);
         EXPECT_EQ(box->count(), items);
     }
-
     // "1.24 X" is no version; "r" is a piece of Race and Treasure alike.
-    replaceText(form->RemHost, serverHost());
-    server.setResponse(kCandidates);
     EXPECT_EQ(scanForMatch(), kNoMatch);
     click(form->VersionCheck);
     EXPECT_EQ(scanForMatch(), QStringLiteral("Gold Rush"));
 }
 
-// --- The armed flag ----------------------------------------------------------
-
-TEST_F(MatchWindowTest, AMatchWhileDisarmedEndsTheWalkButRunsNoActions)
-{
-    click(form->MsgCheck);
-    click(form->WaveCheck);
-    // In pieces: the pieces after the match are read but not walked.
-    server.setResponse(kCandidates);
-    server.setChunking(50, 10);
-    click(form->Command1);
-    form->MatchArmed = 0; // as a match earlier in the scan would leave it
-    ASSERT_TRUE(waitForResponse());
-
-    EXPECT_EQ(form->ListView1->rows(), 1);
-    EXPECT_EQ(lastRowName(), QStringLiteral("Alpha Crab"));
-    EXPECT_TRUE(platform.sounds.played.isEmpty());
-    EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
-    EXPECT_EQ(form->MatchArmed, 0);
-}
-
-// --- The boxes that switch their fields --------------------------------------
-
 TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
 {
-    const struct {
-        QCheckBox* box;
-        std::vector<QWidget*> fields;
-    } boxes[] = {
+    const std::vector<std::pair<QCheckBox*, std::vector<QWidget*>>> boxes = {
         {form->VersionCheck, {form->Combo2}}, {form->NameCheck, {form->FName}},
         {form->IPCheck, {form->fIP}},         {form->GameCheck, {form->Combo3}},
         {form->MsgCheck, {form->MsgMsg}},     {form->WaveCheck, {form->WaveFile, form->Command3}},
     };
-    const std::vector<QWidget*> all = {form->Combo2, form->FName,    form->fIP,     form->Combo3,
-                                       form->MsgMsg, form->WaveFile, form->Command3};
     const auto texts = [&] {
         return QStringList{form->Combo2->currentText(), form->FName->text(),
                            form->fIP->text(),           form->Combo3->currentText(),
@@ -208,18 +161,212 @@ TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldAndLeavesTheText)
     };
     const QStringList before = texts();
     for (const auto& [box, fields] : boxes) {
-        SCOPED_TRACE(box->objectName().toStdString());
         for (const bool ticked : {true, false}) {
             click(box);
             ASSERT_EQ(isTicked(box), ticked);
-            for (QWidget* field : all) {
-                const bool own = std::find(fields.begin(), fields.end(), field) != fields.end();
-                EXPECT_EQ(field->isEnabled(), own && ticked) << field->objectName().toStdString();
+            for (const auto& [other, itsFields] : boxes) {
+                for (QWidget* field : itsFields) {
+                    EXPECT_EQ(field->isEnabled(), other == box && ticked)
+                        << field->objectName().toStdString();
+                }
             }
         }
     }
     EXPECT_EQ(texts(), before);
 }
 
+// The scan ends first, then the sound plays, then the "Server Up" box shows
+// the user's text, then the game starts: the edition's program, connecting
+// to the address as the match test lower-cased it.
+TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
+{
+    click(form->NameCheck);
+    replaceText(form->FName, QStringLiteral("target"));
+    tickAlerts(true, true, true);
+    replaceText(form->WaveFile, QStringLiteral("/sounds/up.wav"));
+    replaceText(form->MsgMsg, QStringLiteral("<b>Up</b> & running"));
+    const auto scanEnded = [&] {
+        EXPECT_EQ(form->scan().state(), ScanState::Ready);
+        EXPECT_FALSE(socket->isOpen());
+        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(names(), QStringList({"Other", "Target"}));
+    };
+    // The notice is also passed on to the real notifier, on a bus where
+    // nothing listens: a desktop without a session bus changes nothing.
+    DBusNotifier withoutBus(QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("pollwick-no-bus")));
+    platform.passOn = &withoutBus;
+    platform.whileNotifying = [&] {
+        scanEnded();
+        EXPECT_TRUE(platform.played.isEmpty());
+    };
+    platform.whilePlaying = [&] {
+        scanEnded();
+        EXPECT_EQ(platform.notices.size(), 1U);
+        EXPECT_TRUE(platform.shown.empty());
+    };
+    platform.whileShown = [&](const QString&, const QString&) {
+        EXPECT_EQ(platform.played.size(), 1);
+        EXPECT_TRUE(platform.started.empty());
+    };
+    EXPECT_EQ(scanForMatch("10.0.0.2:7000 ctf 1.24   [2/16] Other\r\n"
+                           "WOMBIX.Example:7000 battle 1.24   [3/16] Target\r\n"
+                           "10.0.0.6:7000 battle 1.24   [3/16] After\r\n"),
+              QStringLiteral("Target"));
+    scanEnded();
+    EXPECT_EQ(form->ListView1->currentIndex().row(), 1); // the matched server, in view
+    EXPECT_EQ(platform.notices,
+              (std::vector<std::pair<QString, QString>>{
+                  {"Server Up", "Target\n3/16 players\nwombix.example"}}));
+    EXPECT_EQ(platform.played, QStringList("/sounds/up.wav"));
+    EXPECT_EQ(platform.shown,
+              (std::vector<std::pair<QString, QString>>{{"<b>Up</b> & running", "Server Up"}}));
+    EXPECT_EQ(platform.started,
+              (std::vector<QStringList>{{kGames[1], "-connect", "wombix.example"}}));
+    // Nothing that the user entered is lost.
+    EXPECT_EQ(form->FName->text(), QStringLiteral("target"));
+    EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
+}
+
+TEST_F(MatchWindowTest, EachEditionStartsTheProgramInItsOwnBox)
+{
+    tickAlerts(false, false, true);
+    // An empty box is passed on as it is.
+    for (const auto& [version, game] :
+         {std::pair{"1.21  ", 0}, std::pair{"1.24  ", 1}, std::pair{"1.21 x", 2},
+          std::pair{"1.24 x", 3}, std::pair{"1.24 x", -1}}) {
+        form->paths().Paths().Pellory->setText(game < 0 ? QString() : kGames[3]);
+        platform.started.clear();
+        scanForMatch(QByteArray("10.0.0.7:7000 battle ") + version + " [3/16] Versioned\r\n");
+        EXPECT_EQ(platform.started,
+                  (std::vector<QStringList>{
+                      {game < 0 ? QString() : kGames[game], "-connect", "10.0.0.7"}}));
+    }
+    EXPECT_TRUE(platform.shown.empty());
+}
+
+// A match while disarmed (as an earlier match in the scan leaves it) ends
+// the walk and runs nothing; the wave file is played as its box reads, the
+// initial text too; a list that arrives after Stop still runs the actions.
+TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
+{
+    const struct {
+        bool armed, stopped, sound, message, launch;
+        QStringList played;
+        std::size_t shown, started;
+    } cases[] = {
+        {true, false, false, false, false, {}, 0, 0},
+        {true, false, true, false, false, {"Wav Path"}, 0, 0},
+        {true, false, false, true, false, {}, 1, 0},
+        {true, false, false, false, true, {}, 0, 1},
+        {true, true, true, true, true, {"Wav Path"}, 1, 1},
+        {false, false, true, true, true, {}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        platform.played.clear();
+        platform.shown.clear();
+        platform.started.clear();
+        tickAlerts(c.sound, c.message, c.launch);
+        go();
+        if (c.stopped) {
+            click(form->Command2);
+        }
+        form->MatchArmed = c.armed ? 1 : 0;
+        answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
+        EXPECT_EQ(names(), QStringList("Alpha"));
+        EXPECT_EQ(platform.played, c.played);
+        EXPECT_EQ(platform.shown.size(), c.shown);
+        EXPECT_EQ(platform.started.size(), c.started);
+        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(form->scan().state(),
+                  c.armed || c.stopped ? ScanState::Ready : ScanState::Scanning);
+        if (form->scan().state() == ScanState::Scanning) {
+            click(form->Command2);
+        }
+    }
+}
+
+// The header, then the rows: the texts as the records held them when listed,
+// every byte as its Windows-1252 character.
+TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
+{
+    QByteArray every; // every byte but LF
+    QString shown; // less "|", a colour code
+    for (int b = 0; b < 256; ++b) {
+        every += b == '\n' ? QByteArray() : QByteArray(1, static_cast<char>(b));
+        const QChar c(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(b))));
+        shown += b == '\n' || b == '|' ? QString() : QString(c);
+    }
+    matchNothing();
+    scanForMatch("private 10.0.0.1:7000 battle 1.24   [2/16]  Two  Spaces  \r\n"
+                 "192.0.2.7:1 ctf 1.21 x [1/16] " +
+                 every + "\r\n");
+    std::vector<QStringList> table{{}};
+    for (int column = 0; column < 5; ++column) {
+        table[0] << form->ListView1->model()
+                        .headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                        .toString();
+    }
+    std::ranges::copy(rows(), std::back_inserter(table));
+    EXPECT_EQ(form->ListView1->font().pointSize(), 9);
+    EXPECT_EQ(table,
+              (std::vector<QStringList>{{"Server Name", "Type", "Version", "Players", "IP Address"},
+                                        {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
+                                        {shown, "Ctf", "1.21 x", "1/16", "   192.0.2.7"}}));
+}
+
+// Not even in its tool tip: a name read as HTML would let a list server make
+// the window read any local file (or /dev/zero, without end) when a row is
+// pointed at. A tall picture on this machine shows whether it is.
+TEST_F(MatchWindowTest, MarkupInANameIsShownAsTextEvenInTheToolTip)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("tall.png"));
+    QImage tall(8, 400, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    ASSERT_TRUE(tall.save(picture));
+    const QByteArray name = "<img src=\"" + picture.toUtf8() + "\"><b>Bold</b>";
+    click(form->Check1); // "Show List"
+    scanForMatch("192.0.2.50:7000 battle 1.24   [1/16] " + name + "\r\n");
+    ASSERT_EQ(names(), QStringList(QString::fromUtf8(name)));
+
+    ServerListView& view = *form->ListView1;
+    const QPoint cell = view.visualRect(view.model().index(0, 0)).center();
+    QHelpEvent event(QEvent::ToolTip, cell, view.viewport()->mapToGlobal(cell));
+    QApplication::sendEvent(view.viewport(), &event);
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    const auto tip = std::ranges::find_if(
+        windows, [](QWidget* w) { return w->inherits("QTipLabel") && w->isVisible(); });
+    ASSERT_NE(tip, windows.end()) << "no tool tip shown";
+    EXPECT_LT((*tip)->sizeHint().height(), 100) << "the name was laid out as HTML";
+    EXPECT_TRUE(qobject_cast<QLabel*>(*tip)->text().contains("&lt;b&gt;Bold&lt;/b&gt;"));
+}
+
+TEST_F(MatchWindowTest, ClickingOrTypingInTheListChangesNothing)
+{
+    click(form->Check1); // "Show List"
+    matchNothing();
+    go();
+    answer("10.0.0.1:7000 battle 1.24   [2/16] Bravo\r\n"
+           "10.0.0.2:7000 ctf 1.21   [3/16] Alpha\r\n");
+    const std::vector<QStringList> before = rows();
+    ServerListView& list = *form->ListView1;
+    const QPoint second = list.visualRect(list.model().index(1, 0)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
+    QTest::keyClick(&list, Qt::Key_F2);
+    QTest::keyClicks(&list, QStringLiteral("zz"));
+    QTest::keyClick(&list, Qt::Key_Delete);
+    QTest::keyClick(&list, Qt::Key_Return);
+    // A click on a header does not sort.
+    QHeaderView& header = *list.header();
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                      QPoint(header.sectionViewportPosition(0) + 5, header.height() / 2));
+    EXPECT_FALSE(header.isSortIndicatorShown());
+    EXPECT_TRUE(list.findChildren<QLineEdit*>().isEmpty()); // no editor was opened
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
+}
+
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

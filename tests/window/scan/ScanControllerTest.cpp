@@ -1,147 +1,97 @@
 // The scan controller on the real window: the server-selection gate, Go,
 // Stop and the re-query, checked through the controls a person sees.
-#include "window/scan/ScanController.h"
+#include "WindowTest.h"
 
-#include "FakePlatform.h"
-#include "platform/ClientSocket.h"
-#include "window/Controls.h"
-#include "window/Form1.h"
-#include "window/match/MatchActions.h"
-#include "window/scan/ListExchange.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
-
-namespace pollwick {
+namespace pollwick::test {
 namespace {
 
-class ScanControllerTest : public ::testing::Test
+// The controls whose own enabled flag is set (a control in a disabled frame
+// cannot be used, but keeps its flag for when the frame is enabled again),
+// in each scan state, with no box ticked.
+const std::string kAwaiting = "RemHost Check1 Command5 ScanCheck WombixCheck MsgCheck WaveCheck "
+                              "VersionCheck NameCheck IPCheck GameCheck";
+const std::string kReady = "RemHost Frame1 Frame2 Command1 " + kAwaiting.substr(8);
+const std::string kScanning = "Frame1 Frame2 Command2 Check1 Command5";
+
+class ScanControllerTest : public WindowTest
 {
 protected:
-    ScanControllerTest()
+    // The controls, as above, then the timers that run and the interval of
+    // the re-query.
+    [[nodiscard]] std::string controls() const
     {
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
-        form = std::make_unique<Form1>(platform);
-    }
-
-    void chooseServer(const QString& host)
-    {
-        form->RemHost->setEditText(host);
-        form->Timer2->isRunning() ? fireTimer2() : void();
-    }
-    void fireTimer2() { static_cast<test::ManualTimer&>(*form->Timer2).fire(); }
-
-    // Every control's usable state as the table of scan states gives it.
-    void expectControls(ScanState state)
-    {
-        const bool ready = state == ScanState::Ready;
-        const bool scanning = state == ScanState::Scanning;
-        EXPECT_EQ(form->scan().state(), state);
-        EXPECT_EQ(form->RemHost->isEnabled(), !scanning);
-        EXPECT_EQ(form->Frame1->isEnabled(), state != ScanState::AwaitingServer);
-        EXPECT_EQ(form->Frame2->isEnabled(), state != ScanState::AwaitingServer);
-        EXPECT_EQ(form->Command1->isEnabled(), ready);
-        EXPECT_EQ(form->Command2->isEnabled(), scanning);
-        for (QCheckBox* box :
-             {form->ScanCheck, form->WombixCheck, form->MsgCheck, form->WaveCheck,
-              form->VersionCheck, form->NameCheck, form->IPCheck, form->GameCheck}) {
-            EXPECT_EQ(ownEnabled(box), !scanning) << box->objectName().toStdString();
+        QStringList enabled;
+        const QWidget* const all[] = {
+            form->RemHost,     form->Frame1,   form->Frame2,       form->Command1,
+            form->Command2,    form->Check1,   form->Command5,     form->ScanCheck,
+            form->WombixCheck, form->MsgCheck, form->MsgMsg,       form->WaveCheck,
+            form->WaveFile,    form->Command3, form->VersionCheck, form->Combo2,
+            form->NameCheck,   form->FName,    form->IPCheck,      form->fIP,
+            form->GameCheck,   form->Combo3};
+        for (const QWidget* control : all) {
+            if (ownEnabled(control)) {
+                enabled << control->objectName();
+            }
         }
-        const auto field = [&](QWidget* control, QCheckBox* box) {
-            EXPECT_EQ(ownEnabled(control), ready && isTicked(box))
-                << control->objectName().toStdString();
-        };
-        field(form->MsgMsg, form->MsgCheck);
-        field(form->WaveFile, form->WaveCheck);
-        field(form->Command3, form->WaveCheck);
-        field(form->Combo2, form->VersionCheck);
-        field(form->FName, form->NameCheck);
-        field(form->fIP, form->IPCheck);
-        field(form->Combo3, form->GameCheck);
-        EXPECT_EQ(form->Refresh1->interval(), scanning ? 5000 : 0);
-        EXPECT_EQ(form->Timer2->isRunning(), state == ScanState::AwaitingServer);
-        // Never touched by scanning.
-        EXPECT_TRUE(form->Check1->isEnabled());
-        EXPECT_TRUE(form->Command5->isEnabled());
+        return enabled.join(u' ').toStdString() + (form->Timer2->isRunning() ? ", polling" : "") +
+            ", re-query " + std::to_string(form->Refresh1->interval());
     }
-
-    test::FakePlatform platform;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(ScanControllerTest, WaitsForAListServerChoiceWithExactComparisons)
 {
-    expectControls(ScanState::AwaitingServer);
+    EXPECT_EQ(controls(), kAwaiting + ", polling, re-query 0");
     EXPECT_EQ(form->Timer2->interval(), 100);
-
-    fireTimer2(); // the placeholder is no choice
-    expectControls(ScanState::AwaitingServer);
-    form->RemHost->setEditText(QString());
-    fireTimer2();
-    expectControls(ScanState::AwaitingServer);
-
-    // Another letter case is a host name like any other.
-    form->RemHost->setEditText(QStringLiteral("list server select"));
-    fireTimer2();
-    expectControls(ScanState::Ready);
-
-    // Once open the gate stays open, whatever the box holds later.
-    form->RemHost->setEditText(QString());
-    fireTimer2();
-    expectControls(ScanState::Ready);
-}
-
-TEST_F(ScanControllerTest, PickingADefaultListServerOpensTheGate)
-{
-    ASSERT_EQ(form->RemHost->count(), 2);
-    form->RemHost->setCurrentIndex(1);
-    fireTimer2();
-    expectControls(ScanState::Ready);
+    // The placeholder and an empty box are no choice; another letter case
+    // is a host name like any other; once open, the gate stays open.
+    for (const auto& [host, after] :
+         {std::pair{"List Server Select", kAwaiting + ", polling"},
+          std::pair{"", kAwaiting + ", polling"}, std::pair{"list server select", kReady},
+          std::pair{"", kReady}}) {
+        form->RemHost->setEditText(QString::fromLatin1(host));
+        fire(*form->Timer2);
+        EXPECT_EQ(controls(), after + ", re-query 0") << host;
+    }
 }
 
 TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 {
-    chooseServer(QStringLiteral("127.0.3.1"));
-    QTest::mouseClick(form->NameCheck, Qt::LeftButton);
-    QTest::mouseClick(form->WaveCheck, Qt::LeftButton);
-    expectControls(ScanState::Ready);
-
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
-    expectControls(ScanState::Scanning);
+    chooseHost(QStringLiteral("list.example"));
+    click(form->NameCheck);
+    click(form->WaveCheck);
+    const std::string ready =
+        "RemHost Frame1 Frame2 Command1 Check1 Command5 ScanCheck WombixCheck "
+        "MsgCheck WaveCheck WaveFile Command3 VersionCheck NameCheck FName "
+        "IPCheck GameCheck, re-query 0";
+    EXPECT_EQ(controls(), ready);
+    click(form->Command1);
+    EXPECT_EQ(controls(), kScanning + ", re-query 5000");
     EXPECT_EQ(form->MatchArmed, 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.1"));
-    EXPECT_EQ(form->Winsock1->remotePort(), 10057);
-    EXPECT_TRUE(form->Winsock1->isOpen());
+    EXPECT_EQ(socket->remoteHost(), QStringLiteral("list.example"));
+    EXPECT_EQ(socket->remotePort(), 10057);
+    EXPECT_TRUE(socket->isOpen());
 
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
-    expectControls(ScanState::Ready);
-    // Stop leaves the armed alert for a list on its way.
+    click(form->Command2);
+    EXPECT_EQ(controls(), ready);
+    // Stop leaves the armed alert, and the connection, for a list on its way.
     EXPECT_EQ(form->MatchArmed, 1);
+    EXPECT_TRUE(socket->isOpen());
 }
 
 TEST_F(ScanControllerTest, EveryQueryIsAFreshConnectionToTheHostInTheBoxNow)
 {
-    chooseServer(QStringLiteral("127.0.3.1"));
-    form->scan().Command1_Click();
-    const auto first = form->Winsock1->connectionNumber();
-
+    chooseHost(QStringLiteral("one.example"));
+    go();
     // The box is locked while scanning, but its text is read anew each time.
-    form->RemHost->setEditText(QStringLiteral("127.0.3.2"));
-    static_cast<test::ManualTimer&>(*form->Refresh1).fire();
-    EXPECT_EQ(form->Winsock1->connectionNumber(), first + 1);
-    EXPECT_EQ(form->Winsock1->remoteHost(), QStringLiteral("127.0.3.2"));
-    expectControls(ScanState::Scanning);
-
-    // Begin after Stop starts from a closed socket again.
-    form->scan().Command2_Click();
-    form->scan().Command1_Click();
-    EXPECT_EQ(form->Winsock1->connectionNumber(), first + 2);
+    form->RemHost->setEditText(QStringLiteral("two.example"));
+    fire(*form->Refresh1);
+    EXPECT_EQ(socket->connectionNumber(), 2U);
+    EXPECT_EQ(socket->remoteHost(), QStringLiteral("two.example"));
+    // Begin after Stop connects afresh.
+    click(form->Command2);
+    go();
+    EXPECT_EQ(socket->connectionNumber(), 3U);
 }
 
 } // namespace
-} // namespace pollwick
+} // namespace pollwick::test

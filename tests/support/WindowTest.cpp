@@ -1,0 +1,90 @@
+#include "WindowTest.h"
+
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace pollwick::test {
+
+WindowTest::WindowTest(bool realSocket)
+{
+    platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix/wombix.exe"));
+    if (!realSocket) {
+        platform.socketFactory = [this] {
+            auto made = std::make_unique<HandedSocket>();
+            socket = made.get();
+            return made;
+        };
+    }
+    form = std::make_unique<Form1>(platform);
+    form->show();
+}
+
+WindowTest::~WindowTest()
+{
+    form.reset();
+}
+
+void WindowTest::click(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const QRect target = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, target.center());
+}
+
+void WindowTest::replaceText(QWidget* box, const QString& text)
+{
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(box, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+void WindowTest::chooseHost(const QString& host)
+{
+    replaceText(form->RemHost->lineEdit(), host);
+    fire(*form->Timer2);
+    ASSERT_EQ(form->scan().state(), ScanState::Ready);
+}
+
+void WindowTest::matchNothing()
+{
+    click(form->VersionCheck); // Combo2 still reads "Version Select"
+    ASSERT_TRUE(form->VersionCheck->isChecked());
+}
+
+void WindowTest::go()
+{
+    ASSERT_TRUE(form->Command1->isEnabled());
+    click(form->Command1);
+    ASSERT_EQ(form->scan().state(), ScanState::Scanning);
+}
+
+std::vector<QStringList> WindowTest::rows() const
+{
+    std::vector<QStringList> shown;
+    for (int row = 0; row < form->ListView1->rows(); ++row) {
+        shown.emplace_back();
+        for (int column = 0; column < 5; ++column) {
+            shown.back() << form->ListView1->text(row, column);
+        }
+    }
+    return shown;
+}
+
+QStringList WindowTest::names() const
+{
+    QStringList names;
+    for (const QStringList& row : rows()) {
+        names << row.front();
+    }
+    return names;
+}
+
+} // namespace pollwick::test
