@@ -1,7 +1,8 @@
 // The main window against list servers that fail or misbehave, one row per
 // way of failing that takes its own path through the window. In every case
 // the window must keep answering, hold no more than the limits allow, list
-// exactly what the rules say, and query again as if nothing happened.
+// exactly what the rules say, tell on its status line what happened, and
+// query again as if nothing happened.
 #include "ListServerWindow.h"
 
 #include <functional>
@@ -24,8 +25,9 @@ struct Fault {
     std::function<void(Window&)> expect;
 };
 
-// A first, well-behaved response; then the next query goes to `host`.
-Fault unreachable(const char* name, const std::function<QString()>& host)
+// A first, well-behaved response; then the next query goes to `host`, and
+// the status line says why it failed, keeping the first list in view.
+Fault unreachable(const char* name, const std::function<QString()>& host, const char* reason)
 {
     return {name,
             [host](Window& w) {
@@ -38,11 +40,14 @@ Fault unreachable(const char* name, const std::function<QString()>& host)
             },
             // The socket gives up by itself, and nothing of it reaches the window.
             [](Window& w) { return !w.form->Winsock1->isOpen(); },
-            [](Window& w) {
+            [reason](Window& w) {
                 EXPECT_EQ(w.names(), QStringList({"First", "Second"}));
                 EXPECT_EQ(w.form->exchange().List(), kFirst.toStdString());
                 EXPECT_EQ(w.form->MatchArmed, 1);
                 EXPECT_EQ(w.server.connectionCount(), 1);
+                EXPECT_TRUE(w.statusSays(QStringLiteral("12:00:00  %1: %2, trying every 5 s. "
+                                                        "Last list 12:00:00: 2 servers")
+                                             .arg(w.form->RemHost->currentText(), reason)));
             }};
 }
 
@@ -60,18 +65,25 @@ std::function<void(Window&)> misbehaving(Misbehaviour misbehaviour, const QByteA
 const QByteArray kCut = serverLine("192.0.2.11", "battle 1.24   [1/16] Whole One");
 
 const Fault kFaults[] = {
-    unreachable("Refused", unusedLoopbackAddress),
+    unreachable("Refused", unusedLoopbackAddress, "connection refused"),
     // Not a valid host name (spaces): it fails before any name server is asked.
-    unreachable("NoSuchHost", [] { return QStringLiteral("no such list server.invalid"); }),
-    unreachable("NoHost", [] { return QString(); }),
+    unreachable(
+        "NoSuchHost", [] { return QStringLiteral("no such list server.invalid"); },
+        "host not found"),
+    unreachable("NoHost", [] { return QString(); }, "host not found"),
     {"NeverAnswers",
      [](Window& w) {
          misbehaving(Misbehaviour::NeverAnswer)(w);
          ASSERT_TRUE(waitUntil([&] { return w.server.openConnections() == 1; }));
      },
      [](Window& w) { return w.form->Winsock1->isOpen(); },
-     // The next tick drops the silent connection for a fresh one.
-     [](Window& w) { EXPECT_EQ(w.arrivals, 0); }},
+     // Only the next tick can tell that nothing came; it drops the silent
+     // connection for a fresh one.
+     [](Window& w) {
+         EXPECT_EQ(w.arrivals, 0);
+         w.refresh();
+         EXPECT_TRUE(w.statusSays(": no answer, trying every 5 s."));
+     }},
     // The head of the cut line is never listed, nor joined to the next
     // response's first line.
     {"ResetMidLine",
@@ -81,6 +93,7 @@ const Fault kFaults[] = {
      [](Window& w) {
          EXPECT_EQ(w.names(), QStringList("Whole One"));
          EXPECT_GT(w.form->exchange().walk().pendingLineBytes(), 0U);
+         EXPECT_TRUE(w.statusSays("12:00:00  1 server listed"));
      }},
     {"CutByTheNextTick",
      [](Window& w) {

@@ -1,5 +1,7 @@
 #include "ListServerWindow.h"
 
+#include "window/StatusLine.h"
+
 #include <QTcpServer>
 
 #include <algorithm>
@@ -55,6 +57,13 @@ bool ListServerWindow::waitForResponse(int number, int timeoutMs)
                 !form->Winsock1->isOpen();
         },
         timeoutMs);
+}
+
+bool ListServerWindow::statusSays(const QString& text) const
+{
+    const bool said = waitUntil([&] { return form->status().text().contains(text); });
+    EXPECT_TRUE(said) << form->status().text().toStdString();
+    return said;
 }
 
 void ListServerWindow::expectWindowAnswers()
