@@ -60,14 +60,10 @@ TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
 
     timer.setEnabled(false);
     EXPECT_FALSE(timer.isTicking());
-    EXPECT_EQ(timer.interval(), 40);
     timer.setEnabled(true);
     EXPECT_TRUE(timer.isTicking());
     timer.setInterval(0);
     EXPECT_FALSE(timer.isTicking());
-    timer.setInterval(-5);
-    EXPECT_FALSE(timer.isTicking());
-    EXPECT_EQ(timer.interval(), 0);
 }
 
 // The real file dialog, answered once it is up: it opens at the last

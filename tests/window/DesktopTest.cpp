@@ -12,7 +12,8 @@
 namespace pollwick::test {
 namespace {
 
-// One property of a window, as xprop prints it after the "=".
+// One property of a window, as xprop prints it after the "=": a text in
+// double quotes.
 QString xprop(QWidget& window, const char* property)
 {
     QProcess reader;
@@ -25,11 +26,6 @@ QString xprop(QWidget& window, const char* property)
     const QString printed = QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
     const qsizetype equals = printed.indexOf(QLatin1String(" = "));
     return equals < 0 ? printed : printed.mid(equals + 3);
-}
-
-QString quoted(const char* text)
-{
-    return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
 }
 
 class DesktopTest : public WindowTest
@@ -46,12 +42,12 @@ protected:
 TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    EXPECT_EQ(xprop(*form, "_NET_WM_NAME"), quoted("Wombix Pollwick"));
+    EXPECT_EQ(xprop(*form, "_NET_WM_NAME"), QStringLiteral("\"Wombix Pollwick\""));
 
     click(form->Command5);
     PathsDialog& paths = form->paths().Paths();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&paths));
-    EXPECT_EQ(xprop(paths, "_NET_WM_NAME"), quoted("Please Select Wombix Files"));
+    EXPECT_EQ(xprop(paths, "_NET_WM_NAME"), QStringLiteral("\"Please Select Wombix Files\""));
     click(paths.Command7);
 
     // The real message box, answered with Return once it is up.
@@ -69,7 +65,7 @@ TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
         });
         QtMessageBox().show(form.get(), QStringLiteral("<b>Arena</b> is up"),
                             QString::fromUtf8(title));
-        EXPECT_EQ(seenTitle, quoted(title));
+        EXPECT_EQ(seenTitle, u'"' + QString::fromUtf8(title) + u'"');
         EXPECT_EQ(format, Qt::PlainText); // a server's name is never markup
     }
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <initializer_list>
+#include <utility>
 #include <string>
 #include <string_view>
 
@@ -115,48 +115,34 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
     EXPECT_EQ(parseEntry("   [1/2] ends in 1.24\r", {}).version, "");
 }
 
-// The record of one response, entry by entry, and which fields each entry
-// set itself (the others carry over).
+// The record of one response, entry by entry: its fields, private or not,
+// and which fields the entry set itself (Name, Players, Version, Game type,
+// Ip address); the others carry over.
 TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
 {
-    using F = ParsedFields;
-    const auto set = [](std::initializer_list<F::Field> fields) {
-        ParsedFields result;
-        for (const F::Field field : fields) {
-            result.add(field);
-        }
-        return result;
-    };
-    const auto all = set({F::ServerName, F::Players, F::Version, F::GameType, F::IpAddress});
     const std::string far(40000, 'a'); // positions beyond sixteen bits
-    const struct {
-        std::string entry;
-        ServerRecord after;
-        ParsedFields fields;
-    } lines[] = {
-        {"   10.0.0.1:5 battle 1.24   [3/16] First\r",
-         {"First", "Battle", "1.24", "3/16", "   10.0.0.1", false},
-         all},
-        {"   10.0.0.2:5 [4/16] Second\r",
-         {"Second", "Battle", "1.24", "4/16", "   10.0.0.2", false},
-         set({F::ServerName, F::Players, F::IpAddress})},
-        {"   private ctf 1.21 x [1/8] Third\r",
-         {"Third", "Ctf", "1.21 x", "1/8", "Private", true},
-         all},
+    const std::pair<std::string, std::string> lines[] = {
+        {"   10.0.0.1:5 battle 1.24   [3/16] First\r", "First|Battle|1.24|3/16|   10.0.0.1| NPVGI"},
+        {"   10.0.0.2:5 [4/16] Second\r", "Second|Battle|1.24|4/16|   10.0.0.2| NP  I"},
+        {"   private ctf 1.21 x [1/8] Third\r", "Third|Ctf|1.21 x|1/8|Private|private NPVGI"},
         // A public line without ":" keeps the private marker.
-        {"   no colon [2/8] Fourth\r",
-         {"Fourth", "Ctf", "1.21 x", "2/8", "Private", false},
-         set({F::ServerName, F::Players})},
-        {"   ", {" ", "Ctf", "1.21 x", "2/8", "Private", false}, set({F::ServerName})},
-        {"   [5/6]", {"", "Ctf", "1.21 x", "5/6", "Private", false}, set({F::Players})},
-        {"   " + far + ":7 [1/2] far\r",
-         {"far", "Ctf", "1.21 x", "1/2", "   " + far, false},
-         set({F::ServerName, F::Players, F::IpAddress})},
+        {"   no colon [2/8] Fourth\r", "Fourth|Ctf|1.21 x|2/8|Private| NP   "},
+        {"   ", " |Ctf|1.21 x|2/8|Private| N    "},
+        {"   [5/6]", "|Ctf|1.21 x|5/6|Private|  P   "},
+        {"   " + far + ":7 [1/2] far\r", "far|Ctf|1.21 x|1/2|   " + far + "| NP  I"},
     };
-    ServerRecord record;
-    for (const auto& line : lines) {
-        EXPECT_EQ(ParseServerLine(line.entry, record), line.fields) << line.entry.substr(0, 40);
-        EXPECT_EQ(record, line.after) << line.entry.substr(0, 40);
+    ServerRecord r;
+    for (const auto& [entry, expected] : lines) {
+        const ParsedFields set = ParseServerLine(entry, r);
+        std::string seen = r.serverName + "|" + r.gameType + "|" + r.version + "|" + r.players +
+            "|" + r.ipAddress + (r.isPrivate ? "|private " : "| ");
+        for (const auto& [field, letter] :
+             {std::pair{ParsedFields::ServerName, 'N'}, std::pair{ParsedFields::Players, 'P'},
+              std::pair{ParsedFields::Version, 'V'}, std::pair{ParsedFields::GameType, 'G'},
+              std::pair{ParsedFields::IpAddress, 'I'}}) {
+            seen += set.has(field) ? letter : ' ';
+        }
+        EXPECT_EQ(seen, expected) << entry.substr(0, 40);
     }
 }
 
