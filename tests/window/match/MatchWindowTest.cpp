@@ -73,7 +73,10 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
 {
     // Each box alone: the version is compared exactly ("1.24 x" comes
     // first), the other texts are pieces in any letter case; private servers
-    // only when included.
+    // only when included. Typed text is read in the list server's code page:
+    // capitals of Windows-1252, one outside Latin-1, match the lower-case
+    // bytes 0xE9 and 0x9A; a character that it lacks becomes "?", neither
+    // vanishing (which would match "Alpha Crab") nor matching anything else.
     const struct {
         QCheckBox* box;
         QWidget* field;
@@ -82,6 +85,9 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
     } criteria[] = {
         {nullptr, nullptr, {}, "Alpha Crab"},
         {form->NameCheck, form->FName, "abc", "xxABCxx"},
+        {form->NameCheck, form->FName, QStringLiteral("\u00c9T\u0160"),
+         QStringLiteral("\u00e9t\u0161")},
+        {form->NameCheck, form->FName, QStringLiteral("a\u0416b"), "a?b"},
         {form->VersionCheck, form->Combo2->lineEdit(), "1.24", "Gold Rush"},
         {form->GameCheck, form->Combo3->lineEdit(), "r", "Gold Rush"},
         {form->IPCheck, form->fIP, ".0.4", "Speedway"},
@@ -93,6 +99,7 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
         }
         if (c.field != nullptr) {
             replaceText(c.field, c.text);
+            ASSERT_EQ(c.field->property("text").toString(), c.text);
         }
         EXPECT_EQ(scanForMatch(), c.matched);
         if (c.box != nullptr) {
@@ -102,22 +109,6 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
     // The desktop notification gives no address for a private server.
     EXPECT_EQ(platform.notices.back().second,
               QStringLiteral("Secret\n2/16 players\nprivate server"));
-}
-
-TEST_F(MatchWindowTest, TypedCriteriaAreReadInTheListServersCodePage)
-{
-    click(form->NameCheck);
-    // Capitals of Windows-1252, one of them outside Latin-1, match the
-    // lower-case bytes 0xE9 and 0x9A; a character the code page lacks
-    // becomes "?": it neither vanishes (which would match "Alpha Crab") nor
-    // matches anything else.
-    for (const auto& [typed, matched] :
-         {std::pair{QStringLiteral("\u00c9T\u0160"), QStringLiteral("\u00e9t\u0161")},
-          std::pair{QStringLiteral("a\u0416b"), QStringLiteral("a?b")}}) {
-        replaceText(form->FName, typed);
-        ASSERT_EQ(form->FName->text(), typed);
-        EXPECT_EQ(scanForMatch(), matched);
-    }
 }
 
 TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
@@ -215,23 +206,6 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
     EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
 }
 
-TEST_F(MatchWindowTest, EachEditionStartsTheProgramInItsOwnBox)
-{
-    tickAlerts(false, false, true);
-    // An empty box is passed on as it is.
-    for (const auto& [version, game] :
-         {std::pair{"1.21  ", 0}, std::pair{"1.24  ", 1}, std::pair{"1.21 x", 2},
-          std::pair{"1.24 x", 3}, std::pair{"1.24 x", -1}}) {
-        form->paths().Paths().Pellory->setText(game < 0 ? QString() : kGames[3]);
-        platform.started.clear();
-        scanForMatch(QByteArray("10.0.0.7:7000 battle ") + version + " [3/16] Versioned\r\n");
-        EXPECT_EQ(platform.started,
-                  (std::vector<QStringList>{
-                      {game < 0 ? QString() : kGames[game], "-connect", "10.0.0.7"}}));
-    }
-    EXPECT_TRUE(platform.shown.empty());
-}
-
 // A match while disarmed (as an earlier match in the scan leaves it) ends
 // the walk and runs nothing; the wave file is played as its box reads, the
 // initial text too; a list that arrives after Stop still runs the actions.
@@ -299,11 +273,11 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
     std::ranges::copy(rows(), std::back_inserter(table));
     EXPECT_EQ(form->ListView1->font().pointSize(), 9);
     EXPECT_EQ(table,
-              (std::vector<QStringList>{{"Server Name", "Type", "Version", "Players", "IP Address"},
-                                        {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
-                                        {shown, "Ctf", "1.21 x", "1/16", "   192.0.2.7"},
-                                        {"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16",
-                                         "   192.0.2.8"}}));
+              (std::vector<QStringList>{
+                  {"Server Name", "Type", "Version", "Players", "IP Address"},
+                  {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
+                  {shown, "Ctf", "1.21 x", "1/16", "   192.0.2.7"},
+                  {"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16", "   192.0.2.8"}}));
     const QAbstractItemModel& model = form->ListView1->model();
     EXPECT_TRUE(model.data(model.index(2, 0), Qt::ToolTipRole)
                     .toString()

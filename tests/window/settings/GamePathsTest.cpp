@@ -1,13 +1,15 @@
 // The game paths on the real window and the real per-user store: QSettings
 // pointed at a fresh folder, so that a "next run" is a new main window reading
-// the file the last one wrote. A path that the user entered is never lost:
-// when it cannot be stored, Accept says so and the boxes keep it for this run.
+// the file the last one wrote. The start-up check asks for paths when none is
+// stored. A path that the user entered is never lost: when it cannot be
+// stored, Accept says so and the boxes keep it for this run.
 #include "window/settings/GamePaths.h"
 
 #include "WindowTest.h"
 #include "platform/qt/QtSettingsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -55,6 +57,46 @@ protected:
     const QString settingsFile = folder.filePath(QStringLiteral("Wombix Pollwick.conf"));
     QtSettingsStore disk;
 };
+
+TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept)
+{
+    bool dialogUpDuringMessage = true;
+    platform.whileShown = [&](const QString&, const QString&) {
+        dialogUpDuringMessage = dialog().isVisible();
+    };
+    EXPECT_EQ(form->Timer1->interval(), 500);
+    fire(*form->Timer1);
+    EXPECT_EQ(form->Timer1->interval(), 0);
+    EXPECT_EQ(platform.shown,
+              (std::vector<std::pair<QString, QString>>{
+                  {"Wombix Pollwick has not detected any Wombix Paths, Please Specify paths "
+                   "before continuing",
+                   "Wombix Pollwick"}}));
+    EXPECT_FALSE(dialogUpDuringMessage); // the dialog comes after OK
+    EXPECT_TRUE(dialog().isVisible());
+    // Other timers keep the window alive behind the dialog; it stays
+    // disabled until Accept.
+    form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
+    fire(*form->Timer2);
+    EXPECT_FALSE(form->isEnabled());
+    click(dialog().Command7);
+    EXPECT_TRUE(form->isEnabled());
+    // Still no path, but the check never comes back in this run.
+    fire(*form->Timer1);
+    EXPECT_EQ(platform.shown.size(), 1U);
+}
+
+TEST_F(GamePathsTest, AnyOneStoredPathKeepsTheCheckQuietEvenASpace)
+{
+    for (const char* key : {"Normal", "Ambrel", "Corvane", "Pellory"}) {
+        QFile::remove(settingsFile);
+        disk.write(QStringLiteral("Wombix Pollwick"), QStringLiteral("Paths"), QLatin1String(key),
+                   QStringLiteral(" "));
+        run();
+        fire(*form->Timer1);
+        EXPECT_TRUE(platform.shown.empty()) << key;
+    }
+}
 
 TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
 {
@@ -158,7 +200,11 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
     EXPECT_TRUE(platform.shown[0].first.contains(settingsFile));
     EXPECT_TRUE(form->isEnabled());
     EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ(form->paths().pathFor(GameEdition::Ambrel), kPaths.Ambrel);
+    EXPECT_EQ((GamePaths{form->paths().pathFor(GameEdition::Normal),
+                         form->paths().pathFor(GameEdition::Ambrel),
+                         form->paths().pathFor(GameEdition::Corvane),
+                         form->paths().pathFor(GameEdition::Pellory)}),
+              kPaths);
     // The kept paths count for this run: no warning.
     fire(*form->Timer1);
     EXPECT_EQ(platform.shown.size(), 1U);
@@ -175,6 +221,16 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
     EXPECT_EQ(platform.shown.size(), 2U);
     run();
     EXPECT_EQ(boxes(), kPaths);
+}
+
+TEST_F(GamePathsTest, ClosingTheWindowEndsTheProgramEvenDuringAScanBehindTheDialog)
+{
+    chooseHost(QStringLiteral("127.0.0.1"));
+    go();
+    click(form->Command5);
+    ASSERT_TRUE(dialog().isVisible());
+    EXPECT_TRUE(form->close()); // never cancelled
+    EXPECT_EQ(platform.processEnds, 1);
 }
 
 } // namespace
