@@ -58,7 +58,6 @@ TEST(WaveDuration, ReadsThePlayLengthPastOtherChunksAndRejectsAnythingElse)
         {wave(list + format(1, 8000, 8, le(0, 2)), 4000), milliseconds(500)},
         // Not a wave file, no format, no rate, a format too short, a chunk
         // that runs past the end of what was read.
-        {"hello, world", std::nullopt},
         {"RIFX" + whole.substr(4), std::nullopt},
         {whole.substr(0, 8) + "AVI " + whole.substr(12), std::nullopt},
         {wave("", 100), std::nullopt},

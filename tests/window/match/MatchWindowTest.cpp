@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace pollwick::test {
 namespace {
@@ -211,36 +212,27 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
 // initial text too; a list that arrives after Stop still runs the actions.
 TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
 {
-    const struct {
-        bool armed, stopped, sound, message, launch;
-        QStringList played;
-        std::size_t shown, started;
-    } cases[] = {
-        {true, false, false, false, false, {}, 0, 0},
-        {true, false, true, false, false, {"Wav Path"}, 0, 0},
-        {true, false, false, true, false, {}, 1, 0},
-        {true, false, false, false, true, {}, 0, 1},
-        {true, true, true, true, true, {"Wav Path"}, 1, 1},
-        {false, false, true, true, true, {}, 0, 0},
-    };
-    for (const auto& c : cases) {
+    // Armed, stopped before the list came; the sound, the box, the game.
+    for (const auto& [armed, stopped, sound, message, launch] :
+         {std::tuple{true, false, false, false, false}, std::tuple{true, false, true, false, false},
+          std::tuple{true, false, false, true, false}, std::tuple{true, false, false, false, true},
+          std::tuple{true, true, true, true, true}, std::tuple{false, false, true, true, true}}) {
         platform.played.clear();
         platform.shown.clear();
         platform.started.clear();
-        tickAlerts(c.sound, c.message, c.launch);
+        tickAlerts(sound, message, launch);
         go();
-        if (c.stopped) {
+        if (stopped) {
             click(form->Command2);
         }
-        form->MatchArmed = c.armed ? 1 : 0;
+        form->MatchArmed = armed ? 1 : 0;
         answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
         EXPECT_EQ(names(), QStringList("Alpha"));
-        EXPECT_EQ(platform.played, c.played);
-        EXPECT_EQ(platform.shown.size(), c.shown);
-        EXPECT_EQ(platform.started.size(), c.started);
+        EXPECT_EQ(platform.played, armed && sound ? QStringList("Wav Path") : QStringList());
+        EXPECT_EQ(platform.shown.size(), armed && message ? 1U : 0U);
+        EXPECT_EQ(platform.started.size(), armed && launch ? 1U : 0U);
         EXPECT_EQ(form->MatchArmed, 0);
-        EXPECT_EQ(form->scan().state(),
-                  c.armed || c.stopped ? ScanState::Ready : ScanState::Scanning);
+        EXPECT_EQ(form->scan().state(), armed || stopped ? ScanState::Ready : ScanState::Scanning);
         if (form->scan().state() == ScanState::Scanning) {
             click(form->Command2);
         }
