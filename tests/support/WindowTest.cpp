@@ -1,8 +1,5 @@
 #include "WindowTest.h"
 
-#include <QStyle>
-#include <QStyleOptionButton>
-
 namespace pollwick::test {
 
 WindowTest::WindowTest(bool realSocket)
@@ -22,15 +19,6 @@ WindowTest::WindowTest(bool realSocket)
 WindowTest::~WindowTest()
 {
     form.reset();
-}
-
-void WindowTest::click(QCheckBox* box)
-{
-    QStyleOptionButton option;
-    option.initFrom(box);
-    option.text = box->text();
-    const QRect target = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box);
-    QTest::mouseClick(box, Qt::LeftButton, {}, target.center());
 }
 
 void WindowTest::replaceText(QWidget* box, const QString& text)
