@@ -129,25 +129,6 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     EXPECT_EQ(scanForMatch(), QStringLiteral("Gold Rush"));
 }
 
-TEST_F(MatchWindowTest, EachBoxSwitchesItsOwnFieldsAndLeavesTheirText)
-{
-    for (const auto& [box, fields] : std::vector<std::pair<QCheckBox*, std::vector<QWidget*>>>{
-             {form->VersionCheck, {form->Combo2}},
-             {form->NameCheck, {form->FName}},
-             {form->IPCheck, {form->fIP}},
-             {form->GameCheck, {form->Combo3}},
-             {form->MsgCheck, {form->MsgMsg}},
-             {form->WaveCheck, {form->WaveFile, form->Command3}}}) {
-        for (const bool ticked : {true, false}) {
-            click(box);
-            for (QWidget* field : fields) {
-                EXPECT_EQ(field->isEnabled(), ticked) << field->objectName().toStdString();
-            }
-        }
-    }
-    EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("Message Box Message"));
-}
-
 // The scan ends first, then the sound plays, then the "Server Up" box shows
 // the user's text, then the game starts: the edition's program, connecting
 // to the address as the match test lower-cased it.

@@ -57,8 +57,18 @@ TEST_F(ScanControllerTest, WaitsForAListServerChoiceWithExactComparisons)
 TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
 {
     chooseHost(QStringLiteral("list.example"));
-    click(form->NameCheck);
-    click(form->WaveCheck);
+    // Each box switches its own fields on, and off again.
+    for (QCheckBox* box : {form->VersionCheck, form->IPCheck, form->GameCheck, form->MsgCheck,
+                           form->NameCheck, form->WaveCheck}) {
+        click(box);
+    }
+    EXPECT_EQ(controls(),
+              "RemHost Frame1 Frame2 Command1 Check1 Command5 ScanCheck WombixCheck "
+              "MsgCheck MsgMsg WaveCheck WaveFile Command3 VersionCheck Combo2 "
+              "NameCheck FName IPCheck fIP GameCheck Combo3, re-query 0");
+    for (QCheckBox* box : {form->VersionCheck, form->IPCheck, form->GameCheck, form->MsgCheck}) {
+        click(box);
+    }
     const std::string ready =
         "RemHost Frame1 Frame2 Command1 Check1 Command5 ScanCheck WombixCheck "
         "MsgCheck WaveCheck WaveFile Command3 VersionCheck NameCheck FName "

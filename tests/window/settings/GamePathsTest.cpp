@@ -9,7 +9,6 @@
 #include "platform/qt/QtSettingsStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -84,18 +83,6 @@ TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept
     // Still no path, but the check never comes back in this run.
     fire(*form->Timer1);
     EXPECT_EQ(platform.shown.size(), 1U);
-}
-
-TEST_F(GamePathsTest, AnyOneStoredPathKeepsTheCheckQuietEvenASpace)
-{
-    for (const char* key : {"Normal", "Ambrel", "Corvane", "Pellory"}) {
-        QFile::remove(settingsFile);
-        disk.write(QStringLiteral("Wombix Pollwick"), QStringLiteral("Paths"), QLatin1String(key),
-                   QStringLiteral(" "));
-        run();
-        fire(*form->Timer1);
-        EXPECT_TRUE(platform.shown.empty()) << key;
-    }
 }
 
 TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
