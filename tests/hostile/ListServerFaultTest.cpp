@@ -70,7 +70,8 @@ const Fault kFaults[] = {
     unreachable(
         "NoSuchHost", [] { return QStringLiteral("no such list server.invalid"); },
         "host not found"),
-    unreachable("NoHost", [] { return QString(); }, "host not found"),
+    unreachable(
+        "NoHost", [] { return QString(); }, "host not found"),
     {"NeverAnswers",
      [](Window& w) {
          misbehaving(Misbehaviour::NeverAnswer)(w);

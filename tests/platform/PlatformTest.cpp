@@ -38,7 +38,8 @@ TEST(WineStart, OnlyWindowsProgramsThatCannotRunThemselvesGoThroughWine)
           std::tuple{runnable.fileName(), wine, false},
           std::tuple{QStringLiteral("/g/wombix"), wine, false},
           std::tuple{QStringLiteral("/g/other.exe"), QString(), false}}) {
-        const StartCommand command = startCommandFor(program, {QStringLiteral("-connect")}, viaWine);
+        const StartCommand command =
+            startCommandFor(program, {QStringLiteral("-connect")}, viaWine);
         EXPECT_EQ(command.program, throughWine ? wine : program) << program.toStdString();
         EXPECT_EQ(command.arguments.size(), throughWine ? 2 : 1);
     }

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pollwick {
 namespace {
