@@ -91,9 +91,7 @@ void ListServerWindow::expectNextQueryWorks()
     const int number = server.connectionCount() + 1;
     refresh();
     ASSERT_TRUE(waitForResponse(number)) << "the next query got no answer";
-    EXPECT_EQ(rows(),
-              (std::vector<QStringList>{{"Next One", "Battle", "1.24", "2/16", "   192.0.2.200"},
-                                        {"Next Two", "Ctf", "1.21 x", "3/8", "   192.0.2.201"}}));
+    EXPECT_EQ(names(), QStringList({"Next One", "Next Two"}));
     EXPECT_EQ(form->exchange().walk().pendingLineBytes(), 0U);
     EXPECT_EQ(form->scan().state(), ScanState::Scanning);
 }

@@ -162,8 +162,6 @@ TEST(ListToolWatch, AsksAgainAfterTheIntervalUntilAMatch)
         int queries;
         std::string said; // on standard output, or with --json the last record
     } cases[] = {
-        {[](ListServer& s) { s.setResponse(QByteArray::fromStdString(kFiveLines)); },
-         "--name racers", 1, "Query 1 at "},
         // Arena from the fourth query on.
         {[](ListServer& s) { s.setGenerated(2); }, "--name Arena --json", 4,
          "Match|" + std::string(sim::kArenaName) + "|"},

@@ -95,6 +95,8 @@ TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly
         showList(wide);
         EXPECT_EQ(form->size(), QSize(wide ? 655 : 288, 419));
         EXPECT_EQ(form->pos(), topLeft);
+        // Tab skips the list that the narrow window leaves outside.
+        EXPECT_EQ(form->ListView1->focusPolicy() != Qt::NoFocus, wide);
         for (const QWidget* container : containers()) {
             for (const QWidget* control : controlsIn(container)) {
                 EXPECT_EQ(container->rect().contains(control->geometry()),
@@ -112,12 +114,20 @@ TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly
     }
 }
 
-// Each "..." stands over its box, on top of it; nothing else overlaps.
+// Each "..." stands over its box, on top of it and within it; nothing
+// else overlaps.
 TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
 {
     QStringList found;
     for (const QWidget* container : containers()) {
         found << overlaps(container);
+        for (const QWidget* button : container->findChildren<QPushButton*>()) {
+            for (const QLineEdit* box : container->findChildren<QLineEdit*>()) {
+                EXPECT_TRUE(!box->geometry().intersects(button->geometry()) ||
+                            box->geometry().contains(button->geometry()))
+                    << button->objectName().toStdString();
+            }
+        }
     }
     EXPECT_EQ(found.join(u' ').toStdString(),
               "WaveFile/Command3 Normal/Command1 "

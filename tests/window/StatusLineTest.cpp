@@ -48,7 +48,6 @@ TEST(ServerCount, ReadsNaturallyInTheUsersLocale)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(serverCount(0), QStringLiteral("0 servers"));
     EXPECT_EQ(serverCount(1), QStringLiteral("1 server"));
-    EXPECT_EQ(serverCount(187), QStringLiteral("187 servers"));
     EXPECT_EQ(serverCount(32767), QStringLiteral("32,767 servers"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(serverCount(32767), QStringLiteral("32.767 servers"));

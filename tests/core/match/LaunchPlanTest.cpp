@@ -36,8 +36,6 @@ TEST(LaunchPlan, TheEditionOfTheVersionConnectsToTheLinesOwnAddress)
         // One argument, whatever it holds; only the spaces around it go.
         {"1.24", "   ; rm -rf ~ & $(reboot) `id` | sh", E::Ambrel,
          "; rm -rf ~ & $(reboot) `id` | sh"},
-        {"1.24", "   -connect 6.6.6.6 -exec evil.exe", E::Ambrel,
-         "-connect 6.6.6.6 -exec evil.exe"},
         {"1.24", "   10.0.0.5\r-exec\tevil", E::Ambrel, "10.0.0.5\r-exec\tevil"},
         {"1.24", "     10.0.0.5   ", E::Ambrel},
         {"1.24", "   ", std::nullopt},

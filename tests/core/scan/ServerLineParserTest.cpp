@@ -72,6 +72,7 @@ TEST(ServerLineParser, EachFieldFromItsOwnSearch)
         {"   [1/2] §9§§19\r", &R::serverName, ""},
         {"   [1/2] §aX§ §§ 1\r", &R::serverName, "§aX§ §§ 1"},
         {"   [1/2] x§0y\r", &R::serverName, "xy"},
+        {"   [1/2] §9x\r", &R::serverName, "x"},
         // Race and Coop endings after four spaces go, after the colour codes.
         {"   [1/2] Fun    Race\r", &R::serverName, "Fun"},
         {"   [1/2] Fun     Coop\r", &R::serverName, "Fun "},
