@@ -30,6 +30,7 @@ TEST_F(StatusLineTest, AListAfterFailuresBringsTheLineBackAndStaysInView)
     refresh();
     EXPECT_TRUE(statusSays(QStringLiteral("12:00:00  2 servers listed")));
     EXPECT_EQ(form->Label1->text(), form->status().text()); // short enough to be shown whole
+    EXPECT_EQ(form->Label1->textFormat(), Qt::PlainText); // a found server's name is no markup
 
     platform.time = platform.time.addSecs(65);
     server.setMisbehaviour(Misbehaviour::ResetMidLine);

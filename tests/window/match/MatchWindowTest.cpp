@@ -94,7 +94,6 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
         }
         if (c.field != nullptr) {
             replaceText(c.field, c.text);
-            ASSERT_EQ(c.field->property("text").toString(), c.text);
         }
         EXPECT_EQ(scanForMatch(), c.matched);
         if (c.box != nullptr) {
