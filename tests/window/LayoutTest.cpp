@@ -35,9 +35,10 @@ QRect extent(const QWidget* control)
     return seen;
 }
 
-// Controls of one container that cover each other, as "below/above": the
-// one seen where they meet is above. Neighbours may share one pixel column
-// or row (Go and Stop do).
+// Controls of one container that cover each other, as "below/above", with
+// a "+" when the one above sticks out of the one below: the one seen where
+// they meet is above. Neighbours may share one pixel column or row (Go and
+// Stop do).
 QStringList overlaps(const QWidget* container)
 {
     QStringList found;
@@ -47,8 +48,10 @@ QStringList overlaps(const QWidget* container)
             const QRect both = extent(controls[i]) & extent(controls[j]);
             if (both.width() > 1 && both.height() > 1) {
                 const bool iAbove = container->childAt(both.center()) == controls[i];
-                found << controls[iAbove ? j : i]->objectName() + u'/' +
-                        controls[iAbove ? i : j]->objectName();
+                const QWidget* below = controls[iAbove ? j : i];
+                const QWidget* above = controls[iAbove ? i : j];
+                found << below->objectName() + u'/' + above->objectName() +
+                        (below->geometry().contains(above->geometry()) ? "" : "+");
             }
         }
     }
@@ -122,13 +125,6 @@ TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
     QStringList found;
     for (const QWidget* container : containers()) {
         found << overlaps(container);
-        for (const QWidget* button : container->findChildren<QPushButton*>()) {
-            for (const QLineEdit* box : container->findChildren<QLineEdit*>()) {
-                EXPECT_TRUE(!box->geometry().intersects(button->geometry()) ||
-                            box->geometry().contains(button->geometry()))
-                    << button->objectName().toStdString();
-            }
-        }
     }
     EXPECT_EQ(found.join(u' ').toStdString(),
               "WaveFile/Command3 Normal/Command1 "

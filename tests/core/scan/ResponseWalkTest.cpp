@@ -114,7 +114,7 @@ TEST(ResponseWalk, KeepsWithinTheLimits)
         std::vector<std::string> pieces;
         std::vector<std::string> names;
         std::size_t discarded;
-        bool full = false; // then nothing more of this response can be listed
+        bool full = false; // nothing more of this response can be listed
     } cases[] = {
         {"a line over the limit is dropped whole",
          {32767, 10, 32U << 20U},
@@ -136,14 +136,16 @@ TEST(ResponseWalk, KeepsWithinTheLimits)
          {32767, kMiB, 27},
          {"x:1 [] 789\nx:1 ", "[] 789\nx:1 [] 7", "89\nx:1 [] 789\n"},
          {"78", "78"},
-         2},
+         2,
+         true},
         {"the byte budget spent exactly", {32767, kMiB, 26}, {ten + ten}, {"78", "78"}, 0, true},
         // A shorter line that would still fit is not listed out of order.
         {"nothing after the first line that does not fit",
          {32767, kMiB, 30},
          {"a:1 [] one\nb:1 [] two\nc:1 [] three\nd\n"},
          {"on", "tw"},
-         2},
+         2,
+         true},
         {"the entry limit", {2, kMiB, 32U << 20U}, {ten + ten + ten}, {"78", "78"}, 1, true},
         {"a line of the limit cut in two",
          {},
@@ -165,7 +167,7 @@ TEST(ResponseWalk, KeepsWithinTheLimits)
         }
         EXPECT_EQ(hooks.names, c.names) << c.what;
         EXPECT_EQ(walk.discardedLines(), c.discarded) << c.what;
-        EXPECT_TRUE(walk.full() || !c.full) << c.what;
+        EXPECT_EQ(walk.full(), c.full) << c.what;
         EXPECT_LE(walk.pendingLineBytes(), c.limits.maxLineBytes) << c.what;
     }
 }
