@@ -14,7 +14,8 @@ enum class SocketOutcome {
     Refused, // nothing listens at the host's port
     HostNotFound, // the name does not resolve
     Unreachable, // no route to the host
-    Lost, // closed or reset by the other side, or broken, after connecting
+    Closed, // the other side ended the connection (a reset reads the same)
+    Lost, // broken after connecting, by anything but the other side's close
     Failed, // any other error
 };
 

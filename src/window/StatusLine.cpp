@@ -78,6 +78,7 @@ void StatusLine::connectionOutcome(SocketOutcome outcome)
     case SocketOutcome::Unreachable:
         showNoAnswer(QStringLiteral("network unreachable"));
         return;
+    case SocketOutcome::Closed:
     case SocketOutcome::Lost:
         showNoAnswer(QStringLiteral("connection lost"));
         return;

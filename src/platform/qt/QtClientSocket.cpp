@@ -18,7 +18,9 @@ SocketOutcome outcomeOf(QAbstractSocket::SocketError error, bool wasConnected)
     case QAbstractSocket::NetworkError:
         return wasConnected ? SocketOutcome::Lost : SocketOutcome::Unreachable;
     case QAbstractSocket::RemoteHostClosedError:
-        return SocketOutcome::Lost;
+        // Qt reads a reset as an end of data too: the two cannot be told
+        // apart here.
+        return SocketOutcome::Closed;
     default:
         return wasConnected ? SocketOutcome::Lost : SocketOutcome::Failed;
     }
