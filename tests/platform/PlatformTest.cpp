@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtProcessLauncher.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTimer.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -153,6 +155,32 @@ TEST(QtProcessLauncher, TheGameGetsExactlyTwoArgumentsInItsOwnFolderWithoutAShel
         EXPECT_FALSE(QtProcessLauncher().start(QLatin1String(nothing), {})) << nothing;
     }
     QDir::setCurrent(previous);
+}
+
+// The real store, judged by the write alone: a file with a line that it
+// cannot read (edited by hand, or damaged) still takes the value, and only a
+// file that cannot be written fails.
+TEST(QtSettingsStore, AWriteFailsOnlyWhenTheValueCannotBeStored)
+{
+    const QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    const QString application = QStringLiteral("Wombix Pollwick");
+    const QString file = folder.filePath(QStringLiteral("Wombix Pollwick.conf"));
+    QtSettingsStore store;
+    EXPECT_EQ(store.location(application), file);
+
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[Paths]\nNormal=/old/wombix.exe\nthis line has no equals sign\n");
+    damaged.close();
+    const QString path = QStringLiteral("/games/wombix 1.24/wombix.exe");
+    EXPECT_TRUE(store.write(application, QStringLiteral("Paths"), QStringLiteral("Ambrel"), path));
+    EXPECT_EQ(QSettings(file, QSettings::IniFormat).value(QStringLiteral("Paths/Ambrel")), path);
+
+    // A folder where the file should be stops writes, even for root.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Wombix Pollwick.conf")));
+    EXPECT_FALSE(store.write(application, QStringLiteral("Paths"), QStringLiteral("Ambrel"), path));
 }
 
 } // namespace

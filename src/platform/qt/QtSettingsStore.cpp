@@ -27,7 +27,15 @@ bool QtSettingsStore::write(const QString& application, const QString& section, 
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
     settings.setValue(entry(section, key), value);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    // The status also carries what went wrong reading the store: a file that
+    // holds a line it cannot make sense of (edited by hand, or damaged)
+    // reports a format error, yet the write goes through. So the write is
+    // judged by itself: no access error, and the value reads back.
+    if (settings.status() == QSettings::AccessError) {
+        return false;
+    }
+    const QSettings written(QSettings::NativeFormat, QSettings::UserScope, application);
+    return written.value(entry(section, key)) == QVariant(value);
 }
 
 QString QtSettingsStore::location(const QString& application) const
