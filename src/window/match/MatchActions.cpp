@@ -68,13 +68,16 @@ void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fro
     m_matchArmed = 0;
     c.ListView1->commitRows();
     c.ListView1->revealLastRow();
-    m_status.serverFound(fromListText(matched.serverName));
+    m_status.serverFound(fromListText(matched.serverName), c.ListView1->rows());
 
-    // The window may be hidden behind a full-screen game or on another
-    // desktop, and the user may have ticked no alert: the task bar and the
-    // desktop's notifications reach the user before the sound, which waits.
-    QApplication::alert(&m_window);
-    m_services.notifier.notify(QStringLiteral("Server Up"), serverUpText(matched, fromLine));
+    // A user who ticked no alert chose not to be told: the scan ends with the
+    // status line alone. Otherwise the window may be hidden behind a
+    // full-screen game or on another desktop: the task bar and the desktop's
+    // notifications reach the user before the sound, which waits.
+    if (isTicked(c.WaveCheck) || isTicked(c.MsgCheck) || isTicked(c.WombixCheck)) {
+        QApplication::alert(&m_window);
+        m_services.notifier.notify(QStringLiteral("Server Up"), serverUpText(matched, fromLine));
+    }
 
     if (isTicked(c.WaveCheck)) {
         Module1::PlayWaveFile(m_services.sound, c.WaveFile->text());

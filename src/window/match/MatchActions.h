@@ -30,11 +30,11 @@ struct AlertServices {
     ProcessLauncher& launcher;
 };
 
-// What a match does: ends the scan, asks for the user's attention (the
-// window marked in the task bar, a "Server Up" desktop notification), then
-// alerts the user as chosen in "Notify Configuration" (a sound, the "Server
-// Up" message box) and may start the game edition that plays the matched
-// server's version, connected to it.
+// What a match does: ends the scan and, when the user ticked any alert in
+// "Notify Configuration", asks for the user's attention (the window marked in
+// the task bar, a "Server Up" desktop notification), then alerts the user as
+// chosen (a sound, the "Server Up" message box) and may start the game
+// edition that plays the matched server's version, connected to it.
 class MatchActions final
 {
 public:

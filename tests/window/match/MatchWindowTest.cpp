@@ -1,6 +1,7 @@
 // Matching as the user sets it up: criteria typed and ticked in the real
 // controls, which server of a list server's response the walk stops at, and
 // what the match then does; and the server list that shows the response.
+#include "SessionBus.h"
 #include "WindowTest.h"
 #include "core/Windows1252.h"
 #include "platform/qt/DBusNotifier.h"
@@ -88,6 +89,7 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
         {form->IPCheck, form->fIP, ".0.4", "Speedway"},
         {form->ScanCheck, nullptr, {}, "Secret"},
     };
+    tickAlerts(false, true, false); // a match then posts its notification
     for (const auto& c : criteria) {
         if (c.box != nullptr) {
             click(c.box);
@@ -181,8 +183,16 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
 // A match while disarmed (as an earlier match in the scan leaves it) ends
 // the walk and runs nothing; the wave file is played as its box reads, the
 // initial text too; a list that arrives after Stop still runs the actions.
+// With no alert ticked the match is silent: no desktop notification either,
+// which the real notifier would post on the session bus.
 TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
 {
+    PrivateSessionBus bus;
+    std::optional<DBusNotifier> desktop;
+    if (bus.isUp()) {
+        desktop.emplace(bus.connect(QStringLiteral("pollwick-test-window")));
+        platform.passOn = &*desktop;
+    }
     // Armed, stopped before the list came; the sound, the box, the game.
     for (const auto& [armed, stopped, sound, message, launch] :
          {std::tuple{true, false, false, false, false}, std::tuple{true, false, true, false, false},
@@ -191,6 +201,7 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
         platform.played.clear();
         platform.shown.clear();
         platform.started.clear();
+        platform.notices.clear();
         tickAlerts(sound, message, launch);
         go();
         if (stopped) {
@@ -202,11 +213,24 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
         EXPECT_EQ(platform.played, armed && sound ? QStringList("Wav Path") : QStringList());
         EXPECT_EQ(platform.shown.size(), armed && message ? 1U : 0U);
         EXPECT_EQ(platform.started.size(), armed && launch ? 1U : 0U);
+        EXPECT_EQ(platform.notices.size(), armed && (sound || message || launch) ? 1U : 0U);
         EXPECT_EQ(form->MatchArmed, 0);
         EXPECT_EQ(form->scan().state(), armed || stopped ? ScanState::Ready : ScanState::Scanning);
         if (form->scan().state() == ScanState::Scanning) {
             click(form->Command2);
         }
+    }
+    if (desktop) {
+        // Calls arrive in the order they were sent: once the last one is in,
+        // so is every notice of the rows.
+        desktop->notify(QStringLiteral("Last"), {});
+        ASSERT_TRUE(waitUntil([&] { return bus.service.calls.size() == 5; }));
+        EXPECT_EQ(std::ranges::count_if(bus.service.calls,
+                                        [](const std::string& call) {
+                                            return call.ends_with(
+                                                "|Server Up|Alpha\n2/16 players\n10.0.0.1");
+                                        }),
+                  4);
     }
 }
 
