@@ -152,7 +152,7 @@ Form1::Form1(Platform& platform, QWidget* parent)
                                                   platform.messageBox(), *this);
     m_scan = std::make_unique<ScanController>(controls, *Winsock1, *Timer2, *Refresh1, *m_buffers,
                                               MatchArmed, *m_status);
-    m_exchange = std::make_unique<ListExchange>(*Winsock1, *m_buffers);
+    m_exchange = std::make_unique<ListExchange>(*Winsock1, *m_buffers, *m_status);
     m_actions = std::make_unique<MatchActions>(
         *this, controls, *Winsock1, *Refresh1, MatchArmed, *m_status, *m_pathsDialog,
         AlertServices{platform.sound(), platform.notifier(), platform.messageBox(),
@@ -333,18 +333,14 @@ void Form1::connectHandlers()
 
     ListExchange* exchange = m_exchange.get();
     Winsock1->onDataArrival = [exchange] { exchange->Winsock1_DataArrival(); };
+    // How each query's connection goes only tells the status line.
+    Winsock1->onOutcome = [exchange](SocketOutcome outcome) {
+        exchange->connectionOutcome(outcome);
+    };
     ServerListView* list = ListView1;
-    StatusLine* status = m_status.get();
-    // The status line only watches how each query's connection goes.
-    Winsock1->onOutcome = [status](SocketOutcome outcome) { status->connectionOutcome(outcome); };
     exchange->clearHook = [list] { list->removeAllRows(); };
     exchange->listHook = [list](const ServerRecord& record) { list->addRow(record); };
-    exchange->arrivalHook = [exchange, list, status] {
-        list->commitRows();
-        if (!exchange->walk().ended()) {
-            status->listArrived(list->rows());
-        }
-    };
+    exchange->arrivalHook = [list] { list->commitRows(); };
 
     // A box's click runs whenever its value changes, also from code.
     MatchHandlers* match = m_match.get();

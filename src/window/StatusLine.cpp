@@ -43,26 +43,28 @@ void StatusLine::scanStarted()
 
 void StatusLine::queryStarted(const QString& host)
 {
-    // A query that neither got a list nor failed by the time the next one
-    // starts went unanswered.
-    if (m_scanning && m_queried && !m_gotList && !m_failureShown) {
-        showNoAnswer(m_connected ? QStringLiteral("no answer")
-                                 : QStringLiteral("no connection in time"));
+    // A query that neither got a whole list nor failed by the time the next
+    // one starts is cut off by it.
+    if (m_scanning && m_queried && !m_ended) {
+        queryFailed(m_arriving        ? QStringLiteral("list cut off by the next query")
+                        : m_connected ? QStringLiteral("no answer")
+                                      : QStringLiteral("no connection in time"));
     }
     const bool first = !m_queried;
     m_queried = true;
     m_host = host;
     m_connected = false;
-    m_gotList = false;
-    m_failureShown = false;
+    m_arriving = false;
+    m_ended = false;
     if (first) {
-        show(QStringLiteral("Asking %1 every 5 s...").arg(host));
+        show(host.isEmpty() ? QStringLiteral("No list server given; trying every 5 s...")
+                            : QStringLiteral("Asking %1 every 5 s...").arg(host));
     }
 }
 
 void StatusLine::connectionOutcome(SocketOutcome outcome)
 {
-    if (!m_scanning || m_gotList || m_failureShown) {
+    if (!m_scanning || m_ended) {
         return;
     }
     switch (outcome) {
@@ -70,35 +72,70 @@ void StatusLine::connectionOutcome(SocketOutcome outcome)
         m_connected = true;
         return;
     case SocketOutcome::Refused:
-        showNoAnswer(QStringLiteral("connection refused"));
+        queryFailed(QStringLiteral("connection refused"));
         return;
     case SocketOutcome::HostNotFound:
-        showNoAnswer(QStringLiteral("host not found"));
+        queryFailed(QStringLiteral("host not found"));
         return;
     case SocketOutcome::Unreachable:
-        showNoAnswer(QStringLiteral("network unreachable"));
+        queryFailed(QStringLiteral("network unreachable"));
         return;
     case SocketOutcome::Closed:
     case SocketOutcome::Lost:
-        showNoAnswer(QStringLiteral("connection lost"));
+        queryFailed(QStringLiteral("connection lost"));
         return;
     case SocketOutcome::Failed:
-        showNoAnswer(QStringLiteral("connection failed"));
+        queryFailed(QStringLiteral("connection failed"));
         return;
     }
 }
 
-void StatusLine::listArrived(int serversListed)
+void StatusLine::listArriving()
 {
-    m_gotList = true;
-    m_lastList = m_clock.now();
-    m_lastCount = serversListed;
-    show(QStringLiteral("%1  %2 listed").arg(clock(m_lastList), serverCount(serversListed)));
+    m_arriving = true;
+}
+
+void StatusLine::listEnded(ListEnd end, int serversListed)
+{
+    if (end == ListEnd::Whole) {
+        m_ended = true;
+        m_lastList = m_clock.now();
+        m_lastCount = serversListed;
+        // A list still on its way when the user pressed Stop is shown, but
+        // the line goes on saying that scanning has stopped.
+        if (m_scanning) {
+            show(
+                QStringLiteral("%1  %2 listed").arg(clock(m_lastList), serverCount(serversListed)));
+        } else {
+            showStopped();
+        }
+        return;
+    }
+    if (!m_scanning || m_ended) {
+        return;
+    }
+    queryFailed(end == ListEnd::NothingSent
+                    ? QStringLiteral("sent no list")
+                    : QStringLiteral("list cut off in the middle of a line"));
 }
 
 void StatusLine::scanStopped()
 {
     m_scanning = false;
+    showStopped();
+}
+
+void StatusLine::serverFound(const QString& serverName, int serversListed)
+{
+    m_scanning = false;
+    m_ended = true;
+    m_lastList = m_clock.now();
+    m_lastCount = serversListed;
+    show(QStringLiteral("%1  Found: %2").arg(clock(m_lastList), serverName.trimmed()));
+}
+
+void StatusLine::showStopped()
+{
     if (m_lastList.isValid()) {
         show(QStringLiteral("Stopped. Last list %1: %2.")
                  .arg(clock(m_lastList), serverCount(m_lastCount)));
@@ -107,19 +144,14 @@ void StatusLine::scanStopped()
     }
 }
 
-void StatusLine::serverFound(const QString& serverName)
+void StatusLine::queryFailed(const QString& reason)
 {
-    m_scanning = false;
-    show(QStringLiteral("%1  Found: %2").arg(clock(m_clock.now()), serverName.trimmed()));
-}
-
-void StatusLine::showNoAnswer(const QString& reason)
-{
-    m_failureShown = true;
+    m_ended = true;
     // What went wrong comes first: the line is cut at the window's edge, and
     // its tool tip holds the rest.
-    QString text =
-        QStringLiteral("%1  %2: %3, trying every 5 s.").arg(clock(m_clock.now()), m_host, reason);
+    QString text = m_host.isEmpty()
+        ? QStringLiteral("%1  No list server given, trying every 5 s.").arg(clock(m_clock.now()))
+        : QStringLiteral("%1  %2: %3, trying every 5 s.").arg(clock(m_clock.now()), m_host, reason);
     if (m_lastList.isValid()) {
         text +=
             QStringLiteral(" Last list %1: %2").arg(clock(m_lastList), serverCount(m_lastCount));

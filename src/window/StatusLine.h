@@ -10,11 +10,18 @@ namespace pollwick {
 class Clock;
 enum class SocketOutcome;
 
+// How a list server's answer to one query ended.
+enum class ListEnd {
+    Whole, // closed at the end of a line, or the answer filled its limits
+    CutMidLine, // closed in the middle of a line: cut off, or reset
+    NothingSent, // closed without sending anything
+};
+
 // The one-line status along the bottom of the main window (Label1), so the
 // user can see that polling is alive and whether it works: which list server
-// is being asked, when the last list came and how many servers it held,
-// and, when a query got no list, which host did not answer and why. Cut to
-// the label's width; the tool tip holds the whole line.
+// is being asked, when the last whole list came and how many servers it
+// held, and, when a query got no whole list, which host did not give one and
+// why. Cut to the label's width; the tool tip holds the whole line.
 //
 // It watches; it decides nothing. The scan goes on the same whatever the
 // socket reports.
@@ -28,18 +35,25 @@ public:
     void scanStarted();
     // Every query of a scan, "Go"'s first included, before it connects.
     void queryStarted(const QString& host);
-    // What the socket reports of the current query's connection.
+    // What the socket reports of the current query's connection, but for the
+    // list server's own close (listEnded).
     void connectionOutcome(SocketOutcome outcome);
-    void listArrived(int serversListed);
+    // Data of the current query's list has arrived.
+    void listArriving();
+    // The list server is done with the current query; `serversListed` is
+    // what its answer listed.
+    void listEnded(ListEnd end, int serversListed);
     void scanStopped();
-    void serverFound(const QString& serverName);
+    // A match ended the scan: the list it came in counts as the last list.
+    void serverFound(const QString& serverName, int serversListed);
 
     // The whole line; the label shows as much of it as fits, and the rest
     // in its tool tip.
     [[nodiscard]] const QString& text() const { return m_text; }
 
 private:
-    void showNoAnswer(const QString& reason);
+    void queryFailed(const QString& reason);
+    void showStopped();
     void show(const QString& text);
 
     QLabel& m_label;
@@ -50,9 +64,9 @@ private:
     // The current query.
     QString m_host;
     bool m_connected = false;
-    bool m_gotList = false;
-    bool m_failureShown = false;
-    // The last list, of this scan or an earlier one.
+    bool m_arriving = false; // some of its list has come
+    bool m_ended = false; // its list came whole, or its failure is shown
+    // The last whole list, of this scan or an earlier one.
     QDateTime m_lastList;
     int m_lastCount = 0;
 };

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLocale>
 
+#include <functional>
+
 namespace pollwick {
 namespace {
 
@@ -16,10 +18,15 @@ using sim::Misbehaviour;
 
 using StatusLineTest = test::ListServerWindow;
 
-TEST_F(StatusLineTest, AListAfterFailuresBringsTheLineBackAndStaysInView)
+// A list counts only when the list server closed its connection at the end
+// of a line (or a match ended it); every other query is reported for what it
+// was, with the last whole list kept in view, and after Stop the line goes on
+// saying that scanning has stopped.
+TEST_F(StatusLineTest, EachQueryIsToldForWhatItWasAndTheLastWholeListStaysInView)
 {
-    server.setResponse(test::serverLine("192.0.2.1", "battle 1.24   [1/16] One") +
-                       test::serverLine("192.0.2.2", "battle 1.24   [1/16] Two"));
+    const QByteArray two = test::serverLine("192.0.2.1", "battle 1.24   [1/16] One") +
+        test::serverLine("192.0.2.2", "battle 1.24   [1/16] Two");
+    server.setResponse(two);
     matchNothing();
     server.setMisbehaviour(Misbehaviour::NeverAnswer);
     go();
@@ -33,15 +40,76 @@ TEST_F(StatusLineTest, AListAfterFailuresBringsTheLineBackAndStaysInView)
     EXPECT_EQ(form->Label1->textFormat(), Qt::PlainText); // a found server's name is no markup
 
     platform.time = platform.time.addSecs(65);
-    server.setMisbehaviour(Misbehaviour::ResetMidLine);
-    server.setResponse({});
-    refresh();
-    EXPECT_TRUE(statusSays(QStringLiteral("12:01:05  %1: connection lost, trying every 5 s. Last "
-                                          "list 12:00:00: 2 servers")
-                               .arg(serverHost())));
+    const QString lastList = QStringLiteral(", trying every 5 s. Last list 12:00:00: 2 servers");
+    const struct {
+        const char* query;
+        std::function<void()> make;
+        QString says;
+    } queries[] = {
+        // The socket cannot tell a reset from the list server's own close.
+        {"reset in the middle of a line",
+         [&] {
+             server.setMisbehaviour(Misbehaviour::ResetMidLine);
+             refresh();
+         },
+         QStringLiteral("12:01:05  %1: list cut off in the middle of a line").arg(serverHost())},
+        {"one byte, then cut off by the next query",
+         [&] {
+             server.setMisbehaviour(Misbehaviour::None);
+             server.setChunking(1, 10 * 60 * 1000);
+             const int before = arrivals;
+             refresh();
+             ASSERT_TRUE(test::waitUntil([&] { return arrivals > before; }));
+             refresh();
+         },
+         QStringLiteral("12:01:05  %1: list cut off by the next query").arg(serverHost())},
+        {"accepted and closed at once",
+         [&] {
+             server.setChunking(0, 0);
+             server.setResponse({});
+             refresh();
+         },
+         QStringLiteral("12:01:05  %1: sent no list").arg(serverHost())},
+        {"no host",
+         [&] {
+             form->RemHost->setEditText({});
+             refresh();
+         },
+         QStringLiteral("12:01:05  No list server given")},
+    };
+    for (const auto& query : queries) {
+        SCOPED_TRACE(query.query);
+        query.make();
+        EXPECT_TRUE(statusSays(query.says + lastList));
+    }
     // Cut at the label's edge, whole in its tool tip.
     EXPECT_TRUE(form->Label1->text().endsWith(QChar(0x2026))) << form->Label1->text().toStdString();
     EXPECT_TRUE(form->Label1->toolTip().contains(QStringLiteral("12:00:00:")));
+
+    // A list still on its way when Stop is pressed updates the time and the
+    // count, and the line still says that scanning has stopped.
+    form->RemHost->setEditText(serverHost());
+    server.setResponse(two);
+    server.setMisbehaviour(Misbehaviour::AnswerLate);
+    server.setAnswerDelay(10 * 60 * 1000);
+    const int accepted = server.connectionCount() + 1;
+    refresh();
+    ASSERT_TRUE(test::waitUntil([&] { return server.connectionCount() == accepted; }));
+    click(form->Command2);
+    EXPECT_EQ(form->status().text(), QStringLiteral("Stopped. Last list 12:00:00: 2 servers."));
+    server.releaseHeld();
+    EXPECT_TRUE(statusSays(QStringLiteral("Stopped. Last list 12:01:05: 2 servers.")));
+
+    // The list that ends in a match is the last list.
+    server.setMisbehaviour(Misbehaviour::None);
+    click(form->VersionCheck); // every server matches now
+    platform.time = platform.time.addSecs(10);
+    go();
+    EXPECT_TRUE(statusSays(QStringLiteral("12:01:15  Found: One")));
+    server.setMisbehaviour(Misbehaviour::NeverAnswer);
+    go();
+    click(form->Command2);
+    EXPECT_EQ(form->status().text(), QStringLiteral("Stopped. Last list 12:01:15: 1 server."));
 }
 
 TEST(ServerCount, ReadsNaturallyInTheUsersLocale)

@@ -82,6 +82,8 @@ public:
     // Bytes of the unfinished line kept for the next arrival: never more than
     // the line limit, since a longer line is dropped as it arrives.
     [[nodiscard]] std::size_t pendingLineBytes() const { return m_unfinished.size(); }
+    // True while the data so far ends inside a line, kept or being dropped.
+    [[nodiscard]] bool insideLine() const { return !m_unfinished.empty() || m_droppingLongLine; }
     [[nodiscard]] const ResponseLimits& limits() const { return m_limits; }
 
 private:

@@ -1,12 +1,16 @@
 #include "window/scan/ListExchange.h"
 
 #include "platform/ClientSocket.h"
+#include "window/StatusLine.h"
+
+#include <utility>
 
 namespace pollwick {
 
-ListExchange::ListExchange(ClientSocket& Winsock1, ResponseWalk& walk)
+ListExchange::ListExchange(ClientSocket& Winsock1, ResponseWalk& walk, StatusLine& status)
     : m_socket(Winsock1)
     , m_walk(walk)
+    , m_status(status)
 { }
 
 ListExchange::~ListExchange() = default;
@@ -22,16 +26,52 @@ void ListExchange::Winsock1_DataArrival()
     m_walking = true;
     do {
         m_arrivedMeanwhile = false;
-        handleArrival();
+        handleArrival(m_socket.getData());
     } while (m_arrivedMeanwhile);
     m_walking = false;
+    if (std::exchange(m_endPending, false)) {
+        listEnded();
+    }
 }
 
-void ListExchange::handleArrival()
+void ListExchange::connectionOutcome(SocketOutcome outcome)
 {
-    std::string chunk = m_socket.getData();
+    if (outcome != SocketOutcome::Closed) {
+        m_status.connectionOutcome(outcome);
+        return;
+    }
+    if (m_walking) {
+        m_endPending = true; // told once the walk is over
+        return;
+    }
+    // What the list server sent last may still wait unread.
+    std::string rest = m_socket.getData();
+    if (!rest.empty()) {
+        m_walking = true;
+        handleArrival(std::move(rest));
+        m_walking = false;
+    }
+    listEnded();
+}
+
+void ListExchange::listEnded()
+{
+    if (m_socket.connectionNumber() != m_connection) {
+        m_status.listEnded(ListEnd::NothingSent, 0);
+    } else if (m_walk.ended()) {
+        // A match ended the list, and the scan with it.
+    } else if (m_walk.insideLine()) {
+        m_status.listEnded(ListEnd::CutMidLine, m_listed);
+    } else {
+        m_status.listEnded(ListEnd::Whole, m_listed);
+    }
+}
+
+void ListExchange::handleArrival(std::string chunk)
+{
     if (m_socket.connectionNumber() != m_connection) {
         m_connection = m_socket.connectionNumber();
+        m_listed = 0;
         m_walk.startResponse();
         if (clearHook) {
             clearHook();
@@ -40,6 +80,7 @@ void ListExchange::handleArrival()
     if (m_walk.ended()) {
         return;
     }
+    m_status.listArriving();
     m_list = std::move(chunk);
     m_walk.arrive(m_list, *this);
     if (arrivalHook) {
@@ -48,13 +89,17 @@ void ListExchange::handleArrival()
     // Nothing past the limits can be listed or matched: a list server that
     // keeps sending would only cost reading and discarding until the next
     // query, so the connection goes now. The next query connects again.
-    if (m_walk.full()) {
+    if (m_walk.full() && m_socket.isOpen()) {
         m_socket.close();
+        if (!m_walk.ended()) {
+            m_status.listEnded(ListEnd::Whole, m_listed);
+        }
     }
 }
 
 void ListExchange::listRecord(const ServerRecord& record)
 {
+    ++m_listed;
     if (listHook) {
         listHook(record);
     }

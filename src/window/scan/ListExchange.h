@@ -11,6 +11,8 @@
 namespace pollwick {
 
 class ClientSocket;
+class StatusLine;
+enum class SocketOutcome;
 
 // What the window does with the list server's answer: every data arrival is
 // read, kept in the buffers List and Templist, split into ServList entries
@@ -22,16 +24,24 @@ class ClientSocket;
 // between two arrivals is joined again. Once a match has ended the walk, the
 // rest of that connection is not read; once the response has reached its
 // limits, the connection is closed.
+//
+// A list counts as whole, for the status line, when the list server closed
+// the connection at the end of a line or the response filled its limits.
+// A close in the middle of a line is a cut list: the socket cannot tell the
+// list server's own close from a reset.
 class ListExchange final : private ResponseWalk::Hooks
 {
 public:
-    // Reads what `Winsock1` receives into `walk`, the window's buffers.
-    ListExchange(ClientSocket& Winsock1, ResponseWalk& walk);
+    // Reads what `Winsock1` receives into `walk`, the window's buffers, and
+    // tells `status` how each list ended.
+    ListExchange(ClientSocket& Winsock1, ResponseWalk& walk, StatusLine& status);
     ~ListExchange() override;
     ListExchange(const ListExchange&) = delete;
     ListExchange& operator=(const ListExchange&) = delete;
 
     void Winsock1_DataArrival();
+    // How the current connection went, as the socket reports it.
+    void connectionOutcome(SocketOutcome outcome);
 
     // The most recent chunk, as received.
     [[nodiscard]] const std::string& List() const { return m_list; }
@@ -53,12 +63,16 @@ public:
 private:
     void listRecord(const ServerRecord& record) override;
     MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override;
-    void handleArrival();
+    void handleArrival(std::string chunk);
+    void listEnded();
 
     ClientSocket& m_socket;
     ResponseWalk& m_walk;
+    StatusLine& m_status;
     std::string m_list;
     std::uint64_t m_connection = 0;
+    int m_listed = 0; // records listed from the current connection
+    bool m_endPending = false; // the list server closed during a walk
     bool m_walking = false;
     bool m_arrivedMeanwhile = false;
 };
