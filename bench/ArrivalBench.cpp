@@ -1,8 +1,9 @@
 // How long the window takes to handle one list: the data-arrival handler
 // with everything it runs (split, parse, server-list rows, match test), and
-// then the repaint of the widened window showing the rows. The socket is a
-// stand-in that hands the handler the whole response at once, so the
-// network is not measured.
+// then the repaint of the widened window showing the rows; and how long a
+// repaint of the list alone takes, with short names and with names of a
+// megabyte. The socket is a stand-in that hands the handler the whole
+// response at once, so the network is not measured.
 
 #include "FakePlatform.h"
 #include "listserver/SimulatedList.h"
@@ -19,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <string>
 
 namespace {
 
@@ -92,6 +94,31 @@ BENCHMARK_CAPTURE(arrival, painted, true)
     ->Arg(200)
     ->Arg(32767)
     ->Unit(benchmark::kMicrosecond);
+
+// Repainting the list of one response of 31 servers whose names are
+// `nameLength` characters long, shown wide: short names, and names of a
+// megabyte that a hostile list server may send.
+void paintList(benchmark::State& state)
+{
+    const auto nameLength = static_cast<std::size_t>(state.range(0));
+    std::string text;
+    for (int server = 0; server < 31; ++server) {
+        text += "192.0.2." + std::to_string(server + 1) + ":7000 battle 1.24   [1/16] ";
+        text.append(nameLength, static_cast<char>('A' + server % 26));
+        text += "\r\n";
+    }
+    ScanningWindow window;
+    window.socket->connect();
+    window.socket->deliver(text);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        static_cast<void>(_);
+        window.form->ListView1->viewport()->repaint();
+    }
+    state.counters["entries"] = window.form->ListView1->rows();
+}
+
+BENCHMARK(paintList)->Name("window/paint31")->Arg(20)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

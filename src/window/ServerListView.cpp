@@ -64,30 +64,33 @@ QVariant ServerListModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const ServerRecord& row = m_rows[static_cast<std::size_t>(index.row())];
-    QString text;
+    std::string_view text;
     switch (index.column()) {
     case 0:
-        text = fromListText(row.serverName);
+        text = row.serverName;
         break;
     case 1:
-        text = fromListText(row.gameType);
+        text = row.gameType;
         break;
     case 2:
-        text = fromListText(row.version);
+        text = row.version;
         break;
     case 3:
-        text = fromListText(row.players);
+        text = row.players;
         break;
     case 4:
-        text = fromListText(row.ipAddress);
+        text = row.ipAddress;
         break;
     default:
         return {};
     }
+    if (role == Qt::DisplayRole) {
+        return shownListText(text, kCellCharacters);
+    }
     // A tool tip that looks like HTML is shown as HTML, pictures from local
     // files included. The list server's text is escaped, so that it is only
     // ever shown as the text it is.
-    return role == Qt::ToolTipRole ? Qt::convertFromPlainText(text) : text;
+    return Qt::convertFromPlainText(shownListText(text));
 }
 
 QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, int role) const

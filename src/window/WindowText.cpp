@@ -15,6 +15,14 @@ QString fromListText(std::string_view bytes)
     return text;
 }
 
+QString shownListText(std::string_view bytes, std::size_t most)
+{
+    if (bytes.size() <= most || most == 0) {
+        return fromListText(bytes.substr(0, most));
+    }
+    return fromListText(bytes.substr(0, most - 1)) + QChar(0x2026);
+}
+
 std::string toListText(const QString& text)
 {
     std::string bytes;

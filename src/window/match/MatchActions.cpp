@@ -29,14 +29,14 @@ namespace {
 // are left out rather than shown for this server.
 QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
 {
-    QStringList lines{fromListText(matched.serverName).trimmed()};
-    const QString players = fromListText(matched.players).trimmed();
+    QStringList lines{shownListText(matched.serverName).trimmed()};
+    const QString players = shownListText(matched.players).trimmed();
     if (fromLine.has(ParsedFields::Players) && !players.isEmpty()) {
         lines << players + QStringLiteral(" players");
     }
     // The match test leaves the address lower-cased: "private" for a
     // private server.
-    const QString address = fromListText(matched.ipAddress).trimmed();
+    const QString address = shownListText(matched.ipAddress).trimmed();
     if (fromLine.has(ParsedFields::IpAddress) && !address.isEmpty()) {
         lines << (address == QLatin1String("private") ? QStringLiteral("private server") : address);
     }
@@ -68,7 +68,7 @@ void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fro
     m_matchArmed = 0;
     c.ListView1->commitRows();
     c.ListView1->revealLastRow();
-    m_status.serverFound(fromListText(matched.serverName), c.ListView1->rows());
+    m_status.serverFound(shownListText(matched.serverName), c.ListView1->rows());
 
     // A user who ticked no alert chose not to be told: the scan ends with the
     // status line alone. Otherwise the window may be hidden behind a

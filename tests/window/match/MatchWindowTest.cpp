@@ -5,6 +5,7 @@
 #include "WindowTest.h"
 #include "core/Windows1252.h"
 #include "platform/qt/DBusNotifier.h"
+#include "window/StatusLine.h"
 
 #include <QAbstractItemModelTester>
 #include <QDBusConnection>
@@ -234,23 +235,46 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
     }
 }
 
+// A name of a megabyte is matched whole, but shown, tipped and notified only
+// in part: shaping it on every paint would stall the window.
+TEST_F(MatchWindowTest, AMegabyteNameMatchesWholeAndIsShownInPart)
+{
+    click(form->NameCheck);
+    replaceText(form->FName, QStringLiteral("zed"));
+    tickAlerts(false, true, false);
+    const QByteArray name = QByteArray(1000000, 'A') + "Zed";
+    const auto cut = [](int characters) { return QString(characters - 1, u'A') + QChar(0x2026); };
+    EXPECT_EQ(scanForMatch("10.0.0.1:7000 battle 1.24   [2/16] " + name + "\r\n"), cut(96));
+    const QAbstractItemModel& model = form->ListView1->model();
+    EXPECT_TRUE(model.data(model.index(0, 0), Qt::ToolTipRole).toString().contains(cut(256)));
+    ASSERT_EQ(platform.notices.size(), 1U);
+    EXPECT_EQ(platform.notices[0].second, cut(256) + QStringLiteral("\n2/16 players\n10.0.0.1"));
+    EXPECT_TRUE(form->status().text().endsWith(QStringLiteral("Found: ") + cut(256)));
+}
+
 // The header, then the rows: the texts as the records held them when listed,
-// every byte as its Windows-1252 character; markup in a name is text, even
-// in its tool tip (read as HTML, it would let a list server make the window
-// load any local file as a picture).
+// every byte as its Windows-1252 character (in three names short enough to
+// be shown whole); markup in a name is text, even in its tool tip (read as
+// HTML, it would let a list server make the window load any local file as a
+// picture).
 TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
 {
-    QByteArray every; // every byte but LF
-    QString shown; // less "|", a colour code
-    for (int b = 0; b < 256; ++b) {
-        every += b == '\n' ? QByteArray() : QByteArray(1, static_cast<char>(b));
-        const QChar c(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(b))));
-        shown += b == '\n' || b == '|' ? QString() : QString(c);
+    QByteArray lines;
+    std::vector<QStringList> everyByte;
+    for (int from = 0; from < 256; from += 96) {
+        QByteArray name; // every byte but LF
+        QString shown; // less "|", a colour code
+        for (int b = from; b < std::min(from + 96, 256); ++b) {
+            name += b == '\n' ? QByteArray() : QByteArray(1, static_cast<char>(b));
+            const QChar c(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(b))));
+            shown += b == '\n' || b == '|' ? QString() : QString(c);
+        }
+        lines += "192.0.2.7:1 ctf 1.21 x [1/16] " + name + "\r\n";
+        everyByte.push_back({shown, "Ctf", "1.21 x", "1/16", "   192.0.2.7"});
     }
     matchNothing();
-    scanForMatch("private 10.0.0.1:7000 battle 1.24   [2/16]  Two  Spaces  \r\n"
-                 "192.0.2.7:1 ctf 1.21 x [1/16] " +
-                 every + "\r\n192.0.2.8:1 ctf 1.21 x [1/16] <img src=x><b>B</b>\r\n");
+    scanForMatch("private 10.0.0.1:7000 battle 1.24   [2/16]  Two  Spaces  \r\n" + lines +
+                 "192.0.2.8:1 ctf 1.21 x [1/16] <img src=x><b>B</b>\r\n");
     std::vector<QStringList> table{{}};
     QList<int> widths;
     for (int column = 0; column < 5; ++column) {
@@ -262,14 +286,13 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
     std::ranges::copy(rows(), std::back_inserter(table));
     EXPECT_EQ(form->ListView1->font().pointSize(), 9);
     EXPECT_EQ(widths, (QList<int>{100, 60, 52, 52, 93}));
-    EXPECT_EQ(table,
-              (std::vector<QStringList>{
-                  {"Server Name", "Type", "Version", "Players", "IP Address"},
-                  {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"},
-                  {shown, "Ctf", "1.21 x", "1/16", "   192.0.2.7"},
-                  {"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16", "   192.0.2.8"}}));
+    std::vector<QStringList> expected{{"Server Name", "Type", "Version", "Players", "IP Address"},
+                                      {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"}};
+    std::ranges::copy(everyByte, std::back_inserter(expected));
+    expected.push_back({"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16", "   192.0.2.8"});
+    EXPECT_EQ(table, expected);
     const QAbstractItemModel& model = form->ListView1->model();
-    EXPECT_TRUE(model.data(model.index(2, 0), Qt::ToolTipRole)
+    EXPECT_TRUE(model.data(model.index(4, 0), Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("x&gt;&lt;b&gt;B&lt;/b&gt;")));
 }
