@@ -12,7 +12,8 @@
 // pinned down: the address is lower-cased only when every criterion holds,
 // the alert is only ever set to 1, nothing else in the record changes, and a
 // launch only ever takes an address and version that the line supplied, as
-// one trimmed argument, never for a private server.
+// one trimmed argument, never for a private server, and only an address
+// that a regular expression of the rules accepts.
 #include "FuzzInput.h"
 #include "core/Windows1252.h"
 #include "core/match/LaunchPlan.h"
@@ -23,9 +24,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 namespace {
 
@@ -69,18 +72,37 @@ std::optional<std::pair<std::int32_t, std::int32_t>> counts(std::string_view pla
     return current && maximum ? std::optional(std::pair(*current, *maximum)) : std::nullopt;
 }
 
+// The launch rules, written out plainly: a host name or IP address with an
+// optional port, as a regular expression.
+bool looksLikeAddress(const std::string& text)
+{
+    static const std::regex kAddress(
+        "([A-Za-z0-9_][A-Za-z0-9_-]*)(\\.[A-Za-z0-9_][A-Za-z0-9_-]*)*(:([0-9]{1,5}))?");
+    std::smatch parts;
+    if (!std::regex_match(text, parts, kAddress)) {
+        return false;
+    }
+    const std::size_t host = text.size() - static_cast<std::size_t>(parts.length(3));
+    const long port = parts[4].matched ? std::stol(parts[4].str()) : 1;
+    return host <= 253 && port >= 1 && port <= 65535;
+}
+
 void checkLaunch(const ServerRecord& matched, ParsedFields fromLine)
 {
-    const auto plan = pollwick::planLaunch(matched, fromLine);
+    const auto decision = pollwick::planLaunch(matched, fromLine);
+    const auto* plan = std::get_if<pollwick::LaunchPlan>(&decision);
     const auto edition = pollwick::editionForVersion(matched.version);
     const std::size_t first = matched.ipAddress.find_first_not_of(' ');
-    FUZZ_REQUIRE(plan.has_value() ==
+    const std::size_t last = matched.ipAddress.find_last_not_of(' ');
+    const std::string trimmed =
+        first == std::string::npos ? "" : matched.ipAddress.substr(first, last - first + 1);
+    FUZZ_REQUIRE((plan != nullptr) ==
                  (matched.ipAddress != "private" && fromLine.has(ParsedFields::Version) &&
-                  fromLine.has(ParsedFields::IpAddress) && edition && first != std::string::npos));
-    if (plan) {
-        const std::size_t last = matched.ipAddress.find_last_not_of(' ');
+                  fromLine.has(ParsedFields::IpAddress) && edition && looksLikeAddress(trimmed)));
+    FUZZ_REQUIRE(pollwick::looksLikeAddress(trimmed) == looksLikeAddress(trimmed));
+    if (plan != nullptr) {
         FUZZ_REQUIRE(plan->edition == *edition);
-        FUZZ_REQUIRE(plan->connectAddress == matched.ipAddress.substr(first, last - first + 1));
+        FUZZ_REQUIRE(plan->connectAddress == trimmed);
     }
 }
 

@@ -134,6 +134,11 @@ void StatusLine::serverFound(const QString& serverName, int serversListed)
     show(QStringLiteral("%1  Found: %2").arg(clock(m_lastList), serverName.trimmed()));
 }
 
+void StatusLine::gameNotStarted(const QString& why)
+{
+    show(QStringLiteral("%1. Game not started: %2.").arg(m_text, why));
+}
+
 void StatusLine::showStopped()
 {
     if (m_lastList.isValid()) {

@@ -46,6 +46,8 @@ public:
     void scanStopped();
     // A match ended the scan: the list it came in counts as the last list.
     void serverFound(const QString& serverName, int serversListed);
+    // The game was to be started for the server found, and was not.
+    void gameNotStarted(const QString& why);
 
     // The whole line; the label shows as much of it as fits, and the rest
     // in its tool tip.

@@ -144,7 +144,7 @@ public:
     bool start(const QString& program, const QStringList& arguments) override
     {
         started.push_back(QStringList{program} + arguments);
-        return !program.isEmpty();
+        return programsStart;
     }
     [[nodiscard]] QDateTime now() const override { return time; }
     [[nodiscard]] QString read(const QString& application, const QString& section,
@@ -181,6 +181,7 @@ public:
     std::function<void()> whileNotifying;
     Notifier* passOn = nullptr;
     std::vector<QStringList> started; // the program and its arguments
+    bool programsStart = true; // what start() answers
     QDateTime time{QDate(2026, 12, 7), QTime(12, 0)}; // what the clock shows
     int processEnds = 0;
 };

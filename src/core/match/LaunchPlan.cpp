@@ -1,5 +1,8 @@
 #include "core/match/LaunchPlan.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace pollwick {
 
 std::optional<GameEdition> editionForVersion(std::string_view version)
@@ -34,25 +37,83 @@ std::string_view editionName(GameEdition edition)
     return "Normal";
 }
 
-std::optional<LaunchPlan> planLaunch(const ServerRecord& matched, ParsedFields fromLine)
+namespace {
+
+constexpr std::size_t kMaxHostLength = 253;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isLabelStart(char c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+bool isPort(std::string_view text)
+{
+    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), isDigit)) {
+        return false;
+    }
+    unsigned value = 0;
+    for (const char c : text) {
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value >= 1 && value <= 65535;
+}
+
+} // namespace
+
+bool looksLikeAddress(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    const std::string_view host = text.substr(0, colon);
+    if (colon != std::string_view::npos && !isPort(text.substr(colon + 1))) {
+        return false;
+    }
+    if (host.empty() || host.size() > kMaxHostLength) {
+        return false;
+    }
+    // Each label starts with a letter, a digit or "_", and goes on with those
+    // or "-"; labels are separated by single dots.
+    bool labelStart = true;
+    for (const char c : host) {
+        if (labelStart) {
+            if (!isLabelStart(c)) {
+                return false;
+            }
+            labelStart = false;
+        } else if (c == '.') {
+            labelStart = true;
+        } else if (!isLabelStart(c) && c != '-') {
+            return false;
+        }
+    }
+    return !labelStart;
+}
+
+std::variant<LaunchPlan, NoLaunch> planLaunch(const ServerRecord& matched, ParsedFields fromLine)
 {
     if (matched.ipAddress == "private") {
-        return std::nullopt;
+        return NoLaunch::PrivateServer;
     }
-    if (!fromLine.has(ParsedFields::Version) || !fromLine.has(ParsedFields::IpAddress)) {
-        return std::nullopt;
-    }
-    const std::optional<GameEdition> edition = editionForVersion(matched.version);
+    const std::optional<GameEdition> edition =
+        fromLine.has(ParsedFields::Version) ? editionForVersion(matched.version) : std::nullopt;
     if (!edition) {
-        return std::nullopt;
+        return NoLaunch::NoVersion;
     }
     const std::string_view address = matched.ipAddress;
     const std::size_t first = address.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return std::nullopt; // the line named no address: there is nothing to connect to
+    if (!fromLine.has(ParsedFields::IpAddress) || first == std::string_view::npos) {
+        return NoLaunch::NoAddress;
     }
-    return LaunchPlan{
-        *edition, std::string(address.substr(first, address.find_last_not_of(' ') - first + 1))};
+    const std::string_view trimmed =
+        address.substr(first, address.find_last_not_of(' ') - first + 1);
+    if (!looksLikeAddress(trimmed)) {
+        return NoLaunch::NotAnAddress;
+    }
+    return LaunchPlan{*edition, std::string(trimmed)};
 }
 
 } // namespace pollwick

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace pollwick {
 
@@ -29,17 +30,31 @@ struct LaunchPlan {
     std::string connectAddress;
 };
 
+// Why a match starts no game.
+enum class NoLaunch {
+    PrivateServer, // private servers are never joined
+    NoVersion, // the matched line gave no version that an edition plays
+    NoAddress, // the matched line gave no address
+    NotAnAddress, // what the line gave does not look like an address
+};
+
+// Whether `text` may follow "-connect": a host name or IP address, with an
+// optional port. Letters, digits, "_" and "-" in labels separated by single
+// dots, not beginning with "-" or a dot, at most 253 characters; then
+// perhaps ":" and a port from 1 to 65535. No spaces, quotes or anything a
+// game's own command line could read as an option or split apart.
+bool looksLikeAddress(std::string_view text);
+
 // Decides whether the matched record may start the game. Private servers
 // are never launched. The record carries fields over from earlier lines, so
 // only a version and an address that the matched line supplied itself are
 // trusted: otherwise the game would connect to another server, or start the
-// wrong edition. An address of spaces alone names no server and starts
-// nothing.
+// wrong edition. The address comes from the list server: the game starts
+// only when it looks like an address.
 //
 // The command line reads "<path> -connect <address>". It is never handed to a
 // shell: the address is one argument, without the spaces around it (the
-// record keeps the entry's three leading spaces), so that nothing a list
-// server sends can add an argument or a command.
-std::optional<LaunchPlan> planLaunch(const ServerRecord& matched, ParsedFields fromLine);
+// record keeps the entry's three leading spaces).
+std::variant<LaunchPlan, NoLaunch> planLaunch(const ServerRecord& matched, ParsedFields fromLine);
 
 } // namespace pollwick

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <variant>
+
 namespace pollwick {
 namespace {
 
@@ -92,15 +94,38 @@ void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fro
 
 void MatchActions::launchGame(const ServerRecord& matched, ParsedFields fromLine)
 {
-    const std::optional<LaunchPlan> plan = planLaunch(matched, fromLine);
-    if (!plan) {
+    const std::variant<LaunchPlan, NoLaunch> decision = planLaunch(matched, fromLine);
+    if (const auto* refused = std::get_if<NoLaunch>(&decision)) {
+        switch (*refused) {
+        case NoLaunch::PrivateServer:
+            m_status.gameNotStarted(QStringLiteral("the server is private"));
+            return;
+        case NoLaunch::NoVersion:
+            m_status.gameNotStarted(QStringLiteral("no edition plays its version"));
+            return;
+        case NoLaunch::NoAddress:
+            m_status.gameNotStarted(QStringLiteral("its line gives no address"));
+            return;
+        case NoLaunch::NotAnAddress:
+            m_status.gameNotStarted(QStringLiteral("\"%1\" is not an address")
+                                        .arg(shownListText(matched.ipAddress).trimmed()));
+            return;
+        }
+    }
+    const LaunchPlan& plan = std::get<LaunchPlan>(decision);
+    const QString path = m_paths.workingCopy().of(plan.edition);
+    if (path.isEmpty()) {
+        m_status.gameNotStarted(QStringLiteral("no game path is set for %1 (Wombix Paths)")
+                                    .arg(fromListText(matched.version)));
         return;
     }
     // The command line reads "<path> -connect <address>"; it goes to the
     // system as a program and its arguments, never through a shell, so the
     // path may hold spaces and the address stays one argument.
-    m_services.launcher.start(m_paths.workingCopy().of(plan->edition),
-                              {QStringLiteral("-connect"), fromListText(plan->connectAddress)});
+    if (!m_services.launcher.start(
+            path, {QStringLiteral("-connect"), fromListText(plan.connectAddress)})) {
+        m_status.gameNotStarted(QStringLiteral("%1 cannot be started").arg(path));
+    }
 }
 
 void MatchActions::WaveCheck_Click()

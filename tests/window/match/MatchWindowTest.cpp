@@ -235,6 +235,29 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
     }
 }
 
+// A game that cannot be started is told on the status line; nothing pops up.
+TEST_F(MatchWindowTest, AGameThatCannotBeStartedIsToldOnTheStatusLine)
+{
+    tickAlerts(false, false, true);
+    const struct {
+        QByteArray line;
+        bool programStarts;
+        QString says;
+    } launches[] = {
+        {"10.0.0.1:7000 battle 1.21 x [2/16] Alpha", true,
+         "no game path is set for 1.21 x (Wombix Paths)"},
+        {"-e:7000 battle 1.24   [2/16] Alpha", true, "\"-e\" is not an address"},
+        {"10.0.0.1:7000 battle 1.24   [2/16] Alpha", false, kAmbrel + " cannot be started"},
+    };
+    for (const auto& launch : launches) {
+        platform.programsStart = launch.programStarts;
+        EXPECT_EQ(scanForMatch(launch.line + "\r\n"), QStringLiteral("Alpha"));
+        EXPECT_EQ(form->status().text(),
+                  QStringLiteral("12:00:00  Found: Alpha. Game not started: %1.").arg(launch.says));
+    }
+    EXPECT_TRUE(platform.shown.empty());
+}
+
 // A name of a megabyte is matched whole, but shown, tipped and notified only
 // in part: shaping it on every paint would stall the window.
 TEST_F(MatchWindowTest, AMegabyteNameMatchesWholeAndIsShownInPart)
