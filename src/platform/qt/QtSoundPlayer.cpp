@@ -1,38 +1,55 @@
-#include "core/WaveDuration.h"
+#include "core/WaveHeader.h"
 #include "platform/SoundPlayer.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
+#include <optional>
 
 namespace pollwick {
 namespace {
 
 // The project's own short alert, for when the chosen file cannot be played.
-const QString kDefaultAlert = QStringLiteral("qrc:/sounds/alert.wav");
+const QString kDefaultAlert = QStringLiteral(":/sounds/alert.wav");
 
-// How long to wait when the file's length cannot be read, and the margin
-// beyond the length for the audio system to start and finish.
-constexpr std::chrono::milliseconds kUnknownLength{10000};
-constexpr std::chrono::milliseconds kMargin{3000};
+// How much of a file is read to find its header: the chunks before the
+// samples are small.
+constexpr qint64 kHeadBytes = qint64{64} * 1024;
 
-std::chrono::milliseconds playingTime(const QString& source)
+// The header of `file` when Qt may be given the file; nothing when the file
+// is not to be played. Only a regular file is opened: opening a FIFO blocks
+// until a writer comes, and a device or a directory has no end to wait for.
+// Qt's sample loader waits for ever on a file that holds less than its
+// header declares, and while one sample waits, every later sound's end
+// blocks the window; so the header must promise no more than the file holds.
+std::optional<WaveHeader> playableHeader(const QString& file)
 {
-    QFile file(source.startsWith(QLatin1String("qrc:")) ? source.mid(3) : source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return kUnknownLength;
+    if (!QFileInfo(file).isFile()) {
+        return std::nullopt;
     }
-    const QByteArray head = file.read(qint64{64} * 1024);
-    const auto length =
-        waveDuration(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
-    return length ? *length + kMargin : kUnknownLength;
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray head = source.read(kHeadBytes);
+    const auto header =
+        readWaveHeader(std::string_view(head.constData(), static_cast<std::size_t>(head.size())),
+                       static_cast<std::uint64_t>(std::max<qint64>(source.size(), 0)));
+    if (!header || !header->complete()) {
+        return std::nullopt;
+    }
+    return header;
 }
 
-// Plays one source to its end; false when it could not be played at all.
+// Plays one source to its end, waiting at most `limit`; false when it could
+// not be played at all.
 bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
 {
     QSoundEffect effect;
@@ -68,16 +85,26 @@ bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
     return started && !failed && effect.status() != QSoundEffect::Error;
 }
 
+// Plays `file` from `url` when its header holds up, waiting at most its
+// length and a margin.
+bool playFile(const QString& file, const QUrl& url)
+{
+    const auto header = playableHeader(file);
+    return header && playToEnd(url, soundWait(header->length()));
+}
+
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
     void playSync(const QString& path) override
     {
-        if (!path.isEmpty() && QFile::exists(path) &&
-            playToEnd(QUrl::fromLocalFile(path), playingTime(path))) {
-            return;
+        if (!path.isEmpty()) {
+            const QString file = QFileInfo(path).absoluteFilePath();
+            if (playFile(file, QUrl::fromLocalFile(file))) {
+                return;
+            }
         }
-        if (playToEnd(QUrl(kDefaultAlert), playingTime(kDefaultAlert))) {
+        if (playFile(kDefaultAlert, QUrl(QStringLiteral("qrc") + kDefaultAlert))) {
             return;
         }
         QApplication::beep();
