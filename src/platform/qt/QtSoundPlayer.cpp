@@ -1,17 +1,21 @@
-#include "core/WaveHeader.h"
-#include "platform/SoundPlayer.h"
+#include "platform/qt/QtSoundPlayer.h"
+
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
+#include <utility>
 
 namespace pollwick {
 namespace {
@@ -48,70 +52,98 @@ std::optional<WaveHeader> playableHeader(const QString& file)
     return header;
 }
 
+// Deletes the effect, or, while its sample is still loading, once it has
+// loaded: Qt's sample cache lets go of a sample only after waiting for its
+// loading thread to finish every load in progress, and the window must not
+// wait on that. One that never loads goes with the application.
+void release(QSoundEffect* effect)
+{
+    if (effect->status() != QSoundEffect::Loading) {
+        delete effect;
+        return;
+    }
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
+        if (effect->status() != QSoundEffect::Loading) {
+            effect->deleteLater();
+        }
+    });
+}
+
 // Plays one source to its end, waiting at most `limit`; false when it could
 // not be played at all.
 bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
 {
-    QSoundEffect effect;
+    auto* effect = new QSoundEffect(QCoreApplication::instance());
     QEventLoop loop;
     bool failed = false;
     bool started = false;
-    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect.status() == QSoundEffect::Error) {
+    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
+        if (effect->status() == QSoundEffect::Error) {
             failed = true;
             loop.quit();
-        } else if (effect.status() == QSoundEffect::Ready && !started) {
+        } else if (effect->status() == QSoundEffect::Ready && !started) {
             started = true;
-            effect.play();
+            effect->play();
         }
     });
-    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect.isPlaying() && started) {
+    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
+        if (!effect->isPlaying() && started) {
             loop.quit();
         }
     });
     QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    effect.setSource(url);
-    if (effect.status() == QSoundEffect::Ready) {
+    effect->setSource(url);
+    if (effect->status() == QSoundEffect::Ready) {
         started = true;
-        effect.play();
+        effect->play();
     }
-    if (effect.status() != QSoundEffect::Error) {
+    if (effect->status() != QSoundEffect::Error) {
         // Painting and timers go on; clicks and keys wait until the sound ends.
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     // A sound that never got going (an audio system that does not answer)
     // counts as not played, so that the default alert gets its turn.
-    return started && !failed && effect.status() != QSoundEffect::Error;
+    const bool played = started && !failed && effect->status() != QSoundEffect::Error;
+    release(effect);
+    return played;
 }
-
-// Plays `file` from `url` when its header holds up, waiting at most its
-// length and a margin.
-bool playFile(const QString& file, const QUrl& url)
-{
-    const auto header = playableHeader(file);
-    return header && playToEnd(url, soundWait(header->length()));
-}
-
-class QtSoundPlayer final : public SoundPlayer
-{
-public:
-    void playSync(const QString& path) override
-    {
-        if (!path.isEmpty()) {
-            const QString file = QFileInfo(path).absoluteFilePath();
-            if (playFile(file, QUrl::fromLocalFile(file))) {
-                return;
-            }
-        }
-        if (playFile(kDefaultAlert, QUrl(QStringLiteral("qrc") + kDefaultAlert))) {
-            return;
-        }
-        QApplication::beep();
-    }
-};
 
 } // namespace
+
+bool QtSoundPlayer::audioOutputPresent()
+{
+    return !QMediaDevices::audioOutputs().isEmpty() &&
+        !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+QtSoundPlayer::QtSoundPlayer(std::function<bool()> hasAudioOutput,
+                             std::chrono::milliseconds longestWait)
+    : m_hasAudioOutput(std::move(hasAudioOutput))
+    // A timer takes int milliseconds.
+    , m_longestWait(
+          std::min(longestWait, std::chrono::milliseconds(std::numeric_limits<int>::max())))
+{ }
+
+void QtSoundPlayer::playSync(const QString& path)
+{
+    if (!m_hasAudioOutput()) {
+        return;
+    }
+    const auto play = [this](const QString& file, const QUrl& url) {
+        const auto header = playableHeader(file);
+        return header && playToEnd(url, soundWait(header->length(), m_longestWait));
+    };
+    if (!path.isEmpty()) {
+        const QString file = QFileInfo(path).absoluteFilePath();
+        if (play(file, QUrl::fromLocalFile(file))) {
+            return;
+        }
+    }
+    if (play(kDefaultAlert, QUrl(QStringLiteral("qrc") + kDefaultAlert))) {
+        return;
+    }
+    QApplication::beep();
+}
 
 std::unique_ptr<SoundPlayer> createSystemSoundPlayer()
 {
