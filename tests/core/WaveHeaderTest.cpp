@@ -74,6 +74,7 @@ TEST(WaveHeader, TheLengthIsWhatTheFileHoldsAndHeadersThatDoNotAddUpAreRejected)
         {wave(format(1, 8000, 8) + list, 4000), 4000, Expected{milliseconds(500), true}},
         {wave(list + format(1, 8000, 8, le(0, 2)), 4000), 4000, Expected{milliseconds(500), true}},
         {wave(format(1, 8000, 8), 0), 100, Expected{milliseconds(0), true}},
+        {wave(format(1, 8000, 32), 32000), 32000, Expected{milliseconds(1000), true}},
         // Cut short, by honest truncation or by a header that lies about
         // the size: only the bytes that are there count.
         {wave(mono16, 16000), 8000, Expected{milliseconds(500), false}},
@@ -97,6 +98,7 @@ TEST(WaveHeader, TheLengthIsWhatTheFileHoldsAndHeadersThatDoNotAddUpAreRejected)
         {wave(rawFormat(1, 1, 8000, 16000, 4, 16), 100), 100, std::nullopt},
         {wave(rawFormat(3, 1, 8000, 32000, 4, 32), 100), 100, std::nullopt},
         {wave(rawFormat(1, 1, 8000, 16000, 2, 12), 100), 100, std::nullopt},
+        {wave(format(1, 8000, 40), 100), 100, std::nullopt},
         {wave(chunk("fmt ", le(1, 2) + le(1, 2)), 100), 100, std::nullopt},
         {wave(mono16 + format(2, 8000, 16), 100), 100, std::nullopt},
         // A chunk that runs past the end of what was read.
