@@ -21,7 +21,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 mode=$2
 
-targets=(fuzz_line_parser fuzz_response_walk fuzz_match_test fuzz_list_json)
+targets=(fuzz_line_parser fuzz_response_walk fuzz_match_test fuzz_list_json fuzz_wave_header)
 case $mode in
 short)
     runs=25000

@@ -5,8 +5,10 @@
 namespace pollwick {
 
 // Plays a wave file to its end before returning. A file that cannot be
-// played gives the system's default alert sound instead. While it waits the
-// window keeps painting but takes no input.
+// played, or a path that names no regular file, gives a default alert
+// instead (the program's own, or the system's on Windows). While it waits
+// the window keeps painting but takes no input. With no audio output to
+// play on, it returns at once.
 class SoundPlayer
 {
 public:

@@ -1,90 +1,149 @@
-#include "core/WaveDuration.h"
-#include "platform/SoundPlayer.h"
+#include "platform/qt/QtSoundPlayer.h"
+
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <utility>
 
 namespace pollwick {
 namespace {
 
 // The project's own short alert, for when the chosen file cannot be played.
-const QString kDefaultAlert = QStringLiteral("qrc:/sounds/alert.wav");
+const QString kDefaultAlert = QStringLiteral(":/sounds/alert.wav");
 
-// How long to wait when the file's length cannot be read, and the margin
-// beyond the length for the audio system to start and finish.
-constexpr std::chrono::milliseconds kUnknownLength{10000};
-constexpr std::chrono::milliseconds kMargin{3000};
+// How much of a file is read to find its header: the chunks before the
+// samples are small.
+constexpr qint64 kHeadBytes = qint64{64} * 1024;
 
-std::chrono::milliseconds playingTime(const QString& source)
+// The header of `file` when Qt may be given the file; nothing when the file
+// is not to be played. Only a regular file is opened: opening a FIFO blocks
+// until a writer comes, and a device or a directory has no end to wait for.
+// Qt's sample loader waits for ever on a file that holds less than its
+// header declares, and while one sample waits, every later sound's end
+// blocks the window; so the header must promise no more than the file holds.
+std::optional<WaveHeader> playableHeader(const QString& file)
 {
-    QFile file(source.startsWith(QLatin1String("qrc:")) ? source.mid(3) : source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return kUnknownLength;
+    if (!QFileInfo(file).isFile()) {
+        return std::nullopt;
     }
-    const QByteArray head = file.read(qint64{64} * 1024);
-    const auto length =
-        waveDuration(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
-    return length ? *length + kMargin : kUnknownLength;
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray head = source.read(kHeadBytes);
+    const auto header =
+        readWaveHeader(std::string_view(head.constData(), static_cast<std::size_t>(head.size())),
+                       static_cast<std::uint64_t>(std::max<qint64>(source.size(), 0)));
+    if (!header || !header->complete()) {
+        return std::nullopt;
+    }
+    return header;
 }
 
-// Plays one source to its end; false when it could not be played at all.
+// Deletes the effect, or, while its sample is still loading, once it has
+// loaded: Qt's sample cache lets go of a sample only after waiting for its
+// loading thread to finish every load in progress, and the window must not
+// wait on that. One that never loads goes with the application.
+void release(QSoundEffect* effect)
+{
+    if (effect->status() != QSoundEffect::Loading) {
+        delete effect;
+        return;
+    }
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
+        if (effect->status() != QSoundEffect::Loading) {
+            effect->deleteLater();
+        }
+    });
+}
+
+// Plays one source to its end, waiting at most `limit`; false when it could
+// not be played at all.
 bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
 {
-    QSoundEffect effect;
+    auto* effect = new QSoundEffect(QCoreApplication::instance());
     QEventLoop loop;
     bool failed = false;
     bool started = false;
-    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect.status() == QSoundEffect::Error) {
+    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
+        if (effect->status() == QSoundEffect::Error) {
             failed = true;
             loop.quit();
-        } else if (effect.status() == QSoundEffect::Ready && !started) {
+        } else if (effect->status() == QSoundEffect::Ready && !started) {
             started = true;
-            effect.play();
+            effect->play();
         }
     });
-    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect.isPlaying() && started) {
+    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
+        if (!effect->isPlaying() && started) {
             loop.quit();
         }
     });
     QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    effect.setSource(url);
-    if (effect.status() == QSoundEffect::Ready) {
+    effect->setSource(url);
+    if (effect->status() == QSoundEffect::Ready) {
         started = true;
-        effect.play();
+        effect->play();
     }
-    if (effect.status() != QSoundEffect::Error) {
+    if (effect->status() != QSoundEffect::Error) {
         // Painting and timers go on; clicks and keys wait until the sound ends.
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     // A sound that never got going (an audio system that does not answer)
     // counts as not played, so that the default alert gets its turn.
-    return started && !failed && effect.status() != QSoundEffect::Error;
+    const bool played = started && !failed && effect->status() != QSoundEffect::Error;
+    release(effect);
+    return played;
 }
 
-class QtSoundPlayer final : public SoundPlayer
-{
-public:
-    void playSync(const QString& path) override
-    {
-        if (!path.isEmpty() && QFile::exists(path) &&
-            playToEnd(QUrl::fromLocalFile(path), playingTime(path))) {
-            return;
-        }
-        if (playToEnd(QUrl(kDefaultAlert), playingTime(kDefaultAlert))) {
-            return;
-        }
-        QApplication::beep();
-    }
-};
-
 } // namespace
+
+bool QtSoundPlayer::audioOutputPresent()
+{
+    return !QMediaDevices::audioOutputs().isEmpty() &&
+        !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+QtSoundPlayer::QtSoundPlayer(std::function<bool()> hasAudioOutput,
+                             std::chrono::milliseconds longestWait)
+    : m_hasAudioOutput(std::move(hasAudioOutput))
+    // A timer takes int milliseconds.
+    , m_longestWait(
+          std::min(longestWait, std::chrono::milliseconds(std::numeric_limits<int>::max())))
+{ }
+
+void QtSoundPlayer::playSync(const QString& path)
+{
+    if (!m_hasAudioOutput()) {
+        return;
+    }
+    const auto play = [this](const QString& file, const QUrl& url) {
+        const auto header = playableHeader(file);
+        return header && playToEnd(url, soundWait(header->length(), m_longestWait));
+    };
+    if (!path.isEmpty()) {
+        const QString file = QFileInfo(path).absoluteFilePath();
+        if (play(file, QUrl::fromLocalFile(file))) {
+            return;
+        }
+    }
+    if (play(kDefaultAlert, QUrl(QStringLiteral("qrc") + kDefaultAlert))) {
+        return;
+    }
+    QApplication::beep();
+}
 
 std::unique_ptr<SoundPlayer> createSystemSoundPlayer()
 {

@@ -8,8 +8,8 @@ class SoundPlayer;
 
 namespace Module1 {
 
-// Plays the wave file to its end; the system's default sound stands in for a
-// file that cannot be played.
+// Plays the wave file to its end; a default alert stands in for a file that
+// cannot be played.
 void PlayWaveFile(SoundPlayer& sound, const QString& path);
 
 } // namespace Module1

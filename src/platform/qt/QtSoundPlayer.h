@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/WaveHeader.h"
+#include "platform/SoundPlayer.h"
+
+#include <chrono>
+#include <functional>
+
+namespace pollwick {
+
+// Plays wave files with Qt Multimedia (everywhere but Windows). The user
+// picks the file, so only a regular file whose header holds up against the
+// file's real size is handed to Qt; anything else gets the program's own
+// alert. The wait for a sound's end is bounded by its length, since an audio
+// system may never report the end. With no audio output at all it returns
+// at once: nothing could be heard, so the window must not wait.
+class QtSoundPlayer final : public SoundPlayer
+{
+public:
+    // Whether the machine has an audio output to play on, as Qt Multimedia
+    // sees it.
+    static bool audioOutputPresent();
+
+    // `hasAudioOutput` is asked before every sound. `longestWait` bounds the
+    // wait for any one sound's end (tests shorten it, as a machine without
+    // audio never reports an end).
+    explicit QtSoundPlayer(std::function<bool()> hasAudioOutput = audioOutputPresent,
+                           std::chrono::milliseconds longestWait = kLongestSoundWait);
+
+    void playSync(const QString& path) override;
+
+private:
+    std::function<bool()> m_hasAudioOutput;
+    std::chrono::milliseconds m_longestWait;
+};
+
+} // namespace pollwick
