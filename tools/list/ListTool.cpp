@@ -614,7 +614,7 @@ spaces that the list puts in front of it.
 
 A list is read whole when the list server closes the connection at the end
 of a line, or once it reaches the limits that the window keeps too: 32767
-servers, 32 MiB in all (a line over 1 MiB is ignored).
+servers, 32 MiB in all, every byte counted (a line over 1 MiB is ignored).
 
 Exit status:
   0  walk mode: a server matched; list mode: the list was printed
