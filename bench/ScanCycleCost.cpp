@@ -8,9 +8,10 @@
 // With --seconds, the window scans for that long instead, re-querying every
 // 5000 ms as it does for a user, and the share of one core it used is
 // printed: against a list server that never stops sending, this is what a
-// flood costs.
+// flood costs. With --stop as well, Stop is pressed right after Go, so that
+// only the first query's connection is left, as after a user's Stop.
 //
-//   pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N | --seconds N]
+//   pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N | --seconds N [--stop]]
 #include "FakePlatform.h"
 #include "platform/ClientSocket.h"
 #include "window/Form1.h"
@@ -56,7 +57,8 @@ double cpuSeconds(int who, double* user = nullptr, double* system = nullptr)
 
 int usage()
 {
-    std::fputs("usage: pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N | --seconds N]\n",
+    std::fputs("usage: pollwick-scan-cycle-cost [--host ADDRESS] "
+               "[--cycles N | --seconds N [--stop]]\n",
                stderr);
     return 2;
 }
@@ -68,8 +70,13 @@ int main(int argc, char* argv[])
     QString host = QStringLiteral("127.0.0.1");
     long cycles = 1000;
     long seconds = 0;
+    bool stop = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--stop") {
+            stop = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             return usage();
         }
@@ -88,6 +95,9 @@ int main(int argc, char* argv[])
         } else {
             return usage();
         }
+    }
+    if (stop && seconds == 0) {
+        return usage();
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -113,13 +123,19 @@ int main(int argc, char* argv[])
         QElapsedTimer wall;
         wall.start();
         form.Command1->click();
-        refresh.start(5000);
+        if (stop) {
+            form.Command2->click();
+        } else {
+            refresh.start(5000);
+        }
         QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QCoreApplication::quit);
         QApplication::exec();
         const double cpu = cpuSeconds(RUSAGE_SELF) - before;
         const double wallSeconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
-        std::printf("window: %.1f s scanning, %.2f s CPU, %.1f %% of one core, %d rows listed\n",
-                    wallSeconds, cpu, 100.0 * cpu / wallSeconds, form.ListView1->rows());
+        std::printf("window: %.1f s %s, %.2f s CPU, %.1f %% of one core, %d rows listed, "
+                    "connection %s\n",
+                    wallSeconds, stop ? "after Stop" : "scanning", cpu, 100.0 * cpu / wallSeconds,
+                    form.ListView1->rows(), form.Winsock1->isOpen() ? "open" : "closed");
         return 0;
     }
 

@@ -9,9 +9,18 @@
 #
 #   bench/scan-cycle-cost.sh <build-dir> [cycles]
 #
-# Then the window scans, for 30 seconds and re-querying every 5000 ms, a
-# list server that never stops sending (--misbehave never-stop), and the
-# share of one core that costs it is printed.
+# Then, against a fresh list server for each of its --misbehave modes (and
+# "none", the well-behaved one, to compare with), it measures for 30 seconds
+# of real time each:
+#
+#   - the window scanning, re-querying every 5000 ms as it does for a user;
+#   - the window after Stop, pressed right after Go: only the first query's
+#     connection is left;
+#   - pollwick-list --watch with a name that no server has, until the time is
+#     up or it gives up (it exits 2 when its first query gets no whole list);
+#
+# and prints the CPU time of each as a share of one core, then a table of
+# them all. POLLWICK_BENCH_FLOOD_SECONDS=N measures for N seconds instead.
 #
 # The build needs -DPOLLWICK_BUILD_BENCHMARKS=ON (./dev test builds it so).
 # ADDRESS is 127.0.0.1 unless POLLWICK_BENCH_ADDRESS names another loopback
@@ -33,9 +42,11 @@ case $address in
     exit 2
     ;;
 esac
+flood_seconds=${POLLWICK_BENCH_FLOOD_SECONDS:-30}
 server=$build/tools/listserver/pollwick-listserver
 window=$build/bench/pollwick-scan-cycle-cost
-for program in "$server" "$window"; do
+list=$build/tools/list/pollwick-list
+for program in "$server" "$window" "$list"; do
     if [ ! -x "$program" ]; then
         echo "scan-cycle-cost: $program is missing; build with -DPOLLWICK_BUILD_BENCHMARKS=ON" >&2
         exit 2
@@ -51,20 +62,36 @@ if nc -z "$address" 10057 2>/dev/null; then
         "choose another address with POLLWICK_BENCH_ADDRESS=127.0.0.N" >&2
     exit 2
 fi
-"$server" --listen "$address" 2>/dev/null &
-server_pid=$!
+
+# Starts the list server with the options given and waits until it listens.
+start_server() {
+    "$server" --listen "$address" "$@" 2>/dev/null &
+    server_pid=$!
+    for _ in $(seq 100); do
+        if nc -z "$address" 10057 2>/dev/null; then
+            return 0
+        fi
+        if ! kill -0 "$server_pid" 2>/dev/null; then
+            break
+        fi
+        sleep 0.05
+    done
+    echo "scan-cycle-cost: pollwick-listserver could not listen on $address:10057" >&2
+    exit 1
+}
+
+stop_server() {
+    if [ -n "$server_pid" ]; then
+        kill "$server_pid" 2>/dev/null || true
+        wait "$server_pid" 2>/dev/null || true
+        server_pid=
+    fi
+}
+
 runtime=$(mktemp -d) # Qt wants a private runtime folder
-trap 'kill "$server_pid" 2>/dev/null; rm -rf "$runtime"' EXIT
-for _ in $(seq 100); do
-    if nc -z "$address" 10057 2>/dev/null; then
-        break
-    fi
-    if ! kill -0 "$server_pid" 2>/dev/null; then
-        echo "scan-cycle-cost: pollwick-listserver could not listen on $address:10057" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
+server_pid=
+trap 'stop_server; rm -rf "$runtime"' EXIT
+start_server
 
 echo "== $cycles scan cycles against pollwick-listserver on $address:10057"
 XDG_RUNTIME_DIR=$runtime "$window" --host "$address" --cycles "$cycles"
@@ -86,18 +113,55 @@ awk -v n="$cycles" -v u="$user" -v s="$system" -v r="$real" 'BEGIN {
     printf "shell loop: %d cycles, %.0f us CPU per cycle (user %.0f, system %.0f), %.2f ms wall per cycle\n",
         n, (u + s) / n * 1e6, u / n * 1e6, s / n * 1e6, r / n * 1e3
 }'
+stop_server
 
-# A flood: the same window against a list server that sends its list over
-# and over without end, for 30 seconds of real scanning.
-kill "$server_pid" 2>/dev/null
-wait "$server_pid" 2>/dev/null || true
-"$server" --listen "$address" --misbehave never-stop 2>/dev/null &
-server_pid=$!
-for _ in $(seq 100); do
-    if nc -z "$address" 10057 2>/dev/null; then
-        break
-    fi
-    sleep 0.05
+# The share of one core in a line of pollwick-scan-cycle-cost --seconds.
+share_of() {
+    sed -E -n 's/.* ([0-9.]+) % of one core.*/\1 %/p' <<<"$1"
+}
+
+# pollwick-list --watch for the flood seconds, or until it gives up: its CPU
+# time (and that of timeout, which is next to nothing) as a share of one
+# core over the whole span, and how it ended.
+watch_cost() {
+    local times status user system real
+    times=$(
+        TIMEFORMAT='%3U %3S %3R'
+        {
+            time (
+                status=0
+                timeout "$flood_seconds" "$list" --host "$address" --watch \
+                    --name "no server is called this" >/dev/null 2>"$runtime/watch.err" ||
+                    status=$?
+                echo "$status" >"$runtime/watch.status"
+            )
+        } 2>&1
+    )
+    read -r user system real <<<"$times"
+    status=$(cat "$runtime/watch.status")
+    awk -v u="$user" -v s="$system" -v r="$real" -v span="$flood_seconds" -v status="$status" 'BEGIN {
+        ended = status == 124 ? "still watching" : sprintf("exit %d after %.1f s", status, r)
+        printf "%.2f s CPU, %.1f %%, %s\n", u + s, 100 * (u + s) / span, ended
+    }'
+}
+
+modes=(none never-answer reset-mid-line never-stop endless-line garbage one-byte-per-100ms answer-late)
+summary=()
+for mode in "${modes[@]}"; do
+    echo "== $flood_seconds s against a list server that misbehaves: $mode"
+    start_server --misbehave "$mode"
+    scanning=$(XDG_RUNTIME_DIR=$runtime "$window" --host "$address" --seconds "$flood_seconds")
+    echo "$scanning"
+    stopped=$(XDG_RUNTIME_DIR=$runtime "$window" --host "$address" --seconds "$flood_seconds" --stop)
+    echo "$stopped"
+    watching=$(watch_cost)
+    echo "pollwick-list --watch: $watching"
+    sed 's/^/    /' "$runtime/watch.err" | head -n 3
+    stop_server
+    summary+=("| $mode | $(share_of "$scanning") | $(share_of "$stopped") | ${watching#*CPU, } |")
 done
-echo "== 30 s of scanning a list server that never stops sending"
-XDG_RUNTIME_DIR=$runtime "$window" --host "$address" --seconds 30
+
+echo "== share of one core over $flood_seconds s"
+echo "| --misbehave | window scanning | window after Stop | pollwick-list --watch |"
+echo "|---|---|---|---|"
+printf '%s\n' "${summary[@]}"

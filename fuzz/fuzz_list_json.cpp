@@ -2,11 +2,13 @@
 // whose parser is strict about UTF-8 and escapes: every JSON line is one
 // object with the record's keys in order, its five texts are the record's
 // Windows-1252 bytes in UTF-8, and the verdict is the one given. The table
-// must stay plain, valid UTF-8 without control characters.
+// must stay plain, valid UTF-8 without control characters, within its
+// columns' widths, and a cell cut to its width must keep a head of its text.
 //
 // Input: byte 0 (bit 0 isPrivate, bits 1-3 the verdict: 0-3 a verdict,
-// otherwise none); the rest split at 0x1F into name, game type, version,
-// players and address. The whole input is also written as one JSON string.
+// otherwise none; bits 4-7 a cell width less one); the rest split at 0x1F
+// into name, game type, version, players and address. The whole input is
+// also written as one JSON string, and as one cell.
 #include "FuzzInput.h"
 #include "core/Windows1252.h"
 #include "list/ListFormat.h"
@@ -76,18 +78,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pollwick::listfmt::appendJsonString(quoted, whole);
     FUZZ_REQUIRE(ordered_json::parse(quoted, nullptr, false) == toUtf8(whole));
 
-    // The table: a header and one plain line per row, none ending in a space.
-    pollwick::listfmt::ServerTable table(verdict.has_value());
-    table.add(record, verdict);
+    // The table: a header and a line per row, each plain, without a space at
+    // its end, and no wider than the columns allow.
+    const auto& columns = pollwick::listfmt::kTableColumns;
+    std::size_t tableWidth = 0;
+    for (std::size_t c = 0; c < (verdict ? columns.size() : columns.size() - 1); ++c) {
+        tableWidth += (c > 0 ? 2 : 0) + columns[c].width;
+    }
     pollwick::ServerRecord second = record;
     second.serverName = std::string(whole.substr(0, 40));
-    table.add(second, verdict);
-    const std::string rendered = table.render();
-    const auto rows = pollwick::fuzz::splitFields(rendered, '\n');
-    FUZZ_REQUIRE(rows.size() == 4 && rows.back().empty());
-    for (const std::string_view row : rows) {
-        FUZZ_REQUIRE(isPlain(row) && !row.ends_with(' '));
+    for (const std::string& tableLine : {pollwick::listfmt::tableHeader(verdict.has_value()),
+                                         pollwick::listfmt::tableRow(record, verdict),
+                                         pollwick::listfmt::tableRow(second, verdict)}) {
+        const std::string_view text = std::string_view(tableLine).substr(0, tableLine.size() - 1);
+        FUZZ_REQUIRE(tableLine.ends_with('\n') && text.find('\n') == std::string_view::npos);
+        FUZZ_REQUIRE(isPlain(text) && !text.ends_with(' '));
+        FUZZ_REQUIRE(pollwick::listfmt::displayWidth(text) <= tableWidth);
     }
-    FUZZ_REQUIRE(isPlain(pollwick::listfmt::cellText(whole)));
+
+    // A cell cut to a width keeps a head of the whole cell, escapes whole,
+    // and ends in an ellipsis; one that fits is not cut.
+    const std::string cell = pollwick::listfmt::cellText(whole);
+    FUZZ_REQUIRE(isPlain(cell));
+    const std::size_t width = 1 + (header[0] >> 4U);
+    const std::string cut = pollwick::listfmt::cellText(whole, width);
+    FUZZ_REQUIRE(pollwick::listfmt::displayWidth(cut) <= width);
+    if (pollwick::listfmt::displayWidth(cell) <= width) {
+        FUZZ_REQUIRE(cut == cell);
+    } else {
+        constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+        const std::string_view head = std::string_view(cut).substr(0, cut.size() - 3);
+        FUZZ_REQUIRE(cut.ends_with(kEllipsis) && cell.starts_with(head));
+        // The head is the cell of a head of the bytes: no escape is cut.
+        std::size_t bytes = 0;
+        while (pollwick::listfmt::cellText(whole.substr(0, bytes)).size() < head.size()) {
+            ++bytes;
+        }
+        FUZZ_REQUIRE(pollwick::listfmt::cellText(whole.substr(0, bytes)) == head);
+    }
     return 0;
 }

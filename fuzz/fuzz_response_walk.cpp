@@ -59,30 +59,36 @@ struct Run final : ResponseWalk::Hooks {
     std::vector<Event> events;
     std::vector<std::string> entries; // every ServList entry, over all arrivals
     bool ended = false;
+    bool full = false;
     std::size_t discarded = 0;
 };
 
 // What the limits leave of a whole response: its complete lines as entries,
-// in order, until the entry count or the byte budget is spent; a line over
-// the length limit is dropped and the lines after it still count.
+// in order, while the entry count lasts and each line ends within the byte
+// budget, which counts every byte up to and including the line's LF; a
+// line over the length limit is dropped, and its bytes still count.
 std::vector<std::string> plainEntries(std::string_view response, const ResponseLimits& limits)
 {
     std::vector<std::string_view> lines = pollwick::fuzz::splitFields(response, '\n');
     lines.pop_back(); // unfinished
     std::vector<std::string> entries;
-    std::size_t bytes = 0;
-    bool full = false;
+    std::size_t lineEnd = 0;
     for (const std::string_view line : lines) {
-        if (full || entries.size() >= limits.maxEntries || line.size() > limits.maxLineBytes) {
-            continue;
-        }
-        full = 3 + line.size() > limits.maxResponseBytes - bytes;
-        if (!full) {
+        lineEnd += line.size() + 1;
+        if (entries.size() < limits.maxEntries && line.size() <= limits.maxLineBytes &&
+            lineEnd <= limits.maxResponseBytes) {
             entries.push_back("   " + std::string(line));
-            bytes += entries.back().size();
         }
     }
     return entries;
+}
+
+// Whether nothing more could be listed after the whole response: the entry
+// limit is reached, or every byte of the budget has arrived.
+bool plainFull(std::string_view response, const ResponseLimits& limits,
+               const std::vector<std::string>& entries)
+{
+    return entries.size() >= limits.maxEntries || response.size() >= limits.maxResponseBytes;
 }
 
 // One connection's response, arrival by arrival, as the window reads it:
@@ -104,6 +110,7 @@ Run feed(ResponseWalk& walk, const std::vector<std::string_view>& chunks,
     }
     FUZZ_REQUIRE(walk.entriesInResponse() == run.entries.size());
     run.ended = walk.ended();
+    run.full = walk.full();
     run.discarded = walk.discardedLines();
     return run;
 }
@@ -127,7 +134,8 @@ std::vector<std::string_view> cut(std::string_view response, std::string_view si
     return chunks;
 }
 
-void compare(const Run& chunked, const Run& whole, const std::vector<std::string>& expected)
+void compare(const Run& chunked, const Run& whole, const std::vector<std::string>& expected,
+             bool expectedFull)
 {
     FUZZ_REQUIRE(chunked.events == whole.events);
     FUZZ_REQUIRE(chunked.ended == whole.ended);
@@ -146,6 +154,7 @@ void compare(const Run& chunked, const Run& whole, const std::vector<std::string
         FUZZ_REQUIRE(whole.events.size() == expected.size());
         FUZZ_REQUIRE(chunked.entries == expected);
         FUZZ_REQUIRE(chunked.discarded == whole.discarded);
+        FUZZ_REQUIRE(chunked.full == expectedFull && whole.full == expectedFull);
     }
 }
 
@@ -186,7 +195,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string_view response : {input.substr(0, split), input.substr(split)}) {
         const Run chunked = feed(chunkedWalk, cut(response, sizes, bit(header[0], 3)), criteria);
         ResponseWalk wholeWalk(limits);
-        compare(chunked, feed(wholeWalk, {response}, criteria), plainEntries(response, limits));
+        const std::vector<std::string> expected = plainEntries(response, limits);
+        compare(chunked, feed(wholeWalk, {response}, criteria), expected,
+                plainFull(response, limits, expected));
     }
     return 0;
 }

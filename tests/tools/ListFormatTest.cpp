@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 namespace pollwick::listfmt {
@@ -45,23 +46,53 @@ TEST(JsonLine, TheRecordKeysInOrderAndTheVerdictOnlyWhenGiven)
                                "\n"));
 }
 
-TEST(Table, CellsShowControlCharactersAsHexAndColumnsLineUpByCharacters)
+// Control characters show as hex and a backslash is doubled, so that no
+// name passes for an escaped one; a cell wider than its limit is cut by
+// characters, never inside an escape, and ends in "…".
+TEST(Table, CellsShowControlCharactersAsHexAndAreCutToTheirWidth)
 {
-    EXPECT_EQ(cellText("Bell\x07\r\n\x7F\x81"), "Bell\\x07\\x0d\\x0a\\x7f\\x81");
-    // A backslash is doubled, so that no name passes for an escaped one.
-    EXPECT_EQ(cellText("a\\x14"), "a\\\\x14");
-    EXPECT_EQ(cellText("Caf\xE9 \xA7"), "Caf\xC3\xA9 \xC2\xA7");
+    constexpr std::size_t kWhole = std::numeric_limits<std::size_t>::max();
+    const struct {
+        std::string bytes;
+        std::size_t width;
+        std::string shown;
+    } cells[] = {
+        {"Bell\x07\r\n\x7F\x81", kWhole, "Bell\\x07\\x0d\\x0a\\x7f\\x81"},
+        {"a\\x14", kWhole, "a\\\\x14"},
+        {"Caf\xE9 \xA7", kWhole, "Caf\xC3\xA9 \xC2\xA7"},
+        {"abcdef", 6, "abcdef"},
+        {"abcdefg", 6, "abcde\u2026"},
+        {"\xE9\xE9\xE9\xE9", 3, "\xC3\xA9\xC3\xA9\u2026"},
+        {"ab\x07xyz", 6, "ab\u2026"},
+        {"a\\bcde", 4, "a\\\\\u2026"},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(cellText(c.bytes, c.width), c.shown) << c.bytes;
+    }
+}
 
-    // Columns line up by characters, not bytes; walk mode adds the verdict.
+// Each row is printed alone, at the columns' fixed widths, lined up with the
+// header by characters, not bytes; a name of 200,000 control characters
+// takes no more room than any other.
+TEST(Table, RowsLineUpWithTheHeaderAtFixedWidths)
+{
     ServerRecord cafe = kSpring;
     cafe.serverName = "Caf\xE9";
-    ServerTable walk(true);
-    walk.add(cafe, MatchVerdict::PassedOverFull);
-    walk.add(kSpring, MatchVerdict::Match);
-    EXPECT_EQ(walk.render(),
-              "Server Name   Type    Version  Players  IP Address     Verdict\n"
-              "Caf\xC3\xA9          Battle  1.24     3/16        192.0.2.10  PassedOverFull\n"
-              "Spring Arena  Battle  1.24     3/16        192.0.2.10  Match\n");
+    ServerRecord flood = kSpring;
+    flood.serverName = std::string(200000, '\x01');
+    flood.ipAddress = "   " + std::string(30, '9');
+    EXPECT_EQ(tableHeader(true) + tableRow(cafe, MatchVerdict::PassedOverFull) +
+                  tableRow(flood, MatchVerdict::Match),
+              "Server Name                   Type      Version  Players  IP Address             "
+              "Verdict\n"
+              "Caf\xC3\xA9                          Battle    1.24     3/16        192.0.2.10"
+              "          PassedOverFull\n"
+              "\\x01\\x01\\x01\\x01\\x01\\x01\u2026     Battle    1.24     3/16        "
+              "99999999999999999\u2026  Match\n");
+    EXPECT_EQ(tableHeader(false),
+              "Server Name                   Type      Version  Players  IP Address\n");
+    EXPECT_EQ(tableRow(kSpring, std::nullopt),
+              "Spring Arena                  Battle    1.24     3/16        192.0.2.10\n");
 }
 
 } // namespace

@@ -10,7 +10,9 @@
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
+#include <tuple>
 
 namespace pollwick::listtool {
 namespace {
@@ -22,6 +24,24 @@ struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
+    std::string firstFlush; // what had gone to standard output at its first flush
+};
+
+// Standard output that notes what had been written when it was first
+// flushed.
+class FlushNotingOutput final : public std::stringbuf
+{
+public:
+    std::optional<std::string> firstFlush;
+
+protected:
+    int sync() override
+    {
+        if (!firstFlush) {
+            firstFlush = str();
+        }
+        return 0;
+    }
 };
 
 // --watch waits this long between queries here.
@@ -36,10 +56,11 @@ Outcome run(const std::string& line, const std::string& input = {})
         args.push_back(word);
     }
     std::istringstream in(input);
-    std::ostringstream out;
+    FlushNotingOutput outBuffer;
+    std::ostream out(&outBuffer);
     std::ostringstream err;
     const int status = runListTool(args, in, out, err, ListToolTiming{kIntervalMs});
-    return {status, out.str(), err.str()};
+    return {status, outBuffer.str(), err.str(), outBuffer.firstFlush.value_or("")};
 }
 
 // Each line of --json output as "verdict|name|address", the verdict empty in
@@ -104,6 +125,26 @@ TEST(ListToolFile, ListAndWalkModesPrintTheRecordsAsListed)
     const Outcome missing = run("--file /nonexistent/pollwick/list.txt");
     EXPECT_EQ(missing.status, kExitTrouble);
     EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
+
+    // A name of 200,000 control characters is cut to its column.
+    const Outcome wide =
+        run("--file -",
+            "a:1 battle 1.24   [1/16] " + std::string(200000, '\x01') + "\r\n" + kFiveLines);
+    EXPECT_EQ(wide.status, kExitMatch);
+    EXPECT_LT(wide.out.size(), 7U * 80U);
+    EXPECT_NE(wide.out.find("\\x01\u2026"), std::string::npos);
+    // More bytes than one response may hold are not read to their end: a
+    // stream without a line end is no list. One of exactly that many is
+    // read whole.
+    constexpr std::size_t kBudget = std::size_t{32} << 20U;
+    for (const auto& [bytes, status, complaint] :
+         {std::tuple{kBudget, kExitMatch, "ends inside a line"},
+          std::tuple{kBudget + 1, kExitTrouble, "more than 32 MiB"}}) {
+        const Outcome zeros = run("--file -", std::string(bytes, '\0'));
+        EXPECT_EQ(zeros.status, status) << bytes;
+        EXPECT_TRUE(zeros.out.empty()) << bytes;
+        EXPECT_NE(zeros.err.find(complaint), std::string::npos) << zeros.err;
+    }
 }
 
 class ListToolLive : public ::testing::Test
@@ -119,8 +160,10 @@ protected:
     ListServer server;
 };
 
-// A live list, read in pieces, as a file would give it; then exit statuses
-// and complaints for every way in which a list server can let the tool down.
+// A live list, read in pieces, as a file would give it, each row printed as
+// it comes; then exit statuses and complaints for every way in which a list
+// server can let the tool down. A list that breaks off is no whole list,
+// and nothing but its rows goes to standard output.
 TEST_F(ListToolLive, ExitStatusesAndComplaints)
 {
     const QByteArray list = sim::generatedResponse(13, 0);
@@ -129,24 +172,35 @@ TEST_F(ListToolLive, ExitStatusesAndComplaints)
     const Outcome whole = runLive("--json");
     EXPECT_EQ(whole.status, 0);
     EXPECT_EQ(whole.out, run("--file - --json", list.toStdString()).out);
+    const Outcome table = runLive("");
+    EXPECT_TRUE(table.firstFlush.starts_with("Server Name")) << table.firstFlush;
+    EXPECT_LT(table.firstFlush.size(), table.out.size());
+    const QByteArray oneLine = "192.0.2.1:7000 battle 1.24   [1/16] Nothing\r\n";
     const struct {
         Misbehaviour misbehaviour;
+        QByteArray response;
         std::string line;
         int status;
         std::string complaint;
+        bool printed; // anything on standard output
     } cases[] = {
-        {Misbehaviour::None, "--name no_such", kExitNoMatch, ""},
-        {Misbehaviour::None, "--port 10059 --match --watch", kExitTrouble, "no list"},
-        {Misbehaviour::NeverAnswer, "--timeout 0.3", kExitTrouble, "within 0.3 s"},
-        {Misbehaviour::EndlessLine, "--timeout 0.5", kExitTrouble, "did not"},
-        {Misbehaviour::NeverStop, "--json", 0, "more than 32767 lines"},
-        {Misbehaviour::ResetMidLine, "", 0, "ended inside a line"},
+        {Misbehaviour::None, list, "--name no_such", kExitNoMatch, "", true},
+        {Misbehaviour::None, list, "--port 10059 --match --watch", kExitTrouble,
+         "connection refused", false},
+        {Misbehaviour::NeverAnswer, list, "--timeout 0.3", kExitTrouble, "within 0.3 s", false},
+        {Misbehaviour::EndlessLine, list, "--name no_such", kExitNoMatch, "more than 32 MiB",
+         false},
+        {Misbehaviour::NeverStop, list, "--json", 0, "more than 32767 lines", true},
+        {Misbehaviour::ResetMidLine, list, "--name Nothing", kExitTrouble, "inside a line", true},
+        {Misbehaviour::ResetMidLine, oneLine, "", kExitTrouble, "inside a line", false},
     };
     for (const auto& c : cases) {
+        server.setResponse(c.response);
         server.setMisbehaviour(c.misbehaviour);
         const Outcome r = runLive(c.line);
         EXPECT_EQ(r.status, c.status) << c.line;
         EXPECT_NE(r.err.find(c.complaint), std::string::npos) << c.line << ": " << r.err;
+        EXPECT_EQ(!r.out.empty(), c.printed) << c.line << ": " << r.out;
     }
     server.setMisbehaviour(Misbehaviour::NeverStop);
     EXPECT_EQ(records(runLive("--json").out).size(), 32767U);

@@ -3,12 +3,14 @@
 #include "core/Windows1252.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace pollwick::listfmt {
 namespace {
 
 constexpr std::string_view kHex = "0123456789abcdef";
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6"; // U+2026 in UTF-8
 
 bool isControl(char32_t c)
 {
@@ -85,21 +87,35 @@ std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> ver
     return out;
 }
 
-std::string cellText(std::string_view bytes)
+std::string cellText(std::string_view bytes, std::size_t maxWidth)
 {
     std::string out;
-    out.reserve(bytes.size());
+    out.reserve(std::min(bytes.size(), maxWidth) + 2);
+    std::size_t width = 0;
+    std::size_t keptBytes = 0; // of the text that leaves room for the ellipsis
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
         const char32_t c = cp1252::toUnicode(b);
         if (c == U'\\') {
             out += "\\\\";
+            width += 2;
         } else if (isControl(c)) {
             out += "\\x";
             out += kHex[b >> 4U];
             out += kHex[b & 0xFU];
+            width += 4;
         } else {
             cp1252::appendUtf8(out, b);
+            width += 1;
+        }
+        // An escape is cut whole, never in the middle.
+        if (width > maxWidth) {
+            out.resize(keptBytes);
+            out += kEllipsis;
+            return out;
+        }
+        if (width < maxWidth) {
+            keptBytes = out.size();
         }
     }
     return out;
@@ -112,55 +128,51 @@ std::size_t displayWidth(std::string_view utf8)
     }));
 }
 
-ServerTable::ServerTable(bool withVerdicts)
-    : m_withVerdicts(withVerdicts)
-{ }
+namespace {
 
-void ServerTable::add(const ServerRecord& record, std::optional<MatchVerdict> verdict)
+// Cells padded to their columns' widths, two spaces apart; the last cell is
+// not padded, and a last cell that is empty or ends in spaces leaves none
+// behind.
+std::string tableLine(std::span<const std::string> cells)
 {
-    Row row = {cellText(record.serverName), cellText(record.gameType),  cellText(record.version),
-               cellText(record.players),    cellText(record.ipAddress), ""};
-    if (verdict) {
-        row[5] = std::string(toString(*verdict));
+    std::string line;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (c > 0) {
+            line += "  ";
+        }
+        line += cells[c];
+        if (c + 1 < cells.size()) {
+            line.append(kTableColumns[c].width - displayWidth(cells[c]), ' ');
+        }
     }
-    m_rows.push_back(std::move(row));
+    line.erase(line.find_last_not_of(' ') + 1);
+    line += '\n';
+    return line;
 }
 
-std::string ServerTable::render() const
-{
-    static const Row kHeader = {"Server Name", "Type",       "Version",
-                                "Players",     "IP Address", "Verdict"};
-    const std::size_t columns = m_withVerdicts ? kColumns : kColumns - 1;
-    std::array<std::size_t, kColumns> widths{};
-    for (std::size_t c = 0; c < columns; ++c) {
-        widths[c] = displayWidth(kHeader[c]);
-        for (const Row& row : m_rows) {
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
-        }
-    }
+} // namespace
 
-    std::string out;
-    const auto appendRow = [&](const Row& row) {
-        std::string line;
-        for (std::size_t c = 0; c < columns; ++c) {
-            if (c > 0) {
-                line += "  ";
-            }
-            line += row[c];
-            if (c + 1 < columns) {
-                line.append(widths[c] - displayWidth(row[c]), ' ');
-            }
-        }
-        // A last cell that is empty or ends in spaces leaves none behind.
-        line.erase(line.find_last_not_of(' ') + 1);
-        out += line;
-        out += '\n';
-    };
-    appendRow(kHeader);
-    for (const Row& row : m_rows) {
-        appendRow(row);
+std::string tableHeader(bool withVerdicts)
+{
+    std::array<std::string, kTableColumns.size()> cells;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        cells[c] = kTableColumns[c].title;
     }
-    return out;
+    return tableLine(std::span(cells).first(withVerdicts ? cells.size() : cells.size() - 1));
+}
+
+std::string tableRow(const ServerRecord& record, std::optional<MatchVerdict> verdict)
+{
+    const std::array<const std::string*, 5> fields = {
+        &record.serverName, &record.gameType, &record.version, &record.players, &record.ipAddress};
+    std::array<std::string, kTableColumns.size()> cells;
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+        cells[c] = cellText(*fields[c], kTableColumns[c].width);
+    }
+    if (verdict) {
+        cells.back() = cellText(toString(*verdict), kTableColumns.back().width);
+    }
+    return tableLine(std::span(cells).first(verdict ? cells.size() : cells.size() - 1));
 }
 
 } // namespace pollwick::listfmt

@@ -5,13 +5,14 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// How pollwick-list prints server records: JSON Lines and an aligned table.
-// Plain C++ on purpose, so that a fuzz target can feed it any bytes.
+// How pollwick-list prints server records: JSON Lines and an aligned table,
+// both one record at a time. Plain C++ on purpose, so that a fuzz target can
+// feed it any bytes.
 namespace pollwick::listfmt {
 
 // Appends `bytes` (Windows-1252, as the list server sent them) to `out` as a
@@ -30,34 +31,39 @@ std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> ver
 // The text of a table cell: UTF-8, with each control character (the bytes
 // 0x00-0x1F, 0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D) shown as \xHH and the
 // backslash doubled, so that a name cannot move the cursor or pass for
-// another one.
-std::string cellText(std::string_view bytes);
+// another one. A text wider than `maxWidth` characters (at least 1) is cut
+// before the character or escape that would pass `maxWidth - 1`, and "…"
+// (U+2026) ends it; only the bytes that are shown are read.
+std::string cellText(std::string_view bytes,
+                     std::size_t maxWidth = std::numeric_limits<std::size_t>::max());
 
 // Characters (code points) in UTF-8 text: the width that a table gives it.
 std::size_t displayWidth(std::string_view utf8);
 
-// Rows of records, printed with their columns aligned. The columns are
-// "Server Name", "Type", "Version", "Players", "IP Address", and "Verdict"
-// when the table shows verdicts.
-class ServerTable final
-{
-public:
-    explicit ServerTable(bool withVerdicts);
-
-    void add(const ServerRecord& record, std::optional<MatchVerdict> verdict = std::nullopt);
-    [[nodiscard]] std::size_t rows() const { return m_rows.size(); }
-    void clear() { m_rows.clear(); }
-
-    // Header and rows, each line ended by "\n", two spaces between columns,
-    // no spaces at the end of a line.
-    [[nodiscard]] std::string render() const;
-
-private:
-    static constexpr std::size_t kColumns = 6;
-    using Row = std::array<std::string, kColumns>;
-
-    bool m_withVerdicts;
-    std::vector<Row> m_rows;
+// The table's columns, with the width of each in characters. The widths are
+// fixed, so that each row can be printed as it comes and a list server
+// cannot make the table wider than a terminal: a list-mode row takes at most
+// 79 characters, a walk-mode row 98. A longer cell is cut with "…".
+struct TableColumn {
+    std::string_view title;
+    std::size_t width;
 };
+inline constexpr std::array<TableColumn, 6> kTableColumns = {{
+    {"Server Name", 28},
+    {"Type", 8},
+    {"Version", 7},
+    {"Players", 7},
+    {"IP Address", 21},
+    {"Verdict", 17},
+}};
+
+// The header line: "Server Name", "Type", "Version", "Players", "IP
+// Address", and "Verdict" when the table shows verdicts.
+std::string tableHeader(bool withVerdicts);
+
+// One row of a record, with the Verdict column when `verdict` is given. Like
+// the header, it ends in "\n", has two spaces between columns, every column
+// but the last padded to its width, and no spaces at the end.
+std::string tableRow(const ServerRecord& record, std::optional<MatchVerdict> verdict);
 
 } // namespace pollwick::listfmt

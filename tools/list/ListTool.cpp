@@ -20,15 +20,15 @@
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace pollwick::listtool {
 namespace {
 
 constexpr std::string_view kProgram = "pollwick-list";
 constexpr std::size_t kReadBytes = std::size_t{64} * 1024;
-// How often a live query looks whether the list server has closed the
-// connection; the socket reports arrivals only, not the end.
-constexpr int kClosedPollMs = 10;
 constexpr double kMaxTimeoutSeconds = 86400;
 
 // --- Option values ----------------------------------------------------------
@@ -75,7 +75,9 @@ std::optional<int> readTimeoutMs(std::string_view text)
 // --- Printing ---------------------------------------------------------------
 
 // The walk's hooks: keep the record as the list shows it, test it (walk
-// mode), print it with its verdict.
+// mode), print it with its verdict. Each record goes out as it is walked,
+// and the output is flushed after each arrival, so that nothing of a list
+// is held back and a long list shows as it comes.
 class Printer final : public ResponseWalk::Hooks
 {
 public:
@@ -83,7 +85,6 @@ public:
         : m_options(options)
         , m_out(out)
         , m_matchArmed(matchArmed)
-        , m_table(options.walk)
     { }
 
     void listRecord(const ServerRecord& record) override
@@ -101,45 +102,48 @@ public:
             m_matched = m_matched || verdict == MatchVerdict::Match;
         }
         if (m_options.json) {
-            m_pending += listfmt::jsonLine(m_listed, verdict);
+            m_out << listfmt::jsonLine(m_listed, verdict);
         } else {
-            m_table.add(m_listed, verdict);
+            // The heading waits for the first row: a query that lists
+            // nothing prints nothing.
+            if (m_rows == 0) {
+                m_out << m_heading << listfmt::tableHeader(m_options.walk);
+            }
+            m_out << listfmt::tableRow(m_listed, verdict);
         }
+        ++m_rows;
+        m_unflushed = true;
         return verdict.value_or(MatchVerdict::NoMatch);
     }
 
-    // JSON lines go out as each arrival has been walked.
     void afterArrival()
     {
-        if (!m_pending.empty()) {
-            m_out << m_pending;
+        if (m_unflushed) {
             m_out.flush();
-            m_pending.clear();
+            m_unflushed = false;
         }
     }
 
-    // A table goes out when its response is complete.
-    void endResponse()
+    // A new response; `heading` goes before its table's header.
+    void startResponse(std::string heading)
     {
-        afterArrival();
-        if (!m_options.json) {
-            m_out << m_table.render();
-            m_out.flush();
-            m_table.clear();
-        }
+        m_heading = std::move(heading);
+        m_rows = 0;
+        m_matched = false;
     }
-
-    void startResponse() { m_matched = false; }
     [[nodiscard]] bool matched() const { return m_matched; }
+    // Records printed from the current response.
+    [[nodiscard]] std::size_t rows() const { return m_rows; }
 
 private:
     const ListOptions& m_options;
     std::ostream& m_out;
     std::int32_t& m_matchArmed;
     ServerRecord m_listed;
-    std::string m_pending;
-    listfmt::ServerTable m_table;
+    std::string m_heading;
+    std::size_t m_rows = 0;
     bool m_matched = false;
+    bool m_unflushed = false;
 };
 
 void reportLimits(const ResponseWalk& walk, std::ostream& err)
@@ -153,33 +157,40 @@ void reportLimits(const ResponseWalk& walk, std::ostream& err)
         << " MiB in all)\n";
 }
 
+// What a response that reached its limits says about what was not read.
+std::string moreThanTheLimits(const ResponseWalk& walk)
+{
+    if (walk.entriesInResponse() >= walk.limits().maxEntries) {
+        return "more than " + std::to_string(walk.limits().maxEntries) + " lines";
+    }
+    return "more than " + std::to_string(walk.limits().maxResponseBytes >> 20U) + " MiB";
+}
+
 // --- Reading ------------------------------------------------------------------
 
 enum class QueryEnd {
-    Closed, // the list server closed the connection: the whole response was read
+    Whole, // the list server closed the connection at a line end
     Matched, // a Match ended the walk
-    Full, // the entry limit was reached: nothing more could be listed
+    Full, // the response reached its limits: nothing more could be listed
+    CutInLine, // the connection ended inside a line: reset, or cut short
+    Lost, // the connection broke
     TimedOut,
-    NoResponse, // closed without a byte: unreachable, refused, or nothing to say
+    NoList, // no connection, or one closed without a byte
 };
 
 struct QueryResult {
-    QueryEnd end = QueryEnd::NoResponse;
-    bool unfinishedLine = false; // the data ended inside a line
+    QueryEnd end = QueryEnd::NoList;
+    SocketOutcome outcome = SocketOutcome::Failed; // how the connection ended, if it did
 };
 
-bool entryLimitReached(const ResponseWalk& walk)
-{
-    return walk.entriesInResponse() >= walk.limits().maxEntries;
-}
-
 // One connection to the list server, read as the window reads it: every
-// arrival goes to the walk, until the server closes the connection.
+// arrival goes to the walk, until the connection ends, a Match ends the
+// walk, the response is full or the time is up. The socket tells of each
+// arrival and, once, of the end of the connection; nothing is polled.
 QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Printer& printer)
 {
     QtClientSocket socket;
     QEventLoop loop;
-    QTimer closedPoll;
     QTimer deadline;
     deadline.setSingleShot(true);
 
@@ -208,31 +219,46 @@ QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Prin
         printer.afterArrival();
         if (walk.ended()) {
             finish(QueryEnd::Matched);
-        } else if (entryLimitReached(walk)) {
+        } else if (walk.full()) {
             finish(QueryEnd::Full);
         }
     };
     socket.onDataArrival = take;
-    QObject::connect(&closedPoll, &QTimer::timeout, &loop, [&] {
-        if (!socket.isOpen()) {
-            take();
-            finish(received > 0 ? QueryEnd::Closed : QueryEnd::NoResponse);
+    socket.onOutcome = [&](SocketOutcome outcome) {
+        if (outcome == SocketOutcome::Connected) {
+            return;
         }
-    });
+        // Data that came before the end is read first: it may complete the
+        // list, or fill it.
+        take();
+        result.outcome = outcome;
+        if (outcome == SocketOutcome::Closed) {
+            // A reset reads as a close: only a list that ends at a line end
+            // can have been sent whole.
+            if (received == 0) {
+                finish(QueryEnd::NoList);
+            } else {
+                finish(lastByte == '\n' ? QueryEnd::Whole : QueryEnd::CutInLine);
+            }
+        } else {
+            finish(outcome == SocketOutcome::Lost ? QueryEnd::Lost : QueryEnd::NoList);
+        }
+    };
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(QueryEnd::TimedOut); });
 
     walk.startResponse();
-    printer.startResponse();
     socket.setRemoteHost(
         QString::fromUtf8(options.host.data(), static_cast<qsizetype>(options.host.size())));
     socket.setRemotePort(options.port);
     socket.connect();
-    closedPoll.start(kClosedPollMs);
     deadline.start(options.timeoutMs);
-    loop.exec();
+    // A connection can fail before the loop runs; a quit then would be lost.
+    if (!done) {
+        loop.exec();
+    }
     socket.onDataArrival = nullptr;
+    socket.onOutcome = nullptr;
     socket.close();
-    result.unfinishedLine = received > 0 && lastByte != '\n';
     return result;
 }
 
@@ -241,29 +267,55 @@ std::string where(const ListOptions& options)
     return options.host + ":" + std::to_string(options.port);
 }
 
-// Reports how a query ended; true when its response counts as read.
+std::string_view whyNoList(const QueryResult& result)
+{
+    switch (result.outcome) {
+    case SocketOutcome::Refused:
+        return "connection refused";
+    case SocketOutcome::HostNotFound:
+        return "host not found";
+    case SocketOutcome::Unreachable:
+        return "host not reachable";
+    case SocketOutcome::Closed:
+        return "closed without sending anything";
+    case SocketOutcome::Connected:
+    case SocketOutcome::Lost:
+    case SocketOutcome::Failed:
+        break;
+    }
+    return "the connection failed";
+}
+
+// Reports how a query ended; true when its response counts as read: closed
+// by the list server at a line end, filled to its limits, or ended by a
+// Match.
 bool reportQuery(const ListOptions& options, const QueryResult& result, const ResponseWalk& walk,
                  std::ostream& err)
 {
     switch (result.end) {
-    case QueryEnd::NoResponse:
-        err << kProgram << ": no list from " << where(options)
-            << " (not reachable, refused, or closed without sending anything)\n";
+    case QueryEnd::NoList:
+        err << kProgram << ": no list from " << where(options) << ": " << whyNoList(result) << "\n";
         return false;
     case QueryEnd::TimedOut:
         err << kProgram << ": " << where(options) << " did not finish its list within "
             << options.timeoutMs / 1000.0 << " s\n";
         reportLimits(walk, err);
         return false;
+    case QueryEnd::CutInLine:
+        err << kProgram << ": the list from " << where(options)
+            << " broke off inside a line (the connection was reset or cut short)\n";
+        reportLimits(walk, err);
+        return false;
+    case QueryEnd::Lost:
+        err << kProgram << ": the connection to " << where(options)
+            << " broke before the list was complete\n";
+        reportLimits(walk, err);
+        return false;
     case QueryEnd::Full:
-        err << kProgram << ": " << where(options) << " sent more than " << walk.limits().maxEntries
-            << " lines; the rest was not read\n";
+        err << kProgram << ": " << where(options) << " sent " << moreThanTheLimits(walk)
+            << "; the rest was not read\n";
         return true;
-    case QueryEnd::Closed:
-        if (result.unfinishedLine) {
-            err << kProgram << ": the list from " << where(options)
-                << " ended inside a line; that line was ignored\n";
-        }
+    case QueryEnd::Whole:
         reportLimits(walk, err);
         return true;
     case QueryEnd::Matched:
@@ -301,12 +353,13 @@ int readLive(const ListOptions& options, std::ostream& out, std::ostream& err,
     for (int query = 1;; ++query) {
         QElapsedTimer started;
         started.start();
+        std::string heading;
         if (options.watch && !options.json) {
-            out << "Query " << query << " at "
-                << QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString() << "\n";
+            heading = "Query " + std::to_string(query) + " at " +
+                QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString() + "\n";
         }
+        printer.startResponse(std::move(heading));
         const QueryResult result = queryListServer(options, walk, printer);
-        printer.endResponse();
         const bool read = reportQuery(options, result, walk, err);
         if (printer.matched()) {
             return kExitMatch;
@@ -322,8 +375,8 @@ int readLive(const ListOptions& options, std::ostream& out, std::ostream& err,
         if (!read && query == 1) {
             return kExitTrouble;
         }
-        if (!options.json) {
-            out << "\n";
+        if (!options.json && printer.rows() > 0) {
+            out << "\n"; // between one query's table and the next
         }
         waitMs(timing.queryIntervalMs - static_cast<int>(started.elapsed()));
     }
@@ -347,12 +400,15 @@ int readStream(const ListOptions& options, std::istream& in, std::ostream& out, 
     ResponseWalk walk;
     Printer printer(options, out, matchArmed);
     walk.startResponse();
-    printer.startResponse();
+    printer.startResponse({});
     // The whole file is one response, read in pieces as a socket delivers
-    // it; the walk joins them.
+    // it; the walk joins them. Reading stops at the entry limit, and once
+    // more than the byte budget has come: a file that never ends (a device,
+    // a pipe) is read no further than a list server's response would be.
+    const std::size_t budget = walk.limits().maxResponseBytes;
     std::string buffer(kReadBytes, '\0');
     char lastByte = '\n';
-    bool full = false;
+    bool fullOfLines = false;
     while (!walk.ended()) {
         stream->read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         const auto count = static_cast<std::size_t>(stream->gcount());
@@ -361,30 +417,33 @@ int readStream(const ListOptions& options, std::istream& in, std::ostream& out, 
             walk.arrive(std::string_view(buffer.data(), count), printer);
             printer.afterArrival();
         }
-        if (entryLimitReached(walk)) {
-            full = true;
-            break;
-        }
-        if (!*stream) {
+        fullOfLines = walk.entriesInResponse() >= walk.limits().maxEntries;
+        if (fullOfLines || walk.bytesInResponse() > budget || !*stream) {
             break;
         }
     }
-    printer.endResponse();
     const std::string name = path == "-" ? "standard input" : path;
     if (stream->bad()) {
         err << kProgram << ": cannot read " << name << "\n";
         return kExitTrouble;
     }
-    if (full) {
-        err << kProgram << ": " << name << " has more than " << walk.limits().maxEntries
-            << " lines; the rest was not read\n";
-    } else if (!walk.ended() && lastByte != '\n') {
-        err << kProgram << ": " << name << " ends inside a line; that line was ignored\n";
-    }
-    reportLimits(walk, err);
     if (printer.matched()) {
         return kExitMatch;
     }
+    if (fullOfLines) {
+        err << kProgram << ": " << name << " has " << moreThanTheLimits(walk)
+            << "; the rest was not read\n";
+    } else if (walk.bytesInResponse() > budget) {
+        // More than a list server may send in one response: this is no
+        // saved list, and what was read of it is not the whole of it.
+        err << kProgram << ": " << name << " holds " << moreThanTheLimits(walk)
+            << ", more than one list may; the rest was not read\n";
+        reportLimits(walk, err);
+        return kExitTrouble;
+    } else if (lastByte != '\n') {
+        err << kProgram << ": " << name << " ends inside a line; that line was ignored\n";
+    }
+    reportLimits(walk, err);
     return options.walk ? kExitNoMatch : kExitMatch;
 }
 
@@ -537,9 +596,12 @@ PassedOverFull or Match), and the list ends at the first Match.
                      retried.
 
 Output:
-  (default)          An aligned table: Server Name, Type, Version, Players,
-                     IP Address, and Verdict in walk mode. Control characters
-                     in names show as \xHH.
+  (default)          A table: Server Name, Type, Version, Players, IP
+                     Address, and Verdict in walk mode, each row printed as
+                     it is read. The columns have fixed widths (a row fits
+                     in 80 columns, in 100 with the verdict); a longer cell
+                     is cut and ends in "…". Control characters in names
+                     show as \xHH.
   --json             JSON Lines, one object per server with the keys
                      serverName, gameType, version, players, ipAddress
                      (strings), isPrivate (true/false), and verdict in walk
@@ -550,12 +612,17 @@ Texts come from the list as Windows-1252 and are printed as UTF-8; option
 texts are taken as UTF-8. The address is printed as listed, with the three
 spaces that the list puts in front of it.
 
+A list is read whole when the list server closes the connection at the end
+of a line, or once it reaches the limits that the window keeps too: 32767
+servers, 32 MiB in all, every byte counted (a line over 1 MiB is ignored).
+
 Exit status:
   0  walk mode: a server matched; list mode: the list was printed
   1  walk mode: the whole list was read and nothing matched
-  2  wrong options, or the list could not be read: the list server was not
-     reachable, refused, timed out, or closed without sending anything; or
-     the file could not be read
+  2  wrong options, or the list could not be read whole: the list server was
+     not reachable, refused, timed out, closed without sending anything, or
+     broke off inside a line (a reset or cut connection); or the file could
+     not be read, or holds more than 32 MiB
 
 Examples:
   pollwick-list --host 127.0.0.1

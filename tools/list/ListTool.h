@@ -12,9 +12,14 @@
 // entry by entry exactly as the window does).
 namespace pollwick::listtool {
 
+// A list counts as read whole when the list server closed the connection at
+// a line end, or when the response reached its limits (nothing more of it
+// could be listed). A list server's list that ends inside a line (a reset
+// reads like a close), a connection that breaks or times out, and a file
+// larger than the byte budget of one response are failures.
 inline constexpr int kExitMatch = 0; // a Match was printed (walk mode); or the list was printed
 inline constexpr int kExitNoMatch = 1; // walk mode: the whole response, no Match
-inline constexpr int kExitTrouble = 2; // usage error, or the list could not be reached or read
+inline constexpr int kExitTrouble = 2; // usage error, or the list could not be read whole
 
 inline constexpr int kListServerPort = 10057;
 inline constexpr int kQueryIntervalMs = 5000; // as the window re-queries

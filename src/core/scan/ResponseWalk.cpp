@@ -32,6 +32,7 @@ void ResponseWalk::startResponse()
     m_droppingLongLine = false;
     m_entries = 0;
     m_entryBytes = 0;
+    m_responseBytes = 0;
     m_discarded = 0;
     m_ended = false;
 }
@@ -44,7 +45,8 @@ void ResponseWalk::emptyServList()
 
 bool ResponseWalk::responseFull() const
 {
-    return m_entries >= m_limits.maxEntries || m_entryBytes >= m_limits.maxResponseBytes;
+    // Once the budget is spent, any further line would end past it.
+    return m_entries >= m_limits.maxEntries || m_responseBytes >= m_limits.maxResponseBytes;
 }
 
 void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
@@ -69,14 +71,12 @@ void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
 
 void ResponseWalk::acceptLine(std::string_view head)
 {
+    // m_responseBytes already counts this line, its LF included: a line is
+    // listed only if it ends within the budget, so no line after one that
+    // did not fit can be listed after a gap.
     const std::size_t lineBytes = m_unfinished.size() + head.size();
-    const std::size_t entryBytes = kEntryIndent.size() + lineBytes;
-    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes || responseFull()) {
-        ++m_discarded;
-    } else if (entryBytes > m_limits.maxResponseBytes - m_entryBytes) {
-        // The budget is spent: a shorter line after this one must not be
-        // listed after a gap, so the rest of the response goes too.
-        m_entryBytes = m_limits.maxResponseBytes;
+    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes ||
+        m_entries >= m_limits.maxEntries || m_responseBytes > m_limits.maxResponseBytes) {
         ++m_discarded;
     } else {
         if (m_servListSize == m_servList.size()) {
@@ -84,6 +84,7 @@ void ResponseWalk::acceptLine(std::string_view head)
         }
         // One copy of each piece into storage that the entry usually
         // already has from an earlier list.
+        const std::size_t entryBytes = kEntryIndent.size() + lineBytes;
         std::string& entry = m_servList[m_servListSize++];
         entry.resize(entryBytes);
         char* at = entry.data();
@@ -108,14 +109,18 @@ void ResponseWalk::SplitTemplist()
             break;
         }
         const auto end = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        m_responseBytes += end + 1 - start;
         acceptLine(text.substr(start, end - start));
         start = end + 1;
     }
 
-    // The text after the last LF waits for the rest of its line. Once the
-    // response is full nothing more is kept, and a line that has grown past
-    // the length limit is dropped as it arrives.
+    // The text after the last LF waits for the rest of its line. It counts
+    // toward the budget now, kept or not: a list server that never ends its
+    // line fills the response all the same. Once the response is full
+    // nothing more is kept, and a line that has grown past the length limit
+    // is dropped as it arrives.
     const std::string_view rest = text.substr(start);
+    m_responseBytes += rest.size();
     if (m_droppingLongLine || rest.empty()) {
         return;
     }

@@ -16,8 +16,11 @@ namespace pollwick {
 struct ResponseLimits {
     std::size_t maxEntries = 32767; // entries per response; later lines are discarded
     std::size_t maxLineBytes = 1u << 20u; // a longer line is dropped whole
-    std::size_t maxResponseBytes = 32u
-        << 20u; // entry bytes per response; later lines are discarded
+    // Bytes per response. Every byte received counts, line ends and the
+    // bytes of dropped lines included, so that a list server cannot keep a
+    // connection busy for ever with data that is never listed; a line that
+    // ends past it, and every line after that, is discarded.
+    std::size_t maxResponseBytes = 32u << 20u;
 };
 
 // The handling of one list-server response, shared by the window and the
@@ -64,7 +67,7 @@ public:
     // True once a Match has ended the walk of the current response.
     [[nodiscard]] bool ended() const { return m_ended; }
     // True once the current response has reached its entry limit or byte
-    // budget: nothing more of it can be listed.
+    // budget: nothing more of it can be listed, so a reader may stop there.
     [[nodiscard]] bool full() const { return responseFull(); }
 
     [[nodiscard]] const std::string& templist() const { return m_templist; }
@@ -77,6 +80,9 @@ public:
     [[nodiscard]] const ServerRecord& workingRecord() const { return m_record; }
     // Entries made from the current response so far, over all its arrivals.
     [[nodiscard]] std::size_t entriesInResponse() const { return m_entries; }
+    // Bytes of the current response received so far, over all its arrivals:
+    // what the byte budget counts.
+    [[nodiscard]] std::size_t bytesInResponse() const { return m_responseBytes; }
     // Lines of the current response that the limits discarded.
     [[nodiscard]] std::size_t discardedLines() const { return m_discarded; }
     // Bytes of the unfinished line kept for the next arrival: never more than
@@ -103,7 +109,8 @@ private:
     std::string m_unfinished; // the line after the last LF so far
     bool m_droppingLongLine = false; // inside a line over the length limit
     std::size_t m_entries = 0;
-    std::size_t m_entryBytes = 0;
+    std::size_t m_entryBytes = 0; // what the entries hold, to decide what to keep
+    std::size_t m_responseBytes = 0; // everything received, as the budget counts
     std::size_t m_discarded = 0;
     bool m_ended = false;
 };

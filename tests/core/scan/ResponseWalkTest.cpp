@@ -138,13 +138,22 @@ TEST(ResponseWalk, KeepsWithinTheLimits)
          {"78", "78"},
          2,
          true},
-        {"the byte budget spent exactly", {32767, kMiB, 26}, {ten + ten}, {"78", "78"}, 0, true},
-        // A shorter line that would still fit is not listed out of order.
-        {"nothing after the first line that does not fit",
-         {32767, kMiB, 30},
-         {"a:1 [] one\nb:1 [] two\nc:1 [] three\nd\n"},
-         {"on", "tw"},
-         2,
+        // Line ends count: two lines of 11 bytes spend 22.
+        {"the byte budget spent exactly", {32767, kMiB, 22}, {ten + ten}, {"78", "78"}, 0, true},
+        // A dropped line costs its bytes; the next line still ends within
+        // the budget, and a shorter line after one that does not fit is
+        // not listed out of order.
+        {"a dropped line counts, and what fits after it is listed",
+         {32767, 12, 40},
+         {"0123456789ABCDEF\nb:1 [] two\n", "c:1 [] three\nd\n"},
+         {"tw"},
+         3,
+         true},
+        {"a line that never ends fills the budget",
+         {32767, 10, 30},
+         {"B:1 [] cd\n0123456789AB", "CDEF", "GHIJ"},
+         {"c"},
+         0,
          true},
         {"the entry limit", {2, kMiB, 32U << 20U}, {ten + ten + ten}, {"78", "78"}, 1, true},
         {"a line of the limit cut in two",
