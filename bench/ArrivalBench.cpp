@@ -8,7 +8,7 @@
 #include "FakePlatform.h"
 #include "listserver/SimulatedList.h"
 #include "platform/ClientSocket.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/ServerListView.h"
 #include "window/scan/ListExchange.h"
 #include "window/scan/ScanController.h"
@@ -49,20 +49,20 @@ struct ScanningWindow {
             socket = made.get();
             return made;
         };
-        form = std::make_unique<Form1>(platform);
-        form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
-        form->scan().Timer2_Timer();
-        form->NameCheck->setChecked(true);
-        form->FName->setText(QStringLiteral("no server is called this"));
-        form->Check1->setChecked(true);
+        form = std::make_unique<MainWindow>(platform);
+        form->hostCombo->setEditText(QStringLiteral("127.0.0.1"));
+        form->scan().checkServerChoice();
+        form->nameCheck->setChecked(true);
+        form->nameEdit->setText(QStringLiteral("no server is called this"));
+        form->showListCheck->setChecked(true);
         form->show();
         QApplication::processEvents();
-        form->scan().Command1_Click();
+        form->scan().startScan();
     }
 
     test::FakePlatform platform;
     test::HandedSocket* socket = nullptr;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // Each iteration a new connection with its whole response at once; with
@@ -81,7 +81,7 @@ void arrival(benchmark::State& state, bool paint)
         }
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
-    state.counters["entries"] = window.form->ListView1->rows();
+    state.counters["entries"] = window.form->serverList->rows();
 }
 
 BENCHMARK_CAPTURE(arrival, listed, false)
@@ -113,9 +113,9 @@ void paintList(benchmark::State& state)
     QApplication::processEvents();
     for (auto _ : state) {
         static_cast<void>(_);
-        window.form->ListView1->viewport()->repaint();
+        window.form->serverList->viewport()->repaint();
     }
-    state.counters["entries"] = window.form->ListView1->rows();
+    state.counters["entries"] = window.form->serverList->rows();
 }
 
 BENCHMARK(paintList)->Name("window/paint31")->Arg(20)->Arg(1000000)->Unit(benchmark::kMicrosecond);

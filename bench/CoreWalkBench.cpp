@@ -63,10 +63,10 @@ void coreWalk(benchmark::State& state)
         static_cast<void>(_);
         walk.startResponse();
         walk.arrive(text, hooks);
-        benchmark::DoNotOptimize(walk.workingRecord());
+        benchmark::DoNotOptimize(walk.entriesInResponse());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
-    state.counters["entries"] = static_cast<double>(walk.servList().size());
+    state.counters["entries"] = static_cast<double>(walk.entries().size());
 }
 
 void memchrFloor(benchmark::State& state)

@@ -14,7 +14,7 @@
 //   pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N | --seconds N [--stop]]
 #include "FakePlatform.h"
 #include "platform/ClientSocket.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/ServerListView.h"
 #include "window/scan/ListExchange.h"
 
@@ -106,25 +106,25 @@ int main(int argc, char* argv[])
 
     pollwick::test::FakePlatform platform;
     platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix/wombix.exe"));
-    pollwick::Form1 form(platform);
+    pollwick::MainWindow form(platform);
     form.show();
-    form.RemHost->setEditText(host);
-    static_cast<ManualTimer&>(*form.Timer2).fire();
-    form.NameCheck->setChecked(true);
-    form.FName->setText(QStringLiteral("no server is called this"));
+    form.hostCombo->setEditText(host);
+    static_cast<ManualTimer&>(*form.serverChoiceTimer).fire();
+    form.nameCheck->setChecked(true);
+    form.nameEdit->setText(QStringLiteral("no server is called this"));
 
     if (seconds > 0) {
         // The re-query timer as it runs for a user, fired by a real timer.
         QTimer refresh;
         refresh.setTimerType(Qt::PreciseTimer);
         QObject::connect(&refresh, &QTimer::timeout,
-                         [&] { static_cast<ManualTimer&>(*form.Refresh1).fire(); });
+                         [&] { static_cast<ManualTimer&>(*form.requeryTimer).fire(); });
         const double before = cpuSeconds(RUSAGE_SELF);
         QElapsedTimer wall;
         wall.start();
-        form.Command1->click();
+        form.goButton->click();
         if (stop) {
-            form.Command2->click();
+            form.stopButton->click();
         } else {
             refresh.start(5000);
         }
@@ -135,24 +135,24 @@ int main(int argc, char* argv[])
         std::printf("window: %.1f s %s, %.2f s CPU, %.1f %% of one core, %d rows listed, "
                     "connection %s\n",
                     wallSeconds, stop ? "after Stop" : "scanning", cpu, 100.0 * cpu / wallSeconds,
-                    form.ListView1->rows(), form.Winsock1->isOpen() ? "open" : "closed");
+                    form.serverList->rows(), form.listSocket->isOpen() ? "open" : "closed");
         return 0;
     }
 
     long rows = 0;
     const auto cycle = [&](bool first) {
         if (first) {
-            form.Command1->click();
+            form.goButton->click();
         } else {
-            static_cast<ManualTimer&>(*form.Refresh1).fire();
+            static_cast<ManualTimer&>(*form.requeryTimer).fire();
         }
         // The list server closes the connection once the list is sent.
-        if (!waitUntil([&] { return !form.Winsock1->isOpen(); }, 10000)) {
+        if (!waitUntil([&] { return !form.listSocket->isOpen(); }, 10000)) {
             std::fprintf(stderr, "pollwick-scan-cycle-cost: no answer from %s:10057\n",
                          qPrintable(host));
             std::exit(1);
         }
-        rows += form.ListView1->rows();
+        rows += form.serverList->rows();
     };
 
     // Warm-up: fonts, the view's first layout, the allocator.

@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (std::size_t i = first; i < entries.size(); ++i) {
         ServerRecord plain = record;
-        const ParsedFields fields = pollwick::ParseServerLine(entries[i], record);
+        const ParsedFields fields = pollwick::parseServerLine(entries[i], record);
         FUZZ_REQUIRE(fields == plainParse(entries[i], plain));
         FUZZ_REQUIRE(record == plain);
     }

@@ -1,7 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "window/Application.h"
-#include "window/Form1.h"
-#include "window/Form2.h"
+#include "window/MainWindow.h"
+#include "window/SplashScreen.h"
 
 #include <QApplication>
 
@@ -13,12 +13,12 @@ int main(int argc, char* argv[])
     pollwick::setUpApplication();
 
     pollwick::QtPlatform platform;
-    std::unique_ptr<pollwick::Form1> mainWindow;
+    std::unique_ptr<pollwick::MainWindow> mainWindow;
     // The splash comes first; the main window is made, and loads, when the
     // splash hands over to it.
-    pollwick::Form2 splash(platform, [&]() -> QWidget& {
+    pollwick::SplashScreen splash(platform, [&]() -> QWidget& {
         if (!mainWindow) {
-            mainWindow = std::make_unique<pollwick::Form1>(platform);
+            mainWindow = std::make_unique<pollwick::MainWindow>(platform);
         }
         return *mainWindow;
     });

@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "window/Controls.h"
-#include "window/Form1Controls.h"
+#include "window/MainWindowControls.h"
 #include "window/ServerListView.h"
 #include "window/settings/PathsDialog.h"
 
@@ -11,31 +11,31 @@
 
 namespace pollwick {
 
-MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const Form1Controls& controls,
-                                         Timer& Timer1, PathsDialog& Paths, MessageBox& messageBox,
-                                         std::function<void()> endProcess)
+MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
+                                         Timer& startupCheckTimer, PathsDialog& pathsDialog,
+                                         MessageBox& messageBox, std::function<void()> endProcess)
     : m_window(window)
     , m_controls(controls)
-    , m_startupCheck(Timer1)
-    , m_paths(Paths)
+    , m_startupCheck(startupCheckTimer)
+    , m_paths(pathsDialog)
     , m_messageBox(messageBox)
     , m_endProcess(std::move(endProcess))
 { }
 
-void MainWindowLifecycle::Form_Load()
+void MainWindowLifecycle::load()
 {
-    m_paths.Reload();
+    m_paths.reload();
     m_startupCheck.setInterval(500);
-    m_controls.ListView1->setUpColumns();
+    m_controls.serverList->setUpColumns();
 }
 
-void MainWindowLifecycle::Timer1_Timer()
+void MainWindowLifecycle::checkGamePaths()
 {
     m_startupCheck.setInterval(0);
     const GamePaths paths = m_paths.workingCopy();
     // A box holding only spaces counts as set.
-    if (!paths.Normal.isEmpty() || !paths.Ambrel.isEmpty() || !paths.Corvane.isEmpty() ||
-        !paths.Pellory.isEmpty()) {
+    if (!paths.normal.isEmpty() || !paths.ambrel.isEmpty() || !paths.corvane.isEmpty() ||
+        !paths.pellory.isEmpty()) {
         return;
     }
     m_messageBox.show(
@@ -47,14 +47,14 @@ void MainWindowLifecycle::Timer1_Timer()
     m_window.setEnabled(false);
 }
 
-void MainWindowLifecycle::Check1_Click()
+void MainWindowLifecycle::applyListWidth()
 {
     setClientWidthTwips(m_window, m_controls,
-                        checkValue(m_controls.Check1) == 1 ? kWideClientWidthTwips
-                                                           : kNarrowClientWidthTwips);
+                        checkValue(m_controls.showListCheck) == 1 ? kWideClientWidthTwips
+                                                                  : kNarrowClientWidthTwips);
 }
 
-void MainWindowLifecycle::Form_Unload()
+void MainWindowLifecycle::endProgram()
 {
     m_endProcess();
 }

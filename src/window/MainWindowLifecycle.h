@@ -9,7 +9,7 @@ namespace pollwick {
 class MessageBox;
 class PathsDialog;
 class Timer;
-struct Form1Controls;
+struct MainWindowControls;
 
 // The main window's own life: load, the one-shot start-up check for game
 // paths, "Show List" and closing.
@@ -17,23 +17,23 @@ class MainWindowLifecycle final
 {
 public:
     // `endProcess` ends the program at once.
-    MainWindowLifecycle(QWidget& window, const Form1Controls& controls, Timer& Timer1,
-                        PathsDialog& Paths, MessageBox& messageBox,
+    MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
+                        Timer& startupCheckTimer, PathsDialog& pathsDialog, MessageBox& messageBox,
                         std::function<void()> endProcess);
 
     // Once, when the window is made: the stored paths into the Paths dialog,
     // the start-up check in 500 ms, the server list's columns.
-    void Form_Load();
+    void load();
     // 500 ms after load, once: with no game path known, asks for them.
-    void Timer1_Timer();
+    void checkGamePaths();
     // "Show List" widens the window to reveal the server list.
-    void Check1_Click();
+    void applyListWidth();
     // Closing the window ends the program at once.
-    void Form_Unload();
+    void endProgram();
 
 private:
     QWidget& m_window;
-    const Form1Controls& m_controls;
+    const MainWindowControls& m_controls;
     Timer& m_startupCheck;
     PathsDialog& m_paths;
     MessageBox& m_messageBox;

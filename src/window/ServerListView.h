@@ -43,7 +43,7 @@ private:
     int m_shownRows = 0;
 };
 
-// ListView1: the server list in report form. For display only: nothing the
+// serverList: the server list in report form. For display only: nothing the
 // user does to it changes what the program does.
 class ServerListView final : public QTreeView
 {

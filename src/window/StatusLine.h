@@ -17,7 +17,7 @@ enum class ListEnd {
     NothingSent, // closed without sending anything
 };
 
-// The one-line status along the bottom of the main window (Label1), so the
+// The one-line status along the bottom of the main window (statusLabel), so the
 // user can see that polling is alive and whether it works: which list server
 // is being asked, when the last whole list came and how many servers it
 // held, and, when a query got no whole list, which host did not give one and

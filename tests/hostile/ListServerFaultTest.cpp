@@ -35,17 +35,17 @@ Fault unreachable(const char* name, const std::function<QString()>& host, const 
                 w.matchNothing();
                 w.go();
                 ASSERT_TRUE(w.waitForResponse(1));
-                w.form->RemHost->setEditText(host());
+                w.form->hostCombo->setEditText(host());
                 w.refresh();
             },
             // The socket gives up by itself, and nothing of it reaches the window.
-            [](Window& w) { return !w.form->Winsock1->isOpen(); },
+            [](Window& w) { return !w.form->listSocket->isOpen(); },
             [reason](Window& w) {
                 EXPECT_EQ(w.names(), QStringList({"First", "Second"}));
-                EXPECT_EQ(w.form->exchange().List(), kFirst.toStdString());
-                EXPECT_EQ(w.form->MatchArmed, 1);
+                EXPECT_EQ(w.form->exchange().lastChunk(), kFirst.toStdString());
+                EXPECT_EQ(w.form->matchArmed, 1);
                 EXPECT_EQ(w.server.connectionCount(), 1);
-                const QString chosen = w.form->RemHost->currentText();
+                const QString chosen = w.form->hostCombo->currentText();
                 EXPECT_TRUE(w.statusSays(
                     QStringLiteral("12:00:00  %1, trying every 5 s. Last list 12:00:00: 2 servers")
                         .arg(chosen.isEmpty() ? QStringLiteral("No list server given")
@@ -79,7 +79,7 @@ const Fault kFaults[] = {
          misbehaving(Misbehaviour::NeverAnswer)(w);
          ASSERT_TRUE(waitUntil([&] { return w.server.openConnections() == 1; }));
      },
-     [](Window& w) { return w.form->Winsock1->isOpen(); },
+     [](Window& w) { return w.form->listSocket->isOpen(); },
      // Only the next tick can tell that nothing came; it drops the silent
      // connection for a fresh one.
      [](Window& w) {

@@ -32,11 +32,11 @@ ListServerWindow::ListServerWindow()
     ListExchange& exchange = form->exchange();
     exchange.arrivalHook = [this, &exchange, shown = exchange.arrivalHook] {
         ++arrivals;
-        bytesArrived += exchange.List().size();
-        peakChunkBytes = std::max(peakChunkBytes, exchange.List().size());
-        peakServList = std::max(peakServList, exchange.ServList().size());
+        bytesArrived += exchange.lastChunk().size();
+        peakChunkBytes = std::max(peakChunkBytes, exchange.lastChunk().size());
+        peakEntries = std::max(peakEntries, exchange.entries().size());
         peakPendingLineBytes = std::max(peakPendingLineBytes, exchange.walk().pendingLineBytes());
-        for (const std::string& entry : exchange.ServList()) {
+        for (const std::string& entry : exchange.entries()) {
             peakEntryBytes = std::max(peakEntryBytes, entry.size());
         }
         shown();
@@ -54,7 +54,7 @@ bool ListServerWindow::waitForResponse(int number, int timeoutMs)
     return waitUntil(
         [&] {
             return server.connectionCount() >= number && server.openConnections() == 0 &&
-                !form->Winsock1->isOpen();
+                !form->listSocket->isOpen();
         },
         timeoutMs);
 }
@@ -69,13 +69,14 @@ bool ListServerWindow::statusSays(const QString& text) const
 void ListServerWindow::expectWindowAnswers()
 {
     const int narrow = form->width();
-    ASSERT_FALSE(form->Check1->isChecked());
+    ASSERT_FALSE(form->showListCheck->isChecked());
     for (const bool wide : {true, false}) {
         // Through the event queue, as a person's click arrives, so that a
         // window whose event loop is starved would not see it in time.
-        QMetaObject::invokeMethod(form->Check1, &QAbstractButton::click, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(form->showListCheck, &QAbstractButton::click,
+                                  Qt::QueuedConnection);
         EXPECT_TRUE(waitUntil([&] {
-            return form->Check1->isChecked() == wide && (form->width() > narrow) == wide;
+            return form->showListCheck->isChecked() == wide && (form->width() > narrow) == wide;
         })) << "Show List was not handled in time";
     }
 }
@@ -87,7 +88,7 @@ void ListServerWindow::expectNextQueryWorks()
     server.setChunking(0, 0);
     server.setResponse(serverLine("192.0.2.200", "battle 1.24   [2/16] Next One") +
                        serverLine("192.0.2.201", "ctf 1.21 x [3/8] Next Two"));
-    form->RemHost->setEditText(serverHost());
+    form->hostCombo->setEditText(serverHost());
     const int number = server.connectionCount() + 1;
     refresh();
     ASSERT_TRUE(waitForResponse(number)) << "the next query got no answer";
@@ -99,9 +100,9 @@ void ListServerWindow::expectNextQueryWorks()
 void ListServerWindow::expectBounded()
 {
     EXPECT_LE(form->exchange().walk().entriesInResponse(), kMaxEntries);
-    EXPECT_LE(static_cast<std::size_t>(form->ListView1->model().rowsAdded()), kMaxEntries);
+    EXPECT_LE(static_cast<std::size_t>(form->serverList->model().rowsAdded()), kMaxEntries);
     EXPECT_LE(peakChunkBytes, kMaxChunkBytes);
-    EXPECT_LE(peakServList, kMaxEntries);
+    EXPECT_LE(peakEntries, kMaxEntries);
     EXPECT_LE(peakEntryBytes, 3 + kMaxLineBytes);
     EXPECT_LE(peakPendingLineBytes, kMaxLineBytes);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The window test with a real socket, beside a stand-in list server on a
-// loopback address of the test's own at port 10057, chosen in RemHost. It
+// loopback address of the test's own at port 10057, chosen in hostCombo. It
 // counts what every data arrival left the window holding.
 
 #include "WindowTest.h"
@@ -36,8 +36,8 @@ public:
     void SetUp() override;
 
     [[nodiscard]] QString serverHost() const { return server.address().toString(); }
-    // One re-query tick, as Refresh1 would deliver it.
-    void refresh() { fire(*form->Refresh1); }
+    // One re-query tick, as requeryTimer would deliver it.
+    void refresh() { fire(*form->requeryTimer); }
     // Waits until the server is done with connection `number` and the
     // window's socket has closed: the response has been read (or a match
     // closed the socket).
@@ -49,7 +49,7 @@ public:
     // The window still answers: a queued click on "Show List" widens it
     // and another narrows it again, each within a bounded time.
     void expectWindowAnswers();
-    // The next query works: against a well-behaved response, a Refresh1
+    // The next query works: against a well-behaved response, a requeryTimer
     // tick lists exactly that response's rows.
     void expectNextQueryWorks();
     // The buffers and rows within the limits, now and after every arrival.
@@ -63,7 +63,7 @@ public:
     // the entries made from it, the longest of them and the unfinished line
     // kept for the next.
     std::size_t peakChunkBytes = 0;
-    std::size_t peakServList = 0;
+    std::size_t peakEntries = 0;
     std::size_t peakEntryBytes = 0;
     std::size_t peakPendingLineBytes = 0;
 };

@@ -12,7 +12,7 @@ WindowTest::WindowTest(bool realSocket)
             return made;
         };
     }
-    form = std::make_unique<Form1>(platform);
+    form = std::make_unique<MainWindow>(platform);
     form->show();
 }
 
@@ -36,31 +36,31 @@ void WindowTest::replaceText(QWidget* box, const QString& text)
 
 void WindowTest::chooseHost(const QString& host)
 {
-    replaceText(form->RemHost->lineEdit(), host);
-    fire(*form->Timer2);
+    replaceText(form->hostCombo->lineEdit(), host);
+    fire(*form->serverChoiceTimer);
     ASSERT_EQ(form->scan().state(), ScanState::Ready);
 }
 
 void WindowTest::matchNothing()
 {
-    click(form->VersionCheck); // Combo2 still reads "Version Select"
-    ASSERT_TRUE(form->VersionCheck->isChecked());
+    click(form->versionCheck); // versionCombo still reads "Version Select"
+    ASSERT_TRUE(form->versionCheck->isChecked());
 }
 
 void WindowTest::go()
 {
-    ASSERT_TRUE(form->Command1->isEnabled());
-    click(form->Command1);
+    ASSERT_TRUE(form->goButton->isEnabled());
+    click(form->goButton);
     ASSERT_EQ(form->scan().state(), ScanState::Scanning);
 }
 
 std::vector<QStringList> WindowTest::rows() const
 {
     std::vector<QStringList> shown;
-    for (int row = 0; row < form->ListView1->rows(); ++row) {
+    for (int row = 0; row < form->serverList->rows(); ++row) {
         shown.emplace_back();
         for (int column = 0; column < 5; ++column) {
-            shown.back() << form->ListView1->text(row, column);
+            shown.back() << form->serverList->text(row, column);
         }
     }
     return shown;

@@ -10,7 +10,7 @@
 // The window and everything on it, as the tests reach it.
 #include "FakePlatform.h"
 #include "window/Controls.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/ServerListView.h"
 #include "window/scan/ListExchange.h"
 #include "window/scan/ScanController.h"
@@ -67,7 +67,7 @@ public:
 
     FakePlatform platform;
     HandedSocket* socket = nullptr; // null with a real socket
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace pollwick::test

@@ -149,7 +149,7 @@ TEST(ListToolFile, ListAndWalkModesPrintTheRecordsAsListed)
 
 class ListToolLive : public ::testing::Test
 {
-protected:
+public:
     void SetUp() override { ASSERT_TRUE(sim::listenOnFreeLoopback(server)); }
     // A run against the list server as it behaves now.
     Outcome runLive(const std::string& line)

@@ -44,11 +44,11 @@ TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_EQ(xprop(*form, "_NET_WM_NAME"), QStringLiteral("\"Wombix Pollwick\""));
 
-    click(form->Command5);
-    PathsDialog& paths = form->paths().Paths();
+    click(form->pathsButton);
+    PathsDialog& paths = form->paths().dialog();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&paths));
     EXPECT_EQ(xprop(paths, "_NET_WM_NAME"), QStringLiteral("\"Please Select Wombix Files\""));
-    click(paths.Command7);
+    click(paths.acceptButton);
 
     // The real message box, answered with Return once it is up.
     for (const char* title : {"Server Up", "Wombix Pollwick"}) {

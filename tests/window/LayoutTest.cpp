@@ -63,21 +63,22 @@ class LayoutTest : public WindowTest
 protected:
     void showList(bool wide)
     {
-        if (form->Check1->isChecked() != wide) {
-            click(form->Check1);
+        if (form->showListCheck->isChecked() != wide) {
+            click(form->showListCheck);
         }
     }
-    PathsDialog& paths() { return form->paths().Paths(); }
+    PathsDialog& paths() { return form->paths().dialog(); }
     // The frames and windows, the Paths dialog last.
     [[nodiscard]] QList<QWidget*> containers()
     {
-        return {form->Frame1, form->Frame2, form->Frame3, form->Frame4, form.get(), &paths()};
+        return {form->criteriaGroup, form->alertsGroup, form->serverGroup,
+                form->miscGroup,     form.get(),        &paths()};
     }
 };
 
 TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
 {
-    click(form->Command5);
+    click(form->pathsButton);
     for (const QWidget* window :
          {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&paths())}) {
         SCOPED_TRACE(window->objectName().toStdString());
@@ -99,18 +100,18 @@ TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly
         EXPECT_EQ(form->size(), QSize(wide ? 655 : 288, 419));
         EXPECT_EQ(form->pos(), topLeft);
         // Tab skips the list that the narrow window leaves outside.
-        EXPECT_EQ(form->ListView1->focusPolicy() != Qt::NoFocus, wide);
+        EXPECT_EQ(form->serverList->focusPolicy() != Qt::NoFocus, wide);
         for (const QWidget* container : containers()) {
             for (const QWidget* control : controlsIn(container)) {
                 EXPECT_EQ(container->rect().contains(control->geometry()),
-                          control != form->ListView1 || wide)
+                          control != form->serverList || wide)
                     << control->objectName().toStdString();
                 // Check boxes and labels line up on the left, their captions
                 // not cut off.
                 if (control->inherits("QCheckBox") || control->inherits("QLabel")) {
                     EXPECT_LE(control->sizeHint().width(), control->width())
                         << control->objectName().toStdString();
-                    EXPECT_EQ(control->x(), form->VersionCheck->x())
+                    EXPECT_EQ(control->x(), form->versionCheck->x())
                         << control->objectName().toStdString();
                 }
             }
@@ -127,15 +128,15 @@ TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
         found << overlaps(container);
     }
     EXPECT_EQ(found.join(u' ').toStdString(),
-              "WaveFile/Command3 Normal/Command1 "
-              "Corvane/Command3 Ambrel/Command4 Pellory/Command6");
+              "waveFileEdit/waveFileButton normalEdit/normalButton corvaneEdit/corvaneButton "
+              "ambrelEdit/ambrelButton pelloryEdit/pelloryButton");
 }
 
 TEST_F(LayoutTest, FocusStartsAtTheListServerChoice)
 {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_TRUE(form->RemHost->hasFocus());
+    EXPECT_TRUE(form->hostCombo->hasFocus());
 }
 
 } // namespace

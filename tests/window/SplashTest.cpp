@@ -2,8 +2,8 @@
 // window after its timer or at the first click, making the main window (and
 // so running its load) the first time only.
 #include "FakePlatform.h"
-#include "window/Form1.h"
-#include "window/Form2.h"
+#include "window/MainWindow.h"
+#include "window/SplashScreen.h"
 
 #include <QLabel>
 #include <QTest>
@@ -15,34 +15,34 @@ namespace {
 
 class SplashTest : public ::testing::Test
 {
-protected:
+public:
     SplashTest() { splash.show(); }
 
-    void tick() { static_cast<ManualTimer&>(*splash.Timer1).fire(); }
+    void tick() { static_cast<ManualTimer&>(*splash.handOverTimer).fire(); }
 
     FakePlatform platform;
-    std::unique_ptr<Form1> mainWindow;
+    std::unique_ptr<MainWindow> mainWindow;
     int made = 0;
-    Form2 splash{platform, [this]() -> QWidget& {
-                     if (!mainWindow) {
-                         ++made;
-                         mainWindow = std::make_unique<Form1>(platform);
-                     }
-                     return *mainWindow;
-                 }};
+    SplashScreen splash{platform, [this]() -> QWidget& {
+                            if (!mainWindow) {
+                                ++made;
+                                mainWindow = std::make_unique<MainWindow>(platform);
+                            }
+                            return *mainWindow;
+                        }};
 };
 
 TEST_F(SplashTest, IsA250PixelSquareWithAFrameButNoTitleBar)
 {
     EXPECT_EQ(splash.size(), QSize(250, 250));
-    EXPECT_EQ(splash.Image1->geometry(), splash.rect());
+    EXPECT_EQ(splash.picture->geometry(), splash.rect());
     EXPECT_EQ(splash.windowFlags() & ~Qt::WindowType_Mask, Qt::CustomizeWindowHint);
     EXPECT_EQ(splash.windowType(), Qt::Window);
     // A press and a release of two buttons is no click.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     QTest::mousePress(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
     QTest::mouseRelease(splash.windowHandle(), Qt::RightButton, {}, QPoint(125, 125));
-    EXPECT_TRUE(splash.Timer1->isRunning());
+    EXPECT_TRUE(splash.handOverTimer->isRunning());
     EXPECT_EQ(made, 0); // nothing of the main window yet
 }
 
@@ -62,19 +62,19 @@ TEST_P(SplashHandOverTest, HandsOverOnceAndStopsTheTimer)
         QTest::mouseClick(splash.windowHandle(), GetParam(), {}, QPoint(125, 125));
     }
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_EQ(splash.Timer1->interval(), 0);
+    EXPECT_EQ(splash.handOverTimer->interval(), 0);
     ASSERT_EQ(made, 1);
     EXPECT_TRUE(mainWindow->isVisible());
-    EXPECT_EQ(mainWindow->Timer1->interval(), 500); // its load ran
+    EXPECT_EQ(mainWindow->startupCheckTimer->interval(), 500); // its load ran
 
     // A second hand-over shows the same window without loading it again,
     // which would arm the answered start-up check once more.
-    static_cast<ManualTimer&>(*mainWindow->Timer1).fire();
+    static_cast<ManualTimer&>(*mainWindow->startupCheckTimer).fire();
     mainWindow->hide();
-    splash.Timer1_Timer();
+    splash.handOver();
     EXPECT_EQ(made, 1);
     EXPECT_TRUE(mainWindow->isVisible());
-    EXPECT_EQ(mainWindow->Timer1->interval(), 0);
+    EXPECT_EQ(mainWindow->startupCheckTimer->interval(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(TickOrButtons, SplashHandOverTest,

@@ -36,8 +36,8 @@ TEST_F(StatusLineTest, EachQueryIsToldForWhatItWasAndTheLastWholeListStaysInView
     server.setMisbehaviour(Misbehaviour::None);
     refresh();
     EXPECT_TRUE(statusSays(QStringLiteral("12:00:00  2 servers listed")));
-    EXPECT_EQ(form->Label1->text(), form->status().text()); // short enough to be shown whole
-    EXPECT_EQ(form->Label1->textFormat(), Qt::PlainText); // a found server's name is no markup
+    EXPECT_EQ(form->statusLabel->text(), form->status().text()); // short enough to be shown whole
+    EXPECT_EQ(form->statusLabel->textFormat(), Qt::PlainText); // a found server's name is no markup
 
     platform.time = platform.time.addSecs(65);
     const QString lastList = QStringLiteral(", trying every 5 s. Last list 12:00:00: 2 servers");
@@ -72,7 +72,7 @@ TEST_F(StatusLineTest, EachQueryIsToldForWhatItWasAndTheLastWholeListStaysInView
          QStringLiteral("12:01:05  %1: sent no list").arg(serverHost())},
         {"no host",
          [&] {
-             form->RemHost->setEditText({});
+             form->hostCombo->setEditText({});
              refresh();
          },
          QStringLiteral("12:01:05  No list server given")},
@@ -83,32 +83,33 @@ TEST_F(StatusLineTest, EachQueryIsToldForWhatItWasAndTheLastWholeListStaysInView
         EXPECT_TRUE(statusSays(query.says + lastList));
     }
     // Cut at the label's edge, whole in its tool tip.
-    EXPECT_TRUE(form->Label1->text().endsWith(QChar(0x2026))) << form->Label1->text().toStdString();
-    EXPECT_TRUE(form->Label1->toolTip().contains(QStringLiteral("12:00:00:")));
+    EXPECT_TRUE(form->statusLabel->text().endsWith(QChar(0x2026)))
+        << form->statusLabel->text().toStdString();
+    EXPECT_TRUE(form->statusLabel->toolTip().contains(QStringLiteral("12:00:00:")));
 
     // A list still on its way when Stop is pressed updates the time and the
     // count, and the line still says that scanning has stopped.
-    form->RemHost->setEditText(serverHost());
+    form->hostCombo->setEditText(serverHost());
     server.setResponse(two);
     server.setMisbehaviour(Misbehaviour::AnswerLate);
     server.setAnswerDelay(10 * 60 * 1000);
     const int accepted = server.connectionCount() + 1;
     refresh();
     ASSERT_TRUE(test::waitUntil([&] { return server.connectionCount() == accepted; }));
-    click(form->Command2);
+    click(form->stopButton);
     EXPECT_EQ(form->status().text(), QStringLiteral("Stopped. Last list 12:00:00: 2 servers."));
     server.releaseHeld();
     EXPECT_TRUE(statusSays(QStringLiteral("Stopped. Last list 12:01:05: 2 servers.")));
 
     // The list that ends in a match is the last list.
     server.setMisbehaviour(Misbehaviour::None);
-    click(form->VersionCheck); // every server matches now
+    click(form->versionCheck); // every server matches now
     platform.time = platform.time.addSecs(10);
     go();
     EXPECT_TRUE(statusSays(QStringLiteral("12:01:15  Found: One")));
     server.setMisbehaviour(Misbehaviour::NeverAnswer);
     go();
-    click(form->Command2);
+    click(form->stopButton);
     EXPECT_EQ(form->status().text(), QStringLiteral("Stopped. Last list 12:01:15: 1 server."));
 }
 

@@ -22,31 +22,31 @@ void ResponseWalk::startResponse()
     // Entries kept for reuse are let go after an unusually large response,
     // so that one huge list does not stay in memory for good.
     if (m_entryBytes > kKeptEntryBytes) {
-        m_servList.clear();
-        m_servList.shrink_to_fit();
-        m_servListSize = 0;
+        m_entryStore.clear();
+        m_entryStore.shrink_to_fit();
+        m_entryCount = 0;
     }
     m_record = ServerRecord{};
     m_unfinished.clear();
     m_unfinished.shrink_to_fit();
     m_droppingLongLine = false;
-    m_entries = 0;
+    m_entriesInResponse = 0;
     m_entryBytes = 0;
     m_responseBytes = 0;
     m_discarded = 0;
     m_ended = false;
 }
 
-void ResponseWalk::emptyServList()
+void ResponseWalk::clearEntries()
 {
-    m_servListSize = 0;
-    m_current = 0;
+    m_entryCount = 0;
 }
 
 bool ResponseWalk::responseFull() const
 {
     // Once the budget is spent, any further line would end past it.
-    return m_entries >= m_limits.maxEntries || m_responseBytes >= m_limits.maxResponseBytes;
+    return m_entriesInResponse >= m_limits.maxEntries ||
+        m_responseBytes >= m_limits.maxResponseBytes;
 }
 
 void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
@@ -54,13 +54,11 @@ void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
     if (m_ended) {
         return; // a match ended this response: the rest of it is not read
     }
-    m_templist.assign(chunk);
-    SplitTemplist();
+    splitLines(chunk);
 
-    const std::size_t count = m_servListSize;
+    const std::size_t count = m_entryCount;
     for (std::size_t j = 0; j < count; ++j) {
-        m_current = j;
-        const ParsedFields fromLine = ParseServerLine(m_servList[j], m_record);
+        const ParsedFields fromLine = parseServerLine(m_entryStore[j], m_record);
         hooks.listRecord(m_record);
         if (hooks.testRecord(m_record, fromLine) == MatchVerdict::Match) {
             m_ended = true;
@@ -76,32 +74,32 @@ void ResponseWalk::acceptLine(std::string_view head)
     // did not fit can be listed after a gap.
     const std::size_t lineBytes = m_unfinished.size() + head.size();
     if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes ||
-        m_entries >= m_limits.maxEntries || m_responseBytes > m_limits.maxResponseBytes) {
+        m_entriesInResponse >= m_limits.maxEntries || m_responseBytes > m_limits.maxResponseBytes) {
         ++m_discarded;
     } else {
-        if (m_servListSize == m_servList.size()) {
-            m_servList.emplace_back();
+        if (m_entryCount == m_entryStore.size()) {
+            m_entryStore.emplace_back();
         }
         // One copy of each piece into storage that the entry usually
         // already has from an earlier list.
         const std::size_t entryBytes = kEntryIndent.size() + lineBytes;
-        std::string& entry = m_servList[m_servListSize++];
+        std::string& entry = m_entryStore[m_entryCount++];
         entry.resize(entryBytes);
         char* at = entry.data();
         at = std::copy(kEntryIndent.begin(), kEntryIndent.end(), at);
         at = std::copy(m_unfinished.begin(), m_unfinished.end(), at);
         std::copy(head.begin(), head.end(), at);
-        ++m_entries;
+        ++m_entriesInResponse;
         m_entryBytes += entryBytes;
     }
     m_unfinished.clear();
     m_droppingLongLine = false;
 }
 
-void ResponseWalk::SplitTemplist()
+void ResponseWalk::splitLines(std::string_view chunk)
 {
-    emptyServList();
-    const std::string_view text = m_templist;
+    clearEntries();
+    const std::string_view text = chunk;
     std::size_t start = 0;
     while (start <= text.size()) {
         const void* found = std::memchr(text.data() + start, '\n', text.size() - start);

@@ -27,12 +27,12 @@ struct ResponseLimits {
 // command-line tool.
 //
 // Everything that one connection delivers is one response, however TCP cuts
-// it into chunks. Each arrival puts its chunk into Templist; SplitTemplist
-// turns the lines that the chunk completes (the unfinished line of the
-// previous chunk joined to this one's head) into ServList entries of three
-// spaces plus the line, CR kept, LF removed; and the walk parses each entry
-// into the working record, lists it and tests it, in order, until a Match
-// ends the walk. After a Match the rest of the response is ignored.
+// it into chunks. Each arrival's chunk is split into lines: the lines that
+// the chunk completes (the unfinished line of the previous chunk joined to
+// this one's head) become entries of three spaces plus the line, CR kept, LF
+// removed; and the walk parses each entry into the working record, lists it
+// and tests it, in order, until a Match ends the walk. After a Match the rest
+// of the response is ignored.
 class ResponseWalk final
 {
 public:
@@ -58,11 +58,8 @@ public:
     // One data arrival of the current response.
     void arrive(std::string_view chunk, Hooks& hooks);
 
-    // Rebuilds ServList from Templist and keeps the unfinished line for the
-    // next arrival.
-    void SplitTemplist();
-
-    void emptyServList();
+    // Empties the entries of the last arrival ("Go" starts from none).
+    void clearEntries();
 
     // True once a Match has ended the walk of the current response.
     [[nodiscard]] bool ended() const { return m_ended; }
@@ -70,16 +67,13 @@ public:
     // budget: nothing more of it can be listed, so a reader may stop there.
     [[nodiscard]] bool full() const { return responseFull(); }
 
-    [[nodiscard]] const std::string& templist() const { return m_templist; }
-    [[nodiscard]] std::span<const std::string> servList() const
+    // The entries that the last arrival's lines became.
+    [[nodiscard]] std::span<const std::string> entries() const
     {
-        return {m_servList.data(), m_servListSize};
+        return {m_entryStore.data(), m_entryCount};
     }
-    // The entry that the parser read last.
-    [[nodiscard]] std::size_t currentEntry() const { return m_current; }
-    [[nodiscard]] const ServerRecord& workingRecord() const { return m_record; }
     // Entries made from the current response so far, over all its arrivals.
-    [[nodiscard]] std::size_t entriesInResponse() const { return m_entries; }
+    [[nodiscard]] std::size_t entriesInResponse() const { return m_entriesInResponse; }
     // Bytes of the current response received so far, over all its arrivals:
     // what the byte budget counts.
     [[nodiscard]] std::size_t bytesInResponse() const { return m_responseBytes; }
@@ -93,22 +87,22 @@ public:
     [[nodiscard]] const ResponseLimits& limits() const { return m_limits; }
 
 private:
+    // Turns the lines that `chunk` completes into entries, and keeps the
+    // unfinished line for the next arrival.
+    void splitLines(std::string_view chunk);
     void acceptLine(std::string_view head);
     [[nodiscard]] bool responseFull() const;
 
     ResponseLimits m_limits;
-    std::string m_templist;
-    // ServList's entries are the first m_servListSize strings; the strings
-    // after them are kept, with their storage, for the next arrival's
-    // entries, so that a list of thousands of lines costs no allocation per
-    // line.
-    std::vector<std::string> m_servList;
-    std::size_t m_servListSize = 0;
-    std::size_t m_current = 0;
+    // The entries are the first m_entryCount strings; the strings after them
+    // are kept, with their storage, for the next arrival's entries, so that a
+    // list of thousands of lines costs no allocation per line.
+    std::vector<std::string> m_entryStore;
+    std::size_t m_entryCount = 0;
     ServerRecord m_record;
     std::string m_unfinished; // the line after the last LF so far
     bool m_droppingLongLine = false; // inside a line over the length limit
-    std::size_t m_entries = 0;
+    std::size_t m_entriesInResponse = 0;
     std::size_t m_entryBytes = 0; // what the entries hold, to decide what to keep
     std::size_t m_responseBytes = 0; // everything received, as the budget counts
     std::size_t m_discarded = 0;

@@ -11,7 +11,7 @@
 namespace pollwick {
 namespace {
 
-constexpr auto npos = std::string_view::npos;
+constexpr auto kNotFound = std::string_view::npos;
 
 // Version markers, tested in this order; the last one that occurs wins. The
 // last two rows look for two DC4 control characters (0x14) after the number.
@@ -161,7 +161,7 @@ std::size_t lastRow(std::uint32_t rows)
 void removeAll(std::string& text, std::string_view pattern)
 {
     std::size_t at = text.find(pattern);
-    if (at == npos) {
+    if (at == kNotFound) {
         return;
     }
     std::size_t write = at;
@@ -170,7 +170,7 @@ void removeAll(std::string& text, std::string_view pattern)
         std::char_traits<char>::move(text.data() + write, text.data() + read, count);
         write += count;
     };
-    while ((at = text.find(pattern, read)) != npos) {
+    while ((at = text.find(pattern, read)) != kNotFound) {
         keep(at - read);
         read = at + pattern.size();
     }
@@ -214,7 +214,7 @@ void removeColourCodes(std::string& name)
 {
     std::erase(name, '|');
     const std::size_t first = name.find(kSectionSign);
-    if (first == npos) {
+    if (first == kNotFound) {
         return;
     }
     const ColourCodes codes = findColourCodes(name, first);
@@ -262,7 +262,7 @@ void removeColourCodes(std::string& name)
 
 } // namespace
 
-ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
+ParsedFields parseServerLine(std::string_view entry, ServerRecord& record)
 {
     ParsedFields fields;
     const std::size_t length = entry.size();
@@ -271,7 +271,7 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
     // separator) and runs to the end. When the "]" is the last character
     // there is no name at all, and the previous one stays.
     const std::size_t close = entry.find(']');
-    const std::size_t nameStart = close == npos ? 1 : close + 2;
+    const std::size_t nameStart = close == kNotFound ? 1 : close + 2;
     if (nameStart <= length) {
         record.serverName.assign(entry.substr(nameStart));
         fields.add(ParsedFields::ServerName);
@@ -286,8 +286,8 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
     // with the "]" before the "[", the previous count stays. Without a "["
     // the count runs from the start of the entry.
     const std::size_t open = entry.find('[');
-    const std::size_t playersStart = open == npos ? 0 : open + 1;
-    if (close != npos && close >= playersStart) {
+    const std::size_t playersStart = open == kNotFound ? 0 : open + 1;
+    if (close != kNotFound && close >= playersStart) {
         record.players.assign(entry.substr(playersStart, close - playersStart));
         fields.add(ParsedFields::Players);
     }
@@ -306,7 +306,7 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
     if (record.isPrivate) {
         record.ipAddress = "Private";
         fields.add(ParsedFields::IpAddress);
-    } else if (const std::size_t colon = entry.find(':'); colon != npos) {
+    } else if (const std::size_t colon = entry.find(':'); colon != kNotFound) {
         record.ipAddress.assign(entry.substr(0, colon));
         fields.add(ParsedFields::IpAddress);
     }
@@ -314,10 +314,10 @@ ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record)
     // Coop and Race servers append their type to the name after four spaces.
     // Few names hold the word at all, and without it there is nothing to
     // remove.
-    if (record.serverName.find("Race") != npos) {
+    if (record.serverName.find("Race") != kNotFound) {
         removeAll(record.serverName, "    Race");
     }
-    if (record.serverName.find("Coop") != npos) {
+    if (record.serverName.find("Coop") != kNotFound) {
         removeAll(record.serverName, "    Coop");
     }
     return fields;

@@ -19,6 +19,6 @@ namespace pollwick {
 // "1.24", players "3/16" and the address "   192.0.2.10" (the entry's three spaces included).
 //
 // Returns which fields this entry set itself.
-ParsedFields ParseServerLine(std::string_view entry, ServerRecord& record);
+ParsedFields parseServerLine(std::string_view entry, ServerRecord& record);
 
 } // namespace pollwick

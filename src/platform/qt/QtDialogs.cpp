@@ -29,9 +29,9 @@ std::optional<QString> QtFileDialog::openFile(QWidget* parent, const QString& fi
                                               const QString& initialFile)
 {
 #ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity fileNames = Qt::CaseInsensitive;
+    constexpr Qt::CaseSensitivity kFileNames = Qt::CaseInsensitive;
 #else
-    constexpr Qt::CaseSensitivity fileNames = Qt::CaseSensitive;
+    constexpr Qt::CaseSensitivity kFileNames = Qt::CaseSensitive;
 #endif
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -39,7 +39,7 @@ std::optional<QString> QtFileDialog::openFile(QWidget* parent, const QString& fi
     // The pattern made for any letter case is not for reading; show the
     // description alone.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-    dialog.setNameFilter(qtNameFilter(filter, fileNames));
+    dialog.setNameFilter(qtNameFilter(filter, kFileNames));
     if (!initialFile.isEmpty()) {
         const QFileInfo info(initialFile);
         if (info.dir().exists()) {

@@ -5,13 +5,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Notifier.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
 #include "window/Controls.h"
-#include "window/Form1Controls.h"
+#include "window/MainWindowControls.h"
 #include "window/ServerListView.h"
 #include "window/StatusLine.h"
 #include "window/WindowText.h"
-#include "window/match/Module1.h"
 #include "window/settings/PathsDialog.h"
 
 #include <QApplication>
@@ -47,47 +47,48 @@ QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
 
 } // namespace
 
-MatchActions::MatchActions(QWidget& window, const Form1Controls& controls, ClientSocket& Winsock1,
-                           Timer& Refresh1, std::int32_t& matchArmed, StatusLine& status,
-                           const PathsDialog& Paths, AlertServices services)
+MatchActions::MatchActions(QWidget& window, const MainWindowControls& controls,
+                           ClientSocket& listSocket, Timer& requeryTimer, std::int32_t& matchArmed,
+                           StatusLine& status, const PathsDialog& pathsDialog,
+                           AlertServices services)
     : m_window(window)
     , m_controls(controls)
-    , m_socket(Winsock1)
-    , m_refresh(Refresh1)
+    , m_socket(listSocket)
+    , m_refresh(requeryTimer)
     , m_matchArmed(matchArmed)
     , m_status(status)
-    , m_paths(Paths)
+    , m_paths(pathsDialog)
     , m_services(services)
 { }
 
 void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fromLine)
 {
-    const Form1Controls& c = m_controls;
+    const MainWindowControls& c = m_controls;
     // End the scan first: no list or re-query may arrive while the alerts wait.
     restoreIdleControls(c);
     m_refresh.setInterval(0);
     m_socket.close();
     m_matchArmed = 0;
-    c.ListView1->commitRows();
-    c.ListView1->revealLastRow();
-    m_status.serverFound(shownListText(matched.serverName), c.ListView1->rows());
+    c.serverList->commitRows();
+    c.serverList->revealLastRow();
+    m_status.serverFound(shownListText(matched.serverName), c.serverList->rows());
 
     // A user who ticked no alert chose not to be told: the scan ends with the
     // status line alone. Otherwise the window may be hidden behind a
     // full-screen game or on another desktop: the task bar and the desktop's
     // notifications reach the user before the sound, which waits.
-    if (isTicked(c.WaveCheck) || isTicked(c.MsgCheck) || isTicked(c.WombixCheck)) {
+    if (isTicked(c.waveCheck) || isTicked(c.messageCheck) || isTicked(c.launchCheck)) {
         QApplication::alert(&m_window);
         m_services.notifier.notify(QStringLiteral("Server Up"), serverUpText(matched, fromLine));
     }
 
-    if (isTicked(c.WaveCheck)) {
-        Module1::PlayWaveFile(m_services.sound, c.WaveFile->text());
+    if (isTicked(c.waveCheck)) {
+        m_services.sound.playSync(c.waveFileEdit->text());
     }
-    if (isTicked(c.MsgCheck)) {
-        m_services.messageBox.show(&m_window, c.MsgMsg->text(), QStringLiteral("Server Up"));
+    if (isTicked(c.messageCheck)) {
+        m_services.messageBox.show(&m_window, c.messageEdit->text(), QStringLiteral("Server Up"));
     }
-    if (isTicked(c.WombixCheck)) {
+    if (isTicked(c.launchCheck)) {
         launchGame(matched, fromLine);
     }
 }
@@ -128,17 +129,17 @@ void MatchActions::launchGame(const ServerRecord& matched, ParsedFields fromLine
     }
 }
 
-void MatchActions::WaveCheck_Click()
+void MatchActions::enableWaveFileFields()
 {
     enableWaveFileIfTicked(m_controls);
 }
 
-void MatchActions::MsgCheck_Click()
+void MatchActions::enableMessageField()
 {
-    enableIfTicked(m_controls.MsgMsg, m_controls.MsgCheck);
+    enableIfTicked(m_controls.messageEdit, m_controls.messageCheck);
 }
 
-void MatchActions::Command3_Click()
+void MatchActions::chooseWaveFile()
 {
     const std::optional<QString> chosen = m_services.fileDialog.openFile(
         &m_window, QStringLiteral("Wave Files|*.wav"), m_lastWaveFile);
@@ -146,7 +147,7 @@ void MatchActions::Command3_Click()
         return;
     }
     m_lastWaveFile = *chosen;
-    m_controls.WaveFile->setText(*chosen);
+    m_controls.waveFileEdit->setText(*chosen);
 }
 
 } // namespace pollwick

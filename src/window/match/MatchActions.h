@@ -19,7 +19,7 @@ class ProcessLauncher;
 class SoundPlayer;
 class StatusLine;
 class Timer;
-struct Form1Controls;
+struct MainWindowControls;
 
 // The services through which a match reaches the user and the game.
 struct AlertServices {
@@ -38,27 +38,27 @@ struct AlertServices {
 class MatchActions final
 {
 public:
-    // `window` is the main window (the dialogs' parent); `Paths` holds the
+    // `window` is the main window (the dialogs' parent); `pathsDialog` holds the
     // game paths that a launch reads; `matchArmed` is the flag that the
     // actions lower.
-    MatchActions(QWidget& window, const Form1Controls& controls, ClientSocket& Winsock1,
-                 Timer& Refresh1, std::int32_t& matchArmed, StatusLine& status,
-                 const PathsDialog& Paths, AlertServices services);
+    MatchActions(QWidget& window, const MainWindowControls& controls, ClientSocket& listSocket,
+                 Timer& requeryTimer, std::int32_t& matchArmed, StatusLine& status,
+                 const PathsDialog& pathsDialog, AlertServices services);
 
     // Runs on a match while the alert is armed; returns when the sound has
     // played and the message box is closed.
     void runMatchActions(const ServerRecord& matched, ParsedFields fromLine);
 
-    void WaveCheck_Click(); // WaveFile and its "..." usable while ticked
-    void MsgCheck_Click(); // MsgMsg usable while ticked
+    void enableWaveFileFields(); // waveFileEdit and its "..." usable while ticked
+    void enableMessageField(); // messageEdit usable while ticked
     // Chooses the wave file.
-    void Command3_Click();
+    void chooseWaveFile();
 
 private:
     void launchGame(const ServerRecord& matched, ParsedFields fromLine);
 
     QWidget& m_window;
-    const Form1Controls& m_controls;
+    const MainWindowControls& m_controls;
     ClientSocket& m_socket;
     Timer& m_refresh;
     std::int32_t& m_matchArmed;

@@ -1,7 +1,7 @@
 #include "window/match/MatchHandlers.h"
 
 #include "window/Controls.h"
-#include "window/Form1Controls.h"
+#include "window/MainWindowControls.h"
 #include "window/WindowText.h"
 #include "window/match/MatchActions.h"
 
@@ -11,7 +11,7 @@
 
 namespace pollwick {
 
-MatchHandlers::MatchHandlers(const Form1Controls& controls, std::int32_t& matchArmed,
+MatchHandlers::MatchHandlers(const MainWindowControls& controls, std::int32_t& matchArmed,
                              MatchActions& actions)
     : m_controls(controls)
     , m_matchArmed(matchArmed)
@@ -20,17 +20,17 @@ MatchHandlers::MatchHandlers(const Form1Controls& controls, std::int32_t& matchA
 
 MatchCriteria MatchHandlers::readCriteria() const
 {
-    const Form1Controls& c = m_controls;
+    const MainWindowControls& c = m_controls;
     MatchCriteria criteria;
-    criteria.useVersion = isTicked(c.VersionCheck);
-    criteria.versionText = toListText(c.Combo2->currentText());
-    criteria.useName = isTicked(c.NameCheck);
-    criteria.nameText = toListText(c.FName->text());
-    criteria.useAddress = isTicked(c.IPCheck);
-    criteria.addressText = toListText(c.fIP->text());
-    criteria.useGameType = isTicked(c.GameCheck);
-    criteria.gameTypeText = toListText(c.Combo3->currentText());
-    criteria.includePrivate = isTicked(c.ScanCheck);
+    criteria.useVersion = isTicked(c.versionCheck);
+    criteria.versionText = toListText(c.versionCombo->currentText());
+    criteria.useName = isTicked(c.nameCheck);
+    criteria.nameText = toListText(c.nameEdit->text());
+    criteria.useAddress = isTicked(c.addressCheck);
+    criteria.addressText = toListText(c.addressEdit->text());
+    criteria.useGameType = isTicked(c.gameTypeCheck);
+    criteria.gameTypeText = toListText(c.gameTypeCombo->currentText());
+    criteria.includePrivate = isTicked(c.privateCheck);
     return criteria;
 }
 
@@ -43,24 +43,24 @@ MatchVerdict MatchHandlers::testRecord(ServerRecord& record, ParsedFields fromLi
     return verdict;
 }
 
-void MatchHandlers::VersionCheck_Click()
+void MatchHandlers::enableVersionField()
 {
-    enableIfTicked(m_controls.Combo2, m_controls.VersionCheck);
+    enableIfTicked(m_controls.versionCombo, m_controls.versionCheck);
 }
 
-void MatchHandlers::NameCheck_Click()
+void MatchHandlers::enableNameField()
 {
-    enableIfTicked(m_controls.FName, m_controls.NameCheck);
+    enableIfTicked(m_controls.nameEdit, m_controls.nameCheck);
 }
 
-void MatchHandlers::IPCheck_Click()
+void MatchHandlers::enableAddressField()
 {
-    enableIfTicked(m_controls.fIP, m_controls.IPCheck);
+    enableIfTicked(m_controls.addressEdit, m_controls.addressCheck);
 }
 
-void MatchHandlers::GameCheck_Click()
+void MatchHandlers::enableGameTypeField()
 {
-    enableIfTicked(m_controls.Combo3, m_controls.GameCheck);
+    enableIfTicked(m_controls.gameTypeCombo, m_controls.gameTypeCheck);
 }
 
 } // namespace pollwick

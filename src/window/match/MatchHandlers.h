@@ -8,7 +8,7 @@
 namespace pollwick {
 
 class MatchActions;
-struct Form1Controls;
+struct MainWindowControls;
 
 // The match test as the window runs it, and the criterion boxes that switch
 // their fields.
@@ -17,7 +17,8 @@ class MatchHandlers final
 public:
     // `matchArmed` is the window's flag: the test raises it when it passes a
     // server over, and runs `actions` on a match while it is raised.
-    MatchHandlers(const Form1Controls& controls, std::int32_t& matchArmed, MatchActions& actions);
+    MatchHandlers(const MainWindowControls& controls, std::int32_t& matchArmed,
+                  MatchActions& actions);
 
     // The criteria as the controls hold them now, enabled or not.
     [[nodiscard]] MatchCriteria readCriteria() const;
@@ -27,13 +28,13 @@ public:
     // returns.
     MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine);
 
-    void VersionCheck_Click(); // Combo2 usable while ticked
-    void NameCheck_Click(); // FName
-    void IPCheck_Click(); // fIP
-    void GameCheck_Click(); // Combo3
+    void enableVersionField(); // versionCombo usable while ticked
+    void enableNameField(); // nameEdit
+    void enableAddressField(); // addressEdit
+    void enableGameTypeField(); // gameTypeCombo
 
 private:
-    const Form1Controls& m_controls;
+    const MainWindowControls& m_controls;
     std::int32_t& m_matchArmed;
     MatchActions& m_actions;
 };

@@ -7,15 +7,15 @@
 
 namespace pollwick {
 
-ListExchange::ListExchange(ClientSocket& Winsock1, ResponseWalk& walk, StatusLine& status)
-    : m_socket(Winsock1)
+ListExchange::ListExchange(ClientSocket& listSocket, ResponseWalk& walk, StatusLine& status)
+    : m_socket(listSocket)
     , m_walk(walk)
     , m_status(status)
 { }
 
 ListExchange::~ListExchange() = default;
 
-void ListExchange::Winsock1_DataArrival()
+void ListExchange::readListData()
 {
     // The match actions wait for the user inside a walk. Should data arrive
     // meanwhile, it is read once the walk is over, in order.
@@ -81,8 +81,8 @@ void ListExchange::handleArrival(std::string chunk)
         return;
     }
     m_status.listArriving();
-    m_list = std::move(chunk);
-    m_walk.arrive(m_list, *this);
+    m_lastChunk = std::move(chunk);
+    m_walk.arrive(m_lastChunk, *this);
     if (arrivalHook) {
         arrivalHook();
     }

@@ -15,9 +15,8 @@ class StatusLine;
 enum class SocketOutcome;
 
 // What the window does with the list server's answer: every data arrival is
-// read, kept in the buffers List and Templist, split into ServList entries
-// and walked, entry by entry, through the parser, the server list and the
-// match test.
+// read, split into entries, one per line, and walked, entry by entry,
+// through the parser, the server list and the match test.
 //
 // One connection is one response: the first arrival of a new connection
 // clears the server list and the working record, and a line that TCP cut
@@ -32,23 +31,21 @@ enum class SocketOutcome;
 class ListExchange final : private ResponseWalk::Hooks
 {
 public:
-    // Reads what `Winsock1` receives into `walk`, the window's buffers, and
+    // Reads what `listSocket` receives into `walk`, the window's buffers, and
     // tells `status` how each list ended.
-    ListExchange(ClientSocket& Winsock1, ResponseWalk& walk, StatusLine& status);
+    ListExchange(ClientSocket& listSocket, ResponseWalk& walk, StatusLine& status);
     ~ListExchange() override;
     ListExchange(const ListExchange&) = delete;
     ListExchange& operator=(const ListExchange&) = delete;
 
-    void Winsock1_DataArrival();
+    void readListData();
     // How the current connection went, as the socket reports it.
     void connectionOutcome(SocketOutcome outcome);
 
     // The most recent chunk, as received.
-    [[nodiscard]] const std::string& List() const { return m_list; }
-    // The text the splitter read last.
-    [[nodiscard]] const std::string& Templist() const { return m_walk.templist(); }
+    [[nodiscard]] const std::string& lastChunk() const { return m_lastChunk; }
     // The entries of the lines completed by the last arrival.
-    [[nodiscard]] std::span<const std::string> ServList() const { return m_walk.servList(); }
+    [[nodiscard]] std::span<const std::string> entries() const { return m_walk.entries(); }
     [[nodiscard]] const ResponseWalk& walk() const { return m_walk; }
 
     // Removes the server list's rows; called once per response.
@@ -69,7 +66,7 @@ private:
     ClientSocket& m_socket;
     ResponseWalk& m_walk;
     StatusLine& m_status;
-    std::string m_list;
+    std::string m_lastChunk;
     std::uint64_t m_connection = 0;
     int m_listed = 0; // records listed from the current connection
     bool m_endPending = false; // the list server closed during a walk

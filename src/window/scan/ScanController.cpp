@@ -3,7 +3,7 @@
 #include "core/scan/ResponseWalk.h"
 #include "platform/ClientSocket.h"
 #include "platform/Timer.h"
-#include "window/Form1Controls.h"
+#include "window/MainWindowControls.h"
 #include "window/StatusLine.h"
 
 #include <QCheckBox>
@@ -21,57 +21,58 @@ const QString kServerPlaceholder = QStringLiteral("List Server Select");
 
 } // namespace
 
-ScanController::ScanController(const Form1Controls& controls, ClientSocket& Winsock1, Timer& Timer2,
-                               Timer& Refresh1, ResponseWalk& servList, std::int32_t& matchArmed,
-                               StatusLine& status)
+ScanController::ScanController(const MainWindowControls& controls, ClientSocket& listSocket,
+                               Timer& serverChoiceTimer, Timer& requeryTimer, ResponseWalk& walk,
+                               std::int32_t& matchArmed, StatusLine& status)
     : m_controls(controls)
-    , m_socket(Winsock1)
-    , m_serverGate(Timer2)
-    , m_refresh(Refresh1)
-    , m_servList(servList)
+    , m_socket(listSocket)
+    , m_serverGate(serverChoiceTimer)
+    , m_refresh(requeryTimer)
+    , m_walk(walk)
     , m_matchArmed(matchArmed)
     , m_status(status)
 { }
 
-void ScanController::Timer2_Timer()
+void ScanController::checkServerChoice()
 {
-    const QString host = m_controls.RemHost->currentText();
+    const QString host = m_controls.hostCombo->currentText();
     if (host.isEmpty() || host == kServerPlaceholder) {
         return;
     }
-    m_controls.Frame1->setEnabled(true);
-    m_controls.Frame2->setEnabled(true);
-    m_controls.Command1->setEnabled(true);
+    m_controls.criteriaGroup->setEnabled(true);
+    m_controls.alertsGroup->setEnabled(true);
+    m_controls.goButton->setEnabled(true);
     m_serverGate.setEnabled(false);
     m_status.serverChosen();
 }
 
-void ScanController::Command1_Click()
+void ScanController::startScan()
 {
-    const Form1Controls& c = m_controls;
+    const MainWindowControls& c = m_controls;
     m_matchArmed = 1;
-    m_servList.emptyServList();
+    m_walk.clearEntries();
     m_status.scanStarted();
     queryListServer();
     for (QWidget* control : std::initializer_list<QWidget*>{
-             c.ScanCheck, c.MsgMsg, c.WaveFile, c.Command3, c.Combo2, c.FName, c.fIP, c.Combo3,
-             c.MsgCheck, c.WaveCheck, c.VersionCheck, c.NameCheck, c.IPCheck, c.GameCheck,
-             c.RemHost, c.Command1}) {
+             c.privateCheck, c.messageEdit, c.waveFileEdit, c.waveFileButton, c.versionCombo,
+             c.nameEdit, c.addressEdit, c.gameTypeCombo, c.messageCheck, c.waveCheck,
+             c.versionCheck, c.nameCheck, c.addressCheck, c.gameTypeCheck, c.hostCombo,
+             c.goButton}) {
         control->setEnabled(false);
     }
-    c.Command2->setEnabled(true);
-    c.WombixCheck->setEnabled(false);
+    c.stopButton->setEnabled(true);
+    c.launchCheck->setEnabled(false);
     m_refresh.setInterval(kRefreshMilliseconds);
 }
 
-void ScanController::Command2_Click()
+void ScanController::stopScan()
 {
     restoreIdleControls(m_controls);
     m_refresh.setInterval(0);
     m_status.scanStopped();
 }
 
-void ScanController::Refresh1_Timer()
+void ScanController::requery()
 {
     queryListServer();
 }
@@ -80,7 +81,7 @@ void ScanController::queryListServer()
 {
     m_socket.close();
     // The host is read at every query: it is never remembered.
-    const QString host = m_controls.RemHost->currentText();
+    const QString host = m_controls.hostCombo->currentText();
     m_status.queryStarted(host);
     m_socket.setRemoteHost(host);
     m_socket.setRemotePort(kListServerPort);

@@ -8,10 +8,10 @@ class ClientSocket;
 class ResponseWalk;
 class StatusLine;
 class Timer;
-struct Form1Controls;
+struct MainWindowControls;
 
 enum class ScanState {
-    AwaitingServer, // no list server chosen yet; Timer2 polls the choice
+    AwaitingServer, // no list server chosen yet; serverChoiceTimer polls the choice
     Ready, // criteria and alerts can be set; "Go" starts a scan
     Scanning, // the list server is queried at once and every 5000 ms
 };
@@ -24,23 +24,23 @@ public:
     static constexpr int kListServerPort = 10057;
     static constexpr int kRefreshMilliseconds = 5000;
 
-    // `servList` is the buffer of response lines that "Go" empties;
-    // `matchArmed` the window's flag that "Go" raises.
-    ScanController(const Form1Controls& controls, ClientSocket& Winsock1, Timer& Timer2,
-                   Timer& Refresh1, ResponseWalk& servList, std::int32_t& matchArmed,
-                   StatusLine& status);
+    // `walk` holds the entries of the response lines, which "Go" empties;
+    // `matchArmed` is the window's flag that "Go" raises.
+    ScanController(const MainWindowControls& controls, ClientSocket& listSocket,
+                   Timer& serverChoiceTimer, Timer& requeryTimer, ResponseWalk& walk,
+                   std::int32_t& matchArmed, StatusLine& status);
 
     // Every 100 ms until a list server is chosen: then opens the frames and
     // "Go", and stops for good.
-    void Timer2_Timer();
+    void checkServerChoice();
     // "Go": arms the alert, queries the list server and locks the criteria
     // and alerts for the length of the scan.
-    void Command1_Click();
+    void startScan();
     // "Stop": unlocks the controls and stops re-querying. The connection stays
     // open and the alert armed, so a list still on its way is handled.
-    void Command2_Click();
+    void stopScan();
     // Every 5000 ms while scanning: a fresh connection, a fresh list.
-    void Refresh1_Timer();
+    void requery();
 
     [[nodiscard]] ScanState state() const;
 
@@ -48,11 +48,11 @@ private:
     // Closes the connection and opens a new one to the chosen list server.
     void queryListServer();
 
-    const Form1Controls& m_controls;
+    const MainWindowControls& m_controls;
     ClientSocket& m_socket;
     Timer& m_serverGate;
     Timer& m_refresh;
-    ResponseWalk& m_servList;
+    ResponseWalk& m_walk;
     std::int32_t& m_matchArmed;
     StatusLine& m_status;
 };

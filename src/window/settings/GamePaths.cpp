@@ -26,15 +26,15 @@ QString& GamePaths::of(GameEdition edition)
 {
     switch (edition) {
     case GameEdition::Normal:
-        return Normal;
+        return normal;
     case GameEdition::Ambrel:
-        return Ambrel;
+        return ambrel;
     case GameEdition::Corvane:
-        return Corvane;
+        return corvane;
     case GameEdition::Pellory:
-        return Pellory;
+        return pellory;
     }
-    return Normal;
+    return normal;
 }
 
 const QString& GamePaths::of(GameEdition edition) const
@@ -42,9 +42,7 @@ const QString& GamePaths::of(GameEdition edition) const
     return const_cast<GamePaths*>(this)->of(edition);
 }
 
-namespace GamePathsStore {
-
-GamePaths read(const SettingsStore& store)
+GamePaths readGamePaths(const SettingsStore& store)
 {
     GamePaths paths;
     for (const GameEdition edition : kStoreOrder) {
@@ -53,7 +51,7 @@ GamePaths read(const SettingsStore& store)
     return paths;
 }
 
-bool write(SettingsStore& store, const GamePaths& paths)
+bool writeGamePaths(SettingsStore& store, const GamePaths& paths)
 {
     bool allKept = true;
     for (const GameEdition edition : kStoreOrder) {
@@ -62,10 +60,9 @@ bool write(SettingsStore& store, const GamePaths& paths)
     return allKept;
 }
 
-QString location(const SettingsStore& store)
+QString gamePathsLocation(const SettingsStore& store)
 {
     return store.location(kApplication);
 }
 
-} // namespace GamePathsStore
 } // namespace pollwick

@@ -12,27 +12,25 @@ class SettingsStore;
 // The working copy is the text of the Paths dialog's boxes; this is the
 // stored copy.
 struct GamePaths {
-    QString Normal;
-    QString Ambrel;
-    QString Corvane;
-    QString Pellory;
+    QString normal;
+    QString ambrel;
+    QString corvane;
+    QString pellory;
 
     [[nodiscard]] QString& of(GameEdition edition);
     [[nodiscard]] const QString& of(GameEdition edition) const;
     friend bool operator==(const GamePaths&, const GamePaths&) = default;
 };
 
-// Where the paths are stored: application "Wombix Pollwick", section
-// "Paths", one key per edition ("Normal", "Ambrel", "Corvane", "Pellory").
-namespace GamePathsStore {
+// The paths are stored under application "Wombix Pollwick", section "Paths",
+// one key per edition ("Normal", "Ambrel", "Corvane", "Pellory").
 
 // Reads the four keys; a key that is not there reads as empty.
-GamePaths read(const SettingsStore& store);
+GamePaths readGamePaths(const SettingsStore& store);
 // Writes all four keys, empty ones included; false when the store could not
 // keep them all.
-bool write(SettingsStore& store, const GamePaths& paths);
+bool writeGamePaths(SettingsStore& store, const GamePaths& paths);
 // Where the store keeps them, to tell the user.
-QString location(const SettingsStore& store);
+QString gamePathsLocation(const SettingsStore& store);
 
-} // namespace GamePathsStore
 } // namespace pollwick

@@ -4,20 +4,20 @@
 
 namespace pollwick {
 
-GamePathsController::GamePathsController(PathsDialog& Paths, QWidget& mainWindow)
-    : m_paths(Paths)
+GamePathsController::GamePathsController(PathsDialog& pathsDialog, QWidget& mainWindow)
+    : m_paths(pathsDialog)
     , m_mainWindow(mainWindow)
 { }
 
-void GamePathsController::Reload()
+void GamePathsController::reload()
 {
-    m_paths.Reload();
+    m_paths.reload();
 }
 
-void GamePathsController::Command5_Click()
+void GamePathsController::openPathsDialog()
 {
     m_paths.showOverMainWindow();
-    Reload();
+    reload();
     m_mainWindow.setEnabled(false);
 }
 

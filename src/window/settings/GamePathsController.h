@@ -15,17 +15,17 @@ class PathsDialog;
 class GamePathsController final
 {
 public:
-    GamePathsController(PathsDialog& Paths, QWidget& mainWindow);
+    GamePathsController(PathsDialog& pathsDialog, QWidget& mainWindow);
 
     // Puts the stored paths into the dialog's boxes.
-    void Reload();
+    void reload();
     // "Wombix Paths": shows the dialog and disables the main window until
     // the dialog gives it back.
-    void Command5_Click();
+    void openPathsDialog();
 
     // The working copy of an edition's path: its box's text as it stands.
     [[nodiscard]] QString pathFor(GameEdition edition) const;
-    [[nodiscard]] PathsDialog& Paths() { return m_paths; }
+    [[nodiscard]] PathsDialog& dialog() { return m_paths; }
 
 private:
     PathsDialog& m_paths;

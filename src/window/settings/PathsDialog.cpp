@@ -59,56 +59,57 @@ PathsDialog::PathsDialog(SettingsStore& settings, FileDialog& fileDialog, Messag
         return control;
     };
 
-    Normal = pathBox("Normal", twipsRect(720, 120, 3255, 285));
-    Label1 = label("Label1", QStringLiteral("1.21"), twipsRect(120, 120, 495, 255));
-    Command1 = browseButton("Command1", QStringLiteral("Select 1.21 Path"),
-                            twipsRect(3570, 150, 375, 230));
-    Corvane = pathBox("Corvane", twipsRect(720, 600, 3255, 285));
-    Label3 = label("Label3", QStringLiteral("1.21 x"), twipsRect(120, 600, 495, 255));
-    Command3 = browseButton("Command3", QStringLiteral("Select Corvane Path"),
-                            twipsRect(3570, 630, 375, 230));
-    Ambrel = pathBox("Ambrel", twipsRect(720, 1080, 3255, 285));
-    Label4 = label("Label4", QStringLiteral("1.24"), twipsRect(120, 1080, 495, 255));
-    Command4 = browseButton("Command4", QStringLiteral("Select Ambrel Path"),
-                            twipsRect(3570, 1110, 375, 230));
-    Pellory = pathBox("Pellory", twipsRect(720, 1560, 3255, 285));
-    Label6 = label("Label6", QStringLiteral("1.24 x"), twipsRect(120, 1560, 495, 255));
-    Command6 = browseButton("Command6", QStringLiteral("Select Pellory Path"),
-                            twipsRect(3570, 1590, 375, 230));
-    Command7 = new QPushButton(QStringLiteral("Accept"), this);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command7->setGeometry(twipsRect(2280, 1920, 1695, 615));
-    Command7->setDefault(true);
+    normalEdit = pathBox("normalEdit", twipsRect(720, 120, 3255, 285));
+    normalLabel = label("normalLabel", QStringLiteral("1.21"), twipsRect(120, 120, 495, 255));
+    normalButton = browseButton("normalButton", QStringLiteral("Select 1.21 Path"),
+                                twipsRect(3570, 150, 375, 230));
+    corvaneEdit = pathBox("corvaneEdit", twipsRect(720, 600, 3255, 285));
+    corvaneLabel = label("corvaneLabel", QStringLiteral("1.21 x"), twipsRect(120, 600, 495, 255));
+    corvaneButton = browseButton("corvaneButton", QStringLiteral("Select Corvane Path"),
+                                 twipsRect(3570, 630, 375, 230));
+    ambrelEdit = pathBox("ambrelEdit", twipsRect(720, 1080, 3255, 285));
+    ambrelLabel = label("ambrelLabel", QStringLiteral("1.24"), twipsRect(120, 1080, 495, 255));
+    ambrelButton = browseButton("ambrelButton", QStringLiteral("Select Ambrel Path"),
+                                twipsRect(3570, 1110, 375, 230));
+    pelloryEdit = pathBox("pelloryEdit", twipsRect(720, 1560, 3255, 285));
+    pelloryLabel = label("pelloryLabel", QStringLiteral("1.24 x"), twipsRect(120, 1560, 495, 255));
+    pelloryButton = browseButton("pelloryButton", QStringLiteral("Select Pellory Path"),
+                                 twipsRect(3570, 1590, 375, 230));
+    acceptButton = new QPushButton(QStringLiteral("Accept"), this);
+    acceptButton->setObjectName(QStringLiteral("acceptButton"));
+    acceptButton->setGeometry(twipsRect(2280, 1920, 1695, 615));
+    acceptButton->setDefault(true);
 
     // The browse buttons stand over the right end of their boxes.
-    for (QPushButton* browse : {Command1, Command3, Command4, Command6}) {
+    for (QPushButton* browse : {normalButton, corvaneButton, ambrelButton, pelloryButton}) {
         browse->raise();
     }
 
     // Tab order: each box, then its row's browse button, row by row, then
     // Accept.
-    const QWidget* const chain[] = {Normal,   Command1, Corvane,  Command3, Ambrel,
-                                    Command4, Pellory,  Command6, Command7};
+    const QWidget* const chain[] = {normalEdit,    normalButton,  corvaneEdit,
+                                    corvaneButton, ambrelEdit,    ambrelButton,
+                                    pelloryEdit,   pelloryButton, acceptButton};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
         setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
     }
 
-    connect(Command1, &QPushButton::clicked, this, &PathsDialog::Command1_Click);
-    connect(Command3, &QPushButton::clicked, this, &PathsDialog::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &PathsDialog::Command4_Click);
-    connect(Command6, &QPushButton::clicked, this, &PathsDialog::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &PathsDialog::Command7_Click);
+    connect(normalButton, &QPushButton::clicked, this, &PathsDialog::browseNormal);
+    connect(corvaneButton, &QPushButton::clicked, this, &PathsDialog::browseCorvane);
+    connect(ambrelButton, &QPushButton::clicked, this, &PathsDialog::browseAmbrel);
+    connect(pelloryButton, &QPushButton::clicked, this, &PathsDialog::browsePellory);
+    connect(acceptButton, &QPushButton::clicked, this, &PathsDialog::acceptPaths);
 }
 
 PathsDialog::~PathsDialog() = default;
 
-void PathsDialog::Reload()
+void PathsDialog::reload()
 {
-    const GamePaths stored = m_unsaved ? *m_unsaved : GamePathsStore::read(m_settings);
-    Normal->setText(stored.Normal);
-    Ambrel->setText(stored.Ambrel);
-    Corvane->setText(stored.Corvane);
-    Pellory->setText(stored.Pellory);
+    const GamePaths stored = m_unsaved ? *m_unsaved : readGamePaths(m_settings);
+    normalEdit->setText(stored.normal);
+    ambrelEdit->setText(stored.ambrel);
+    corvaneEdit->setText(stored.corvane);
+    pelloryEdit->setText(stored.pellory);
 }
 
 void PathsDialog::showOverMainWindow()
@@ -127,7 +128,7 @@ void PathsDialog::showOverMainWindow()
 
 GamePaths PathsDialog::workingCopy() const
 {
-    return {Normal->text(), Ambrel->text(), Corvane->text(), Pellory->text()};
+    return {normalEdit->text(), ambrelEdit->text(), corvaneEdit->text(), pelloryEdit->text()};
 }
 
 void PathsDialog::browse(QLineEdit* target)
@@ -141,34 +142,34 @@ void PathsDialog::browse(QLineEdit* target)
     target->setText(*chosen);
 }
 
-void PathsDialog::Command1_Click()
+void PathsDialog::browseNormal()
 {
-    browse(Normal);
+    browse(normalEdit);
 }
 
-void PathsDialog::Command3_Click()
+void PathsDialog::browseCorvane()
 {
-    browse(Corvane);
+    browse(corvaneEdit);
 }
 
-void PathsDialog::Command4_Click()
+void PathsDialog::browseAmbrel()
 {
-    browse(Ambrel);
+    browse(ambrelEdit);
 }
 
-void PathsDialog::Command6_Click()
+void PathsDialog::browsePellory()
 {
-    browse(Pellory);
+    browse(pelloryEdit);
 }
 
-void PathsDialog::Command7_Click()
+void PathsDialog::acceptPaths()
 {
     const GamePaths accepted = workingCopy();
-    const bool stored = GamePathsStore::write(m_settings, accepted);
+    const bool stored = writeGamePaths(m_settings, accepted);
     m_mainWindow.setEnabled(true);
     if (stored) {
         m_unsaved.reset();
-        Reload();
+        reload();
     } else {
         // Reloading from the store, now or when the dialog is opened again,
         // would put the old paths back in the boxes and lose the user's
@@ -179,7 +180,7 @@ void PathsDialog::Command7_Click()
             this,
             QStringLiteral("The Wombix paths could not be saved to %1. They stay in use until "
                            "Wombix Pollwick is closed.")
-                .arg(GamePathsStore::location(m_settings)),
+                .arg(gamePathsLocation(m_settings)),
             QStringLiteral("Wombix Pollwick"));
     }
     hide();

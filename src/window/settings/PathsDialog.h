@@ -32,36 +32,36 @@ public:
     ~PathsDialog() override;
 
     // Puts the stored paths into the boxes.
-    void Reload();
+    void reload();
     // Shows the dialog above the main window, without reloading it.
     void showOverMainWindow();
     // The boxes' text.
     [[nodiscard]] GamePaths workingCopy() const;
 
-    void Command1_Click(); // browse for the 1.21 edition (Normal)
-    void Command3_Click(); // 1.21 x (Corvane)
-    void Command4_Click(); // 1.24 (Ambrel)
-    void Command6_Click(); // 1.24 x (Pellory)
+    void browseNormal(); // browse for the 1.21 edition (normalEdit)
+    void browseCorvane(); // 1.21 x (corvaneEdit)
+    void browseAmbrel(); // 1.24 (ambrelEdit)
+    void browsePellory(); // 1.24 x (pelloryEdit)
     // Accept: stores the four boxes, gives the main window back and hides.
-    void Command7_Click();
+    void acceptPaths();
 
     // The close button and Escape: hide and give the main window back,
     // storing nothing and keeping the boxes' text.
     void reject() override;
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Normal = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Corvane = nullptr;
-    QPushButton* Command3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Ambrel = nullptr;
-    QPushButton* Command4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* Pellory = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Command7 = nullptr;
+    QLabel* normalLabel = nullptr;
+    QLineEdit* normalEdit = nullptr;
+    QPushButton* normalButton = nullptr;
+    QLabel* corvaneLabel = nullptr;
+    QLineEdit* corvaneEdit = nullptr;
+    QPushButton* corvaneButton = nullptr;
+    QLabel* ambrelLabel = nullptr;
+    QLineEdit* ambrelEdit = nullptr;
+    QPushButton* ambrelButton = nullptr;
+    QLabel* pelloryLabel = nullptr;
+    QLineEdit* pelloryEdit = nullptr;
+    QPushButton* pelloryButton = nullptr;
+    QPushButton* acceptButton = nullptr;
 
 private:
     void browse(QLineEdit* target);

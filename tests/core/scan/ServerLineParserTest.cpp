@@ -27,7 +27,7 @@ const ServerRecord kPrevious{"Prev", "Prevtype", "prevversion", "9/9", "   9.9.9
 
 ServerRecord parseEntry(std::string_view entry, ServerRecord record = kPrevious)
 {
-    ParseServerLine(entry, record);
+    parseServerLine(entry, record);
     return record;
 }
 
@@ -127,7 +127,7 @@ TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
     };
     ServerRecord r;
     for (const auto& [entry, expected] : lines) {
-        const ParsedFields set = ParseServerLine(entry, r);
+        const ParsedFields set = parseServerLine(entry, r);
         std::string seen = r.serverName + "|" + r.gameType + "|" + r.version + "|" + r.players +
             "|" + r.ipAddress + (r.isPrivate ? "|private " : "| ");
         for (const auto& [field, letter] :

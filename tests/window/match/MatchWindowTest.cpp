@@ -31,14 +31,14 @@ const QString kAmbrel = QStringLiteral("/opt/Ambrel/wombix");
 
 class MatchWindowTest : public WindowTest
 {
-protected:
+public:
     void SetUp() override
     {
         // Every change of the rows is told to the list view as it happens.
-        tester.emplace(&form->ListView1->model(),
+        tester.emplace(&form->serverList->model(),
                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         chooseHost(QStringLiteral("127.0.0.1"));
-        form->paths().Paths().Ambrel->setText(kAmbrel);
+        form->paths().dialog().ambrelEdit->setText(kAmbrel);
     }
     // Scans `response` once; the name of the server that ended the scan, or
     // kNoMatch (after pressing Stop) when the whole response went by.
@@ -47,7 +47,7 @@ protected:
         go();
         answer(response);
         if (form->scan().state() == ScanState::Scanning) {
-            click(form->Command2);
+            click(form->stopButton);
             return kNoMatch;
         }
         return names().back();
@@ -55,8 +55,8 @@ protected:
     void tickAlerts(bool sound, bool message, bool launch)
     {
         for (const auto& [box, wanted] :
-             {std::pair{form->WaveCheck, sound}, std::pair{form->MsgCheck, message},
-              std::pair{form->WombixCheck, launch}}) {
+             {std::pair{form->waveCheck, sound}, std::pair{form->messageCheck, message},
+              std::pair{form->launchCheck, launch}}) {
             if (box->isChecked() != wanted) {
                 click(box);
             }
@@ -81,14 +81,14 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
         QString matched;
     } criteria[] = {
         {nullptr, nullptr, {}, "Alpha Crab"},
-        {form->NameCheck, form->FName, "abc", "xxABCxx"},
-        {form->NameCheck, form->FName, QStringLiteral("\u00c9T\u0160"),
+        {form->nameCheck, form->nameEdit, "abc", "xxABCxx"},
+        {form->nameCheck, form->nameEdit, QStringLiteral("\u00c9T\u0160"),
          QStringLiteral("\u00e9t\u0161")},
-        {form->NameCheck, form->FName, QStringLiteral("a\u0416b"), "a?b"},
-        {form->VersionCheck, form->Combo2->lineEdit(), "1.24", "Gold Rush"},
-        {form->GameCheck, form->Combo3->lineEdit(), "r", "Gold Rush"},
-        {form->IPCheck, form->fIP, ".0.4", "Speedway"},
-        {form->ScanCheck, nullptr, {}, "Secret"},
+        {form->nameCheck, form->nameEdit, QStringLiteral("a\u0416b"), "a?b"},
+        {form->versionCheck, form->versionCombo->lineEdit(), "1.24", "Gold Rush"},
+        {form->gameTypeCheck, form->gameTypeCombo->lineEdit(), "r", "Gold Rush"},
+        {form->addressCheck, form->addressEdit, ".0.4", "Speedway"},
+        {form->privateCheck, nullptr, {}, "Secret"},
     };
     tickAlerts(false, true, false); // a match then posts its notification
     for (const auto& c : criteria) {
@@ -113,16 +113,17 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     // No completion, no case change, and Return adds no item: the item lists
     // are fixed. (What the criteria make of the text is a row of the table
     // above.)
-    click(form->VersionCheck);
-    click(form->GameCheck);
-    for (const auto& [box, typed] : {std::pair{form->Combo2, QStringLiteral("1.24 X")},
-                                     std::pair{form->Combo3, QStringLiteral("r")},
-                                     std::pair{form->RemHost, QStringLiteral("LIST.wombix.net")}}) {
+    click(form->versionCheck);
+    click(form->gameTypeCheck);
+    for (const auto& [box, typed] :
+         {std::pair{form->versionCombo, QStringLiteral("1.24 X")},
+          std::pair{form->gameTypeCombo, QStringLiteral("r")},
+          std::pair{form->hostCombo, QStringLiteral("LIST.wombix.net")}}) {
         const int items = box->count();
         box->lineEdit()->setFocus();
         replaceText(box->lineEdit(), typed);
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        form->FName->setFocus(); // leaving the box
+        form->nameEdit->setFocus(); // leaving the box
         EXPECT_EQ(box->currentText(), typed);
         EXPECT_EQ(box->count(), items);
     }
@@ -133,15 +134,15 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
 // to the address as the match test lower-cased it.
 TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
 {
-    click(form->NameCheck);
-    replaceText(form->FName, QStringLiteral("target"));
+    click(form->nameCheck);
+    replaceText(form->nameEdit, QStringLiteral("target"));
     tickAlerts(true, true, true);
-    replaceText(form->WaveFile, QStringLiteral("/sounds/up.wav"));
-    replaceText(form->MsgMsg, QStringLiteral("<b>Up</b> & running"));
+    replaceText(form->waveFileEdit, QStringLiteral("/sounds/up.wav"));
+    replaceText(form->messageEdit, QStringLiteral("<b>Up</b> & running"));
     const auto scanEnded = [&] {
         EXPECT_EQ(form->scan().state(), ScanState::Ready);
         EXPECT_FALSE(socket->isOpen());
-        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(form->matchArmed, 0);
         EXPECT_EQ(names(), QStringList({"Other", "Target"}));
     };
     // The notice is also passed on to the real notifier, on a bus where
@@ -167,7 +168,7 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
                            "10.0.0.6:7000 battle 1.24   [3/16] After\r\n"),
               QStringLiteral("Target"));
     scanEnded();
-    EXPECT_EQ(form->ListView1->currentIndex().row(), 1); // the matched server, in view
+    EXPECT_EQ(form->serverList->currentIndex().row(), 1); // the matched server, in view
     EXPECT_EQ(platform.notices,
               (std::vector<std::pair<QString, QString>>{
                   {"Server Up", "Target\n3/16 players\nwombix.example"}}));
@@ -177,8 +178,8 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
     EXPECT_EQ(platform.started,
               (std::vector<QStringList>{{kAmbrel, "-connect", "wombix.example"}}));
     // Nothing that the user entered is lost.
-    EXPECT_EQ(form->FName->text(), QStringLiteral("target"));
-    EXPECT_EQ(form->MsgMsg->text(), QStringLiteral("<b>Up</b> & running"));
+    EXPECT_EQ(form->nameEdit->text(), QStringLiteral("target"));
+    EXPECT_EQ(form->messageEdit->text(), QStringLiteral("<b>Up</b> & running"));
 }
 
 // A match while disarmed (as an earlier match in the scan leaves it) ends
@@ -206,19 +207,19 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
         tickAlerts(sound, message, launch);
         go();
         if (stopped) {
-            click(form->Command2);
+            click(form->stopButton);
         }
-        form->MatchArmed = armed ? 1 : 0;
+        form->matchArmed = armed ? 1 : 0;
         answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
         EXPECT_EQ(names(), QStringList("Alpha"));
         EXPECT_EQ(platform.played, armed && sound ? QStringList("Wav Path") : QStringList());
         EXPECT_EQ(platform.shown.size(), armed && message ? 1U : 0U);
         EXPECT_EQ(platform.started.size(), armed && launch ? 1U : 0U);
         EXPECT_EQ(platform.notices.size(), armed && (sound || message || launch) ? 1U : 0U);
-        EXPECT_EQ(form->MatchArmed, 0);
+        EXPECT_EQ(form->matchArmed, 0);
         EXPECT_EQ(form->scan().state(), armed || stopped ? ScanState::Ready : ScanState::Scanning);
         if (form->scan().state() == ScanState::Scanning) {
-            click(form->Command2);
+            click(form->stopButton);
         }
     }
     if (desktop) {
@@ -262,13 +263,13 @@ TEST_F(MatchWindowTest, AGameThatCannotBeStartedIsToldOnTheStatusLine)
 // in part: shaping it on every paint would stall the window.
 TEST_F(MatchWindowTest, AMegabyteNameMatchesWholeAndIsShownInPart)
 {
-    click(form->NameCheck);
-    replaceText(form->FName, QStringLiteral("zed"));
+    click(form->nameCheck);
+    replaceText(form->nameEdit, QStringLiteral("zed"));
     tickAlerts(false, true, false);
     const QByteArray name = QByteArray(1000000, 'A') + "Zed";
     const auto cut = [](int characters) { return QString(characters - 1, u'A') + QChar(0x2026); };
     EXPECT_EQ(scanForMatch("10.0.0.1:7000 battle 1.24   [2/16] " + name + "\r\n"), cut(96));
-    const QAbstractItemModel& model = form->ListView1->model();
+    const QAbstractItemModel& model = form->serverList->model();
     EXPECT_TRUE(model.data(model.index(0, 0), Qt::ToolTipRole).toString().contains(cut(256)));
     ASSERT_EQ(platform.notices.size(), 1U);
     EXPECT_EQ(platform.notices[0].second, cut(256) + QStringLiteral("\n2/16 players\n10.0.0.1"));
@@ -301,20 +302,20 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
     std::vector<QStringList> table{{}};
     QList<int> widths;
     for (int column = 0; column < 5; ++column) {
-        widths << form->ListView1->columnWidth(column);
-        table[0] << form->ListView1->model()
+        widths << form->serverList->columnWidth(column);
+        table[0] << form->serverList->model()
                         .headerData(column, Qt::Horizontal, Qt::DisplayRole)
                         .toString();
     }
     std::ranges::copy(rows(), std::back_inserter(table));
-    EXPECT_EQ(form->ListView1->font().pointSize(), 9);
+    EXPECT_EQ(form->serverList->font().pointSize(), 9);
     EXPECT_EQ(widths, (QList<int>{100, 60, 52, 52, 93}));
     std::vector<QStringList> expected{{"Server Name", "Type", "Version", "Players", "IP Address"},
                                       {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"}};
     std::ranges::copy(everyByte, std::back_inserter(expected));
     expected.push_back({"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16", "   192.0.2.8"});
     EXPECT_EQ(table, expected);
-    const QAbstractItemModel& model = form->ListView1->model();
+    const QAbstractItemModel& model = form->serverList->model();
     EXPECT_TRUE(model.data(model.index(4, 0), Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("x&gt;&lt;b&gt;B&lt;/b&gt;")));

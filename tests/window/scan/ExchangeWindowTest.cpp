@@ -28,12 +28,12 @@ TEST_F(ExchangeEndToEnd, GoQueriesAtOnceAndEachTickAgainReplacingTheRows)
 {
     matchNothing();
     server.setResponse(kFourLines);
-    click(form->Command1);
+    click(form->goButton);
     // No timer has ticked: "Go" itself makes the first query.
     ASSERT_TRUE(waitForResponse(1));
-    EXPECT_EQ(form->Refresh1->interval(), 5000);
+    EXPECT_EQ(form->requeryTimer->interval(), 5000);
     EXPECT_EQ(rows(), kFourRows);
-    EXPECT_EQ(form->exchange().List(), kFourLines.toStdString());
+    EXPECT_EQ(form->exchange().lastChunk(), kFourLines.toStdString());
     // A list that ends inside a line is no whole list on the status line.
     EXPECT_TRUE(statusSays(QStringLiteral("list cut off in the middle of a line")));
 
@@ -43,7 +43,7 @@ TEST_F(ExchangeEndToEnd, GoQueriesAtOnceAndEachTickAgainReplacingTheRows)
     ASSERT_TRUE(waitForResponse(2));
     EXPECT_EQ(rows(), (std::vector<QStringList>{{"Lone Wolf", "Ctf", "", "1/4", "   192.0.2.99"}}));
     // The status line tells when the list came and how many servers it held.
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("12:00:00  1 server listed"));
+    EXPECT_EQ(form->statusLabel->text(), QStringLiteral("12:00:00  1 server listed"));
 
     // 7 bytes at a time cut the lines everywhere, between CR and LF too.
     server.setResponse(kFourLines);

@@ -21,7 +21,7 @@ const GamePaths kPaths{"/games/wombix/wombix.exe", "/games/wombix 1.24/wombix.ex
 
 class GamePathsTest : public WindowTest
 {
-protected:
+public:
     GamePathsTest()
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
@@ -31,7 +31,7 @@ protected:
     // A run of the program: a new main window, loading from the store.
     void run()
     {
-        form = std::make_unique<Form1>(platform);
+        form = std::make_unique<MainWindow>(platform);
         form->show();
     }
     // What the settings file holds; nothing when there is none.
@@ -39,17 +39,17 @@ protected:
     {
         return QSettings(settingsFile, QSettings::IniFormat).allKeys();
     }
-    PathsDialog& dialog() { return form->paths().Paths(); }
+    PathsDialog& dialog() { return form->paths().dialog(); }
     [[nodiscard]] GamePaths boxes() { return dialog().workingCopy(); }
     // "Wombix Paths", these paths in the boxes, "Accept".
     void enter(const GamePaths& paths)
     {
-        click(form->Command5);
-        dialog().Normal->setText(paths.Normal);
-        dialog().Ambrel->setText(paths.Ambrel);
-        dialog().Corvane->setText(paths.Corvane);
-        dialog().Pellory->setText(paths.Pellory);
-        click(dialog().Command7);
+        click(form->pathsButton);
+        dialog().normalEdit->setText(paths.normal);
+        dialog().ambrelEdit->setText(paths.ambrel);
+        dialog().corvaneEdit->setText(paths.corvane);
+        dialog().pelloryEdit->setText(paths.pellory);
+        click(dialog().acceptButton);
     }
 
     QTemporaryDir folder;
@@ -63,9 +63,9 @@ TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept
     platform.whileShown = [&](const QString&, const QString&) {
         dialogUpDuringMessage = dialog().isVisible();
     };
-    EXPECT_EQ(form->Timer1->interval(), 500);
-    fire(*form->Timer1);
-    EXPECT_EQ(form->Timer1->interval(), 0);
+    EXPECT_EQ(form->startupCheckTimer->interval(), 500);
+    fire(*form->startupCheckTimer);
+    EXPECT_EQ(form->startupCheckTimer->interval(), 0);
     EXPECT_EQ(platform.shown,
               (std::vector<std::pair<QString, QString>>{
                   {"Wombix Pollwick has not detected any Wombix Paths, Please Specify paths "
@@ -75,21 +75,21 @@ TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept
     EXPECT_TRUE(dialog().isVisible());
     // Other timers keep the window alive behind the dialog; it stays
     // disabled until Accept.
-    form->RemHost->setEditText(QStringLiteral("127.0.0.1"));
-    fire(*form->Timer2);
+    form->hostCombo->setEditText(QStringLiteral("127.0.0.1"));
+    fire(*form->serverChoiceTimer);
     EXPECT_FALSE(form->isEnabled());
-    click(dialog().Command7);
+    click(dialog().acceptButton);
     EXPECT_TRUE(form->isEnabled());
     // Still no path, but the check never comes back in this run.
-    fire(*form->Timer1);
+    fire(*form->startupCheckTimer);
     EXPECT_EQ(platform.shown.size(), 1U);
 }
 
 TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
 {
     EXPECT_EQ(boxes(), GamePaths{});
-    click(form->Command5);
-    QTest::keyClicks(dialog().Ambrel, QStringLiteral("/home/me/Wombix 1.24/wombix.exe "));
+    click(form->pathsButton);
+    QTest::keyClicks(dialog().ambrelEdit, QStringLiteral("/home/me/Wombix 1.24/wombix.exe "));
     const GamePaths awkward{QStringLiteral(R"(C:\Games, Inc\"Wombix"; #1 = [x]\wombix.exe)"),
                             QStringLiteral("@Variant(not a variant)"), QStringLiteral(" "),
                             QStringLiteral("D:\\W\u00f6mbix ") + QString(1 << 20, u'w') +
@@ -102,7 +102,7 @@ TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
         EXPECT_EQ(boxes(), entered);
         run();
         EXPECT_EQ(boxes(), entered);
-        fire(*form->Timer1);
+        fire(*form->startupCheckTimer);
         EXPECT_TRUE(platform.shown.empty());
     }
 }
@@ -113,23 +113,23 @@ TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
 TEST_F(GamePathsTest, EachBrowseButtonFillsItsOwnBoxWithAFileOfItsKind)
 {
     chooseHost(QStringLiteral("127.0.0.1"));
-    click(form->WaveCheck);
+    click(form->waveCheck);
     const QString wombix = QStringLiteral("Wombix File|wombix.exe");
     const struct {
         QPushButton* browse;
         QLineEdit* box;
         QString filter;
     } rows[] = {
-        {form->Command3, form->WaveFile, QStringLiteral("Wave Files|*.wav")},
-        {dialog().Command1, dialog().Normal, wombix},
-        {dialog().Command3, dialog().Corvane, wombix},
-        {dialog().Command4, dialog().Ambrel, wombix},
-        {dialog().Command6, dialog().Pellory, wombix},
+        {form->waveFileButton, form->waveFileEdit, QStringLiteral("Wave Files|*.wav")},
+        {dialog().normalButton, dialog().normalEdit, wombix},
+        {dialog().corvaneButton, dialog().corvaneEdit, wombix},
+        {dialog().ambrelButton, dialog().ambrelEdit, wombix},
+        {dialog().pelloryButton, dialog().pelloryEdit, wombix},
     };
     const auto chosen = [](const QLineEdit* box) { return "/chosen/" + box->objectName(); };
     for (const auto& row : rows) {
-        if (row.box == dialog().Normal) {
-            click(form->Command5);
+        if (row.box == dialog().normalEdit) {
+            click(form->pathsButton);
         }
         platform.answers = {chosen(row.box), QString()};
         click(row.browse);
@@ -152,24 +152,24 @@ TEST_F(GamePathsTest, WombixPathsShowsTheStoredPathsAndTheWindowWaitsForTheDialo
                QStringLiteral("Corvane"), QStringLiteral("/stored/wombix.exe"));
     run();
     const std::function<void()> ways[] = {
-        [&] { QTest::keyClick(dialog().Normal, Qt::Key_Escape); },
+        [&] { QTest::keyClick(dialog().normalEdit, Qt::Key_Escape); },
         [&] { dialog().close(); },
-        [&] { click(dialog().Command7); },
+        [&] { click(dialog().acceptButton); },
     };
     for (const auto& leave : ways) {
-        dialog().Corvane->setText(QStringLiteral("left over"));
-        click(form->Command5);
+        dialog().corvaneEdit->setText(QStringLiteral("left over"));
+        click(form->pathsButton);
         EXPECT_TRUE(dialog().isVisible());
-        EXPECT_EQ(dialog().Corvane->text(), QStringLiteral("/stored/wombix.exe"));
+        EXPECT_EQ(dialog().corvaneEdit->text(), QStringLiteral("/stored/wombix.exe"));
         // Not modal: the window is disabled instead, its poll going on.
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_FALSE(form->isEnabled());
-        EXPECT_TRUE(form->Timer2->isRunning());
-        dialog().Normal->setText(QStringLiteral("/typed"));
+        EXPECT_TRUE(form->serverChoiceTimer->isRunning());
+        dialog().normalEdit->setText(QStringLiteral("/typed"));
         leave();
         EXPECT_FALSE(dialog().isVisible());
         EXPECT_TRUE(form->isEnabled());
-        EXPECT_EQ(dialog().Normal->text(), QStringLiteral("/typed"));
+        EXPECT_EQ(dialog().normalEdit->text(), QStringLiteral("/typed"));
     }
     EXPECT_EQ(storedKeys().size(), 4); // Accept, last
     EXPECT_TRUE(platform.shown.empty());
@@ -193,18 +193,18 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
                          form->paths().pathFor(GameEdition::Pellory)}),
               kPaths);
     // The kept paths count for this run: no warning.
-    fire(*form->Timer1);
+    fire(*form->startupCheckTimer);
     EXPECT_EQ(platform.shown.size(), 1U);
     // Not the empty store: the paths entered, and Accept tells again.
-    click(form->Command5);
+    click(form->pathsButton);
     EXPECT_EQ(boxes(), kPaths);
-    click(dialog().Command7);
+    click(dialog().acceptButton);
     EXPECT_EQ(platform.shown.size(), 2U);
 
     // Once the store can be written again, Accept keeps the paths for good.
     ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Wombix Pollwick.conf")));
-    click(form->Command5);
-    click(dialog().Command7);
+    click(form->pathsButton);
+    click(dialog().acceptButton);
     EXPECT_EQ(platform.shown.size(), 2U);
     run();
     EXPECT_EQ(boxes(), kPaths);
@@ -214,7 +214,7 @@ TEST_F(GamePathsTest, ClosingTheWindowEndsTheProgramEvenDuringAScanBehindTheDial
 {
     chooseHost(QStringLiteral("127.0.0.1"));
     go();
-    click(form->Command5);
+    click(form->pathsButton);
     ASSERT_TRUE(dialog().isVisible());
     EXPECT_TRUE(form->close()); // never cancelled
     EXPECT_EQ(platform.processEnds, 1);

@@ -1,4 +1,4 @@
-#include "window/Form2.h"
+#include "window/SplashScreen.h"
 
 #include "platform/Platform.h"
 #include "platform/Timer.h"
@@ -10,7 +10,7 @@
 
 namespace pollwick {
 
-Form2::Form2(Platform& platform, std::function<QWidget&()> mainWindow)
+SplashScreen::SplashScreen(Platform& platform, std::function<QWidget&()> mainWindow)
     // A thin resizable frame and no title bar, control menu or icon: a
     // window that asks only for its frame. On Windows that is a thick frame
     // without a caption; on X11 the window manager is asked for a border and
@@ -18,7 +18,7 @@ Form2::Form2(Platform& platform, std::function<QWidget&()> mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
     , m_mainWindow(std::move(mainWindow))
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QStringLiteral("splashScreen"));
     setFixedSize(twips(3750), twips(3750));
     centerOnFirstShow(this);
     setAutoFillBackground(true);
@@ -26,53 +26,43 @@ Form2::Form2(Platform& platform, std::function<QWidget&()> mainWindow)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(0, 0, 3750, 3750));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/splash.bmp")));
+    picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("picture"));
+    picture->setGeometry(twipsRect(0, 0, 3750, 3750));
+    picture->setPixmap(QPixmap(QStringLiteral(":/images/splash.bmp")));
     // Clicks on the picture reach the window.
-    Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Timer1 = platform.createTimer();
-    Timer1->onTick = [this] { Timer1_Timer(); };
-    Timer1->setInterval(1500);
+    handOverTimer = platform.createTimer();
+    handOverTimer->onTick = [this] { handOver(); };
+    handOverTimer->setInterval(1500);
 }
 
-Form2::~Form2() = default;
+SplashScreen::~SplashScreen() = default;
 
-void Form2::Timer1_Timer()
-{
-    handOver();
-}
-
-void Form2::Image1_Click()
-{
-    handOver();
-}
-
-void Form2::handOver()
+void SplashScreen::handOver()
 {
     // Stopping the timer first means a click cancels the tick to come.
-    Timer1->setInterval(0);
+    handOverTimer->setInterval(0);
     hide();
     m_mainWindow().show();
 }
 
-void Form2::mousePressEvent(QMouseEvent* event)
+void SplashScreen::mousePressEvent(QMouseEvent* event)
 {
     // Any button clicks the picture.
     m_pressedButton = event->button();
     event->accept();
 }
 
-void Form2::mouseReleaseEvent(QMouseEvent* event)
+void SplashScreen::mouseReleaseEvent(QMouseEvent* event)
 {
     // A click is a press and a release of the same button on the picture.
     const bool click =
         event->button() == m_pressedButton && rect().contains(event->position().toPoint());
     m_pressedButton = Qt::NoButton;
     if (click) {
-        Image1_Click();
+        handOver();
     }
     event->accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/Form1Controls.h"
+#include "window/MainWindowControls.h"
 
 #include <QWidget>
 
@@ -22,32 +22,27 @@ class ScanController;
 class StatusLine;
 class Timer;
 
-// Form1, the main window: list-server choice, match criteria, alerts, Go and
-// Stop, and the server list that "Show List" widens the window to reveal.
+// The main window: list-server choice, match criteria, alerts, Go and Stop,
+// and the server list that "Show List" widens the window to reveal.
 //
 // The window keeps its state where a person sees it: in its controls
-// (Form1Controls: which are enabled, what the boxes hold), its timers and
-// socket, and one flag, MatchArmed. Behaviour lives in one handler class per
+// (MainWindowControls: which are enabled, what the boxes hold), its timers and
+// socket, and one flag, matchArmed. Behaviour lives in one handler class per
 // subsystem: ScanController and ListExchange (scanning), MatchHandlers and
 // MatchActions (matching and alerting), GamePathsController (game paths) and
 // MainWindowLifecycle (load, start-up check, width, close). Each is given,
 // when it is made, the controls, timers, socket and services it uses, and
 // nothing else: no handler reaches another through the window.
 // connectHandlers() is the one table of which control drives which handler.
-//
-// Controls, timers and handlers keep their designer names (Command1,
-// RemHost, Refresh1_Timer, Winsock1_DataArrival, ...) rather than the
-// camelCase of the rest of the code, so that a control, its event and its
-// handler read alike.
-class Form1 final : public QWidget, public Form1Controls
+class MainWindow final : public QWidget, public MainWindowControls
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(Form1)
+    Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
     // Creates the window and runs its load handler.
-    explicit Form1(Platform& platform, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     ScanController& scan() { return *m_scan; }
     ListExchange& exchange() { return *m_exchange; }
@@ -55,13 +50,13 @@ public:
     [[nodiscard]] const StatusLine& status() const { return *m_status; }
 
     // Non-visual components
-    std::unique_ptr<Timer> Timer1; // one-shot start-up check
-    std::unique_ptr<Timer> Timer2; // polls the list-server choice
-    std::unique_ptr<Timer> Refresh1; // re-queries while scanning
-    std::unique_ptr<ClientSocket> Winsock1;
+    std::unique_ptr<Timer> startupCheckTimer; // one-shot start-up check
+    std::unique_ptr<Timer> serverChoiceTimer; // polls the list-server choice
+    std::unique_ptr<Timer> requeryTimer; // re-queries while scanning
+    std::unique_ptr<ClientSocket> listSocket;
 
     // 1 while a match may still run the match actions.
-    std::int32_t MatchArmed = 0;
+    std::int32_t matchArmed = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,7 +66,7 @@ private:
     void setTabOrder();
     void connectHandlers();
 
-    // The buffers of the list server's response: Templist and ServList.
+    // The entries of the list server's response.
     std::unique_ptr<ResponseWalk> m_buffers;
     std::unique_ptr<StatusLine> m_status;
     std::unique_ptr<PathsDialog> m_pathsDialog;
