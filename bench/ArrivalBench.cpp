@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -44,20 +45,19 @@ struct ScanningWindow {
     ScanningWindow()
     {
         platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
-        platform.socketFactory = [this] {
-            auto made = std::make_unique<test::HandedSocket>();
-            socket = made.get();
-            return made;
+        platform.socketFactory = [this](QObject* parent) {
+            socket = new test::HandedSocket(parent);
+            return socket;
         };
         form = std::make_unique<MainWindow>(platform);
         form->hostCombo->setEditText(QStringLiteral("127.0.0.1"));
-        form->scan().checkServerChoice();
+        static_cast<test::ManualTimer*>(form->serverChoiceTimer)->fire();
         form->nameCheck->setChecked(true);
         form->nameEdit->setText(QStringLiteral("no server is called this"));
         form->showListCheck->setChecked(true);
         form->show();
         QApplication::processEvents();
-        form->scan().startScan();
+        form->goButton->click();
     }
 
     test::FakePlatform platform;

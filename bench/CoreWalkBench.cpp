@@ -46,12 +46,11 @@ public:
     void listRecord(const ServerRecord& record) override { benchmark::DoNotOptimize(&record); }
     MatchVerdict testRecord(ServerRecord& record, ParsedFields /*fromLine*/) override
     {
-        return pollwick::testRecord(record, m_criteria, m_armed);
+        return pollwick::testRecord(record, m_criteria);
     }
 
 private:
     MatchCriteria m_criteria;
-    std::int32_t m_armed = 1;
 };
 
 void coreWalk(benchmark::State& state)

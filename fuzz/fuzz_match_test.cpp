@@ -1,8 +1,8 @@
 // The match test and the launch rules with arbitrary criteria and records.
 //
 // Input: byte 0 says which criteria are in force (bits 0-3: version, name,
-// address, game type), whether private servers are included (bit 4) and the
-// alert's state before the test (bit 5); byte 1 which fields the record's
+// address, game type) and whether private servers are included (bit 4);
+// byte 1 which fields the record's
 // own line set (bit 0 version, bit 1 address) and isPrivate (bit 2). The
 // rest, split at 0x1F: version, name, address and game-type criteria, then
 // the record's name, game type, version, players and address.
@@ -10,7 +10,7 @@
 // The verdict is recomputed here from the rules, with the code page's lower
 // case and std::from_chars as the only helpers, and the side effects are
 // pinned down: the address is lower-cased only when every criterion holds,
-// the alert is only ever set to 1, nothing else in the record changes, and a
+// nothing else in the record changes, and a
 // launch only ever takes an address and version that the line supplied, as
 // one trimmed argument, never for a private server, and only an address
 // that a regular expression of the rules accepts.
@@ -134,9 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const ServerRecord before = record;
-    const std::int32_t armedBefore = bit(header[0], 5) ? 1 : 0;
-    std::int32_t armed = armedBefore;
-    const MatchVerdict verdict = pollwick::testRecord(record, criteria, armed);
+    const MatchVerdict verdict = pollwick::testRecord(record, criteria);
 
     const bool allMet = (!criteria.useVersion || criteria.versionText == before.version) &&
         (!criteria.useName || found(criteria.nameText, before.serverName)) &&
@@ -158,10 +156,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     others.ipAddress = before.ipAddress;
     FUZZ_REQUIRE(others == before);
     FUZZ_REQUIRE(record.ipAddress == (allMet ? toLower(before.ipAddress) : before.ipAddress));
-    // The alert is armed by passing over, and never disarmed here.
-    const bool passedOver =
-        verdict == MatchVerdict::PassedOverPrivate || verdict == MatchVerdict::PassedOverFull;
-    FUZZ_REQUIRE(armed == (passedOver ? 1 : armedBefore));
 
     // The helpers agree with the rules.
     FUZZ_REQUIRE((pollwick::findLowered(criteria.nameText, before.serverName) != 0) ==

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace pollwick {
@@ -22,11 +22,13 @@ enum class SocketOutcome {
 // The TCP client that talks to the list server. Connecting completes in the
 // background (names resolve without blocking the window). The scan does not
 // act on a connection that fails, since the next query simply tries again;
-// only the status line listens to onOutcome, to tell the user.
-class ClientSocket
+// how a connection went only tells the status line whether a whole list came.
+class ClientSocket : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~ClientSocket() = default;
+    using QObject::QObject;
 
     // Drops the connection at once, with anything received but not read.
     virtual void close() = 0;
@@ -43,10 +45,12 @@ public:
     [[nodiscard]] virtual std::uint64_t connectionNumber() const = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
 
-    std::function<void()> onDataArrival;
-    // How each connection went: once when it is made or fails, and once
-    // more if it is lost later. Never for a close() of our own.
-    std::function<void(SocketOutcome)> onOutcome;
+signals:
+    // Data has arrived on the current connection.
+    void dataArrived();
+    // How the current connection went: once when it is made or fails, and
+    // once more when it ends. Never for a close() of our own.
+    void outcomeReported(pollwick::SocketOutcome outcome);
 };
 
 } // namespace pollwick

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <memory>
+class QObject;
 
 namespace pollwick {
 
@@ -23,8 +23,9 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    [[nodiscard]] virtual std::unique_ptr<Timer> createTimer() = 0;
-    [[nodiscard]] virtual std::unique_ptr<ClientSocket> createSocket() = 0;
+    // A new timer or socket, owned by `parent`.
+    virtual Timer* createTimer(QObject* parent) = 0;
+    virtual ClientSocket* createSocket(QObject* parent) = 0;
     virtual SettingsStore& settings() = 0;
     virtual FileDialog& fileDialog() = 0;
     virtual MessageBox& messageBox() = 0;

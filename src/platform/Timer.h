@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <QObject>
 
 namespace pollwick {
 
@@ -8,10 +8,12 @@ namespace pollwick {
 // milliseconds starts it, an interval of 0 stops it, and a disabled timer
 // does not tick whatever its interval. Ticks arrive on the user-interface
 // thread, also while the window is disabled.
-class Timer
+class Timer : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~Timer() = default;
+    using QObject::QObject;
 
     virtual void setInterval(int milliseconds) = 0;
     [[nodiscard]] virtual int interval() const = 0;
@@ -21,7 +23,8 @@ public:
     // Ticking: enabled and with an interval above 0.
     [[nodiscard]] bool isRunning() const { return isEnabled() && interval() > 0; }
 
-    std::function<void()> onTick;
+signals:
+    void ticked();
 };
 
 } // namespace pollwick

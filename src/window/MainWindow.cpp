@@ -1,6 +1,5 @@
 #include "window/MainWindow.h"
 
-#include "core/scan/ResponseWalk.h"
 #include "platform/ClientSocket.h"
 #include "platform/Platform.h"
 #include "platform/Timer.h"
@@ -13,6 +12,7 @@
 #include "window/match/MatchHandlers.h"
 #include "window/scan/ListExchange.h"
 #include "window/scan/ScanController.h"
+#include "window/scan/ScanSession.h"
 #include "window/settings/GamePathsController.h"
 #include "window/settings/PathsDialog.h"
 
@@ -129,60 +129,44 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
               Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                   Qt::MSWindowsFixedSizeDialogHint)
+    , m_platform(platform)
+    , m_pathsDialog(std::make_unique<PathsDialog>(platform.settings(), platform.fileDialog(),
+                                                  platform.messageBox(), *this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Wombix Pollwick"));
     setWindowIcon(pollwick::windowIcon(WindowIcon::Main));
     centerOnFirstShow(this);
 
-    startupCheckTimer = platform.createTimer();
-    serverChoiceTimer = platform.createTimer();
-    serverChoiceTimer->setInterval(100);
-    requeryTimer = platform.createTimer();
-    listSocket = platform.createSocket();
-
     createControls();
     setClientWidthTwips(*this, *this, kNarrowClientWidthTwips);
     setTabOrder();
 
     const MainWindowControls& controls = *this;
-    m_buffers = std::make_unique<ResponseWalk>();
-    m_status = std::make_unique<StatusLine>(*statusLabel, platform.clock());
-    m_pathsDialog = std::make_unique<PathsDialog>(platform.settings(), platform.fileDialog(),
-                                                  platform.messageBox(), *this);
-    m_scan = std::make_unique<ScanController>(controls, *listSocket, *serverChoiceTimer,
-                                              *requeryTimer, *m_buffers, matchArmed, *m_status);
-    m_exchange = std::make_unique<ListExchange>(*listSocket, *m_buffers, *m_status);
-    m_actions = std::make_unique<MatchActions>(
-        *this, controls, *listSocket, *requeryTimer, matchArmed, *m_status, *m_pathsDialog,
+    startupCheckTimer = platform.createTimer(this);
+    serverChoiceTimer = platform.createTimer(this);
+    serverChoiceTimer->setInterval(100);
+    requeryTimer = platform.createTimer(this);
+    listSocket = platform.createSocket(this);
+    m_session = new ScanSession(this);
+    m_status = new StatusLine(*statusLabel, platform.clock(), this);
+    m_actions = new MatchActions(
+        *this, controls, *m_session, *listSocket, *requeryTimer, *m_status, *m_pathsDialog,
         AlertServices{platform.sound(), platform.notifier(), platform.messageBox(),
                       platform.fileDialog(), platform.launcher()});
-    m_match = std::make_unique<MatchHandlers>(controls, matchArmed, *m_actions);
-    m_paths = std::make_unique<GamePathsController>(*m_pathsDialog, *this);
-    m_lifecycle = std::make_unique<MainWindowLifecycle>(*this, controls, *startupCheckTimer,
-                                                        *m_pathsDialog, platform.messageBox(),
-                                                        [&platform] { platform.endProcess(); });
+    m_match = new MatchHandlers(controls, *m_session, *m_actions, this);
+    m_exchange = new ListExchange(*listSocket, *m_match, *m_status, this);
+    m_scan = new ScanController(*hostCombo, *m_session, *listSocket, *serverChoiceTimer,
+                                *requeryTimer, *m_exchange, *m_status, this);
+    m_paths = new GamePathsController(*m_pathsDialog, *this);
+    m_lifecycle = new MainWindowLifecycle(*this, controls, *startupCheckTimer, *m_pathsDialog,
+                                          platform.messageBox());
     connectHandlers();
 
     m_lifecycle->load();
 }
 
-MainWindow::~MainWindow()
-{
-    // Timers, the socket and the handlers go before the controls they refer
-    // to, the handlers before the dialog and buffers they hold.
-    startupCheckTimer.reset();
-    serverChoiceTimer.reset();
-    requeryTimer.reset();
-    listSocket.reset();
-    m_lifecycle.reset();
-    m_paths.reset();
-    m_match.reset();
-    m_actions.reset();
-    m_exchange.reset();
-    m_scan.reset();
-    m_pathsDialog.reset();
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
@@ -336,51 +320,42 @@ void MainWindow::setTabOrder()
 
 void MainWindow::connectHandlers()
 {
-    ScanController* scan = m_scan.get();
-    serverChoiceTimer->onTick = [scan] { scan->checkServerChoice(); };
-    requeryTimer->onTick = [scan] { scan->requery(); };
-    connect(goButton, &QPushButton::clicked, this, [scan] { scan->startScan(); });
-    connect(stopButton, &QPushButton::clicked, this, [scan] { scan->stopScan(); });
+    // The scan's state sets the controls, in this one place.
+    connect(m_session, &ScanSession::stateChanged, this,
+            [this](ScanState state) { showScanState(*this, state); });
 
-    ListExchange* exchange = m_exchange.get();
-    listSocket->onDataArrival = [exchange] { exchange->readListData(); };
-    // How each query's connection goes only tells the status line.
-    listSocket->onOutcome = [exchange](SocketOutcome outcome) {
-        exchange->connectionOutcome(outcome);
-    };
-    ServerListView* list = serverList;
-    exchange->clearHook = [list] { list->removeAllRows(); };
-    exchange->listHook = [list](const ServerRecord& record) { list->addRow(record); };
-    exchange->arrivalHook = [list] { list->commitRows(); };
+    connect(serverChoiceTimer, &Timer::ticked, m_scan, &ScanController::checkServerChoice);
+    connect(goButton, &QPushButton::clicked, m_scan, &ScanController::startScan);
+    connect(stopButton, &QPushButton::clicked, m_scan, &ScanController::stopScan);
+    connect(requeryTimer, &Timer::ticked, m_scan, &ScanController::requery);
 
-    // A box's click runs whenever its value changes, also from code.
-    MatchHandlers* match = m_match.get();
-    exchange->testHook = [match](ServerRecord& record, ParsedFields fromLine) {
-        return match->testRecord(record, fromLine);
-    };
-    connect(versionCheck, &QCheckBox::toggled, this, [match] { match->enableVersionField(); });
-    connect(nameCheck, &QCheckBox::toggled, this, [match] { match->enableNameField(); });
-    connect(addressCheck, &QCheckBox::toggled, this, [match] { match->enableAddressField(); });
-    connect(gameTypeCheck, &QCheckBox::toggled, this, [match] { match->enableGameTypeField(); });
+    connect(listSocket, &ClientSocket::dataArrived, m_exchange, &ListExchange::readListData);
+    connect(listSocket, &ClientSocket::outcomeReported, m_exchange,
+            &ListExchange::connectionOutcome);
+    connect(m_exchange, &ListExchange::responseStarted, serverList, &ServerListView::removeAllRows);
+    connect(m_exchange, &ListExchange::recordListed, serverList, &ServerListView::addRow);
+    connect(m_exchange, &ListExchange::arrivalWalked, serverList, &ServerListView::commitRows);
 
-    MatchActions* actions = m_actions.get();
-    connect(waveCheck, &QCheckBox::toggled, this, [actions] { actions->enableWaveFileFields(); });
-    connect(messageCheck, &QCheckBox::toggled, this, [actions] { actions->enableMessageField(); });
-    connect(waveFileButton, &QPushButton::clicked, this, [actions] { actions->chooseWaveFile(); });
+    // A box's handler runs whenever its value changes, also from code.
+    connect(versionCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableVersionField);
+    connect(nameCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableNameField);
+    connect(addressCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableAddressField);
+    connect(gameTypeCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableGameTypeField);
+    connect(waveCheck, &QCheckBox::toggled, m_actions, &MatchActions::enableWaveFileFields);
+    connect(messageCheck, &QCheckBox::toggled, m_actions, &MatchActions::enableMessageField);
+    connect(waveFileButton, &QPushButton::clicked, m_actions, &MatchActions::chooseWaveFile);
 
-    GamePathsController* paths = m_paths.get();
-    connect(pathsButton, &QPushButton::clicked, this, [paths] { paths->openPathsDialog(); });
+    connect(pathsButton, &QPushButton::clicked, m_paths, &GamePathsController::openPathsDialog);
 
-    MainWindowLifecycle* lifecycle = m_lifecycle.get();
-    startupCheckTimer->onTick = [lifecycle] { lifecycle->checkGamePaths(); };
-    connect(showListCheck, &QCheckBox::toggled, this, [lifecycle] { lifecycle->applyListWidth(); });
+    connect(startupCheckTimer, &Timer::ticked, m_lifecycle, &MainWindowLifecycle::checkGamePaths);
+    connect(showListCheck, &QCheckBox::toggled, m_lifecycle, &MainWindowLifecycle::applyListWidth);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing is never cancelled: it ends the program.
+    // Closing is never cancelled: it ends the program, a scan and all.
     event->accept();
-    m_lifecycle->endProgram();
+    m_platform.endProcess();
 }
 
 } // namespace pollwick

@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-#include <cstdint>
 #include <memory>
 
 namespace pollwick {
@@ -17,23 +16,25 @@ class MatchActions;
 class MatchHandlers;
 class PathsDialog;
 class Platform;
-class ResponseWalk;
 class ScanController;
+class ScanSession;
 class StatusLine;
 class Timer;
 
 // The main window: list-server choice, match criteria, alerts, Go and Stop,
 // and the server list that "Show List" widens the window to reveal.
 //
-// The window keeps its state where a person sees it: in its controls
-// (MainWindowControls: which are enabled, what the boxes hold), its timers and
-// socket, and one flag, matchArmed. Behaviour lives in one handler class per
-// subsystem: ScanController and ListExchange (scanning), MatchHandlers and
-// MatchActions (matching and alerting), GamePathsController (game paths) and
-// MainWindowLifecycle (load, start-up check, width, close). Each is given,
-// when it is made, the controls, timers, socket and services it uses, and
-// nothing else: no handler reaches another through the window.
-// connectHandlers() is the one table of which control drives which handler.
+// Whether a scan runs and whether a match may still alert the user is kept
+// by one object, the ScanSession; the controls' enabled states follow it.
+// Behaviour lives in one handler class per subsystem: ScanController and
+// ListExchange (scanning), MatchHandlers and MatchActions (matching and
+// alerting), GamePathsController (game paths) and MainWindowLifecycle
+// (load, start-up check, width). Each is given, when it is made, the
+// controls, timers, socket and services it uses, and nothing else: no
+// handler reaches another through the window. connectHandlers() is the one
+// table of which control, timer or signal drives which handler. Timers,
+// socket and handlers are the window's children and go with it; the game
+// paths dialog, a window of its own, is kept until the window goes.
 class MainWindow final : public QWidget, public MainWindowControls
 {
     Q_OBJECT
@@ -44,19 +45,16 @@ public:
     explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ScanController& scan() { return *m_scan; }
-    ListExchange& exchange() { return *m_exchange; }
-    GamePathsController& paths() { return *m_paths; }
+    [[nodiscard]] const ScanSession& session() const { return *m_session; }
+    [[nodiscard]] const ListExchange& exchange() const { return *m_exchange; }
+    [[nodiscard]] PathsDialog& pathsDialog() { return *m_pathsDialog; }
     [[nodiscard]] const StatusLine& status() const { return *m_status; }
 
     // Non-visual components
-    std::unique_ptr<Timer> startupCheckTimer; // one-shot start-up check
-    std::unique_ptr<Timer> serverChoiceTimer; // polls the list-server choice
-    std::unique_ptr<Timer> requeryTimer; // re-queries while scanning
-    std::unique_ptr<ClientSocket> listSocket;
-
-    // 1 while a match may still run the match actions.
-    std::int32_t matchArmed = 0;
+    Timer* startupCheckTimer; // one-shot start-up check
+    Timer* serverChoiceTimer; // polls the list-server choice
+    Timer* requeryTimer; // re-queries while scanning
+    ClientSocket* listSocket;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,16 +64,16 @@ private:
     void setTabOrder();
     void connectHandlers();
 
-    // The entries of the list server's response.
-    std::unique_ptr<ResponseWalk> m_buffers;
-    std::unique_ptr<StatusLine> m_status;
+    Platform& m_platform;
     std::unique_ptr<PathsDialog> m_pathsDialog;
-    std::unique_ptr<ScanController> m_scan;
-    std::unique_ptr<ListExchange> m_exchange;
-    std::unique_ptr<MatchActions> m_actions;
-    std::unique_ptr<MatchHandlers> m_match;
-    std::unique_ptr<GamePathsController> m_paths;
-    std::unique_ptr<MainWindowLifecycle> m_lifecycle;
+    ScanSession* m_session;
+    StatusLine* m_status;
+    ScanController* m_scan;
+    MatchActions* m_actions;
+    MatchHandlers* m_match;
+    ListExchange* m_exchange;
+    GamePathsController* m_paths;
+    MainWindowLifecycle* m_lifecycle;
 };
 
 } // namespace pollwick

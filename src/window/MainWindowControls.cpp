@@ -1,37 +1,45 @@
 #include "window/MainWindowControls.h"
 
-#include "window/Controls.h"
 #include "window/ServerListView.h"
 #include "window/Twips.h"
+#include "window/scan/ScanSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace pollwick {
 
-void restoreIdleControls(const MainWindowControls& c)
+void showScanState(const MainWindowControls& c, ScanState state)
 {
-    c.launchCheck->setEnabled(true);
-    enableIfTicked(c.messageEdit, c.messageCheck);
-    enableWaveFileIfTicked(c);
-    enableIfTicked(c.versionCombo, c.versionCheck);
-    enableIfTicked(c.nameEdit, c.nameCheck);
-    enableIfTicked(c.addressEdit, c.addressCheck);
-    enableIfTicked(c.gameTypeCombo, c.gameTypeCheck);
+    const bool chosen = state != ScanState::AwaitingServer;
+    const bool idle = state != ScanState::Scanning;
+    c.criteriaGroup->setEnabled(chosen);
+    c.alertsGroup->setEnabled(chosen);
+    // Inside the frames, the boxes, and each field while its box is ticked,
+    // between scans; nothing while scanning (the frames stay enabled, so
+    // that the values remain readable).
     for (QWidget* box : {c.messageCheck, c.waveCheck, c.versionCheck, c.nameCheck, c.privateCheck,
-                         c.addressCheck, c.gameTypeCheck}) {
-        box->setEnabled(true);
+                         c.addressCheck, c.gameTypeCheck, c.launchCheck}) {
+        box->setEnabled(idle);
     }
-    c.hostCombo->setEnabled(true);
-    c.goButton->setEnabled(true);
-    c.stopButton->setEnabled(false);
+    c.messageEdit->setEnabled(idle && c.messageCheck->isChecked());
+    c.waveFileEdit->setEnabled(idle && c.waveCheck->isChecked());
+    c.waveFileButton->setEnabled(idle && c.waveCheck->isChecked());
+    c.versionCombo->setEnabled(idle && c.versionCheck->isChecked());
+    c.nameEdit->setEnabled(idle && c.nameCheck->isChecked());
+    c.addressEdit->setEnabled(idle && c.addressCheck->isChecked());
+    c.gameTypeCombo->setEnabled(idle && c.gameTypeCheck->isChecked());
+    c.hostCombo->setEnabled(idle);
+    c.goButton->setEnabled(chosen && idle);
+    c.stopButton->setEnabled(!idle);
 }
 
 void enableWaveFileIfTicked(const MainWindowControls& c)
 {
-    if (isTicked(c.waveCheck)) {
+    if (c.waveCheck->isChecked()) {
         c.waveFileButton->setEnabled(true);
         c.waveFileEdit->setEnabled(true);
     } else {

@@ -11,6 +11,7 @@ class QWidget;
 namespace pollwick {
 
 class ServerListView;
+enum class ScanState;
 
 // The controls of the main window. The window keeps its state where a person
 // sees it: which controls are enabled, what the boxes hold, which boxes are
@@ -51,13 +52,18 @@ struct MainWindowControls {
     ServerListView* serverList = nullptr;
 };
 
-// The criteria and alert controls as a scan that has ended leaves them, by
-// "Stop" or by a match: each field usable while its box is ticked, the
-// boxes, the list-server choice and "Go" usable, "Stop" not.
-void restoreIdleControls(const MainWindowControls& controls);
+// Which controls can be used in each state of the scan:
+// - waiting for a list server: the list-server choice; the criteria and
+//   alerts, "Go" and "Stop" not;
+// - ready: the list-server choice, the criteria and alerts (each field while
+//   its box is ticked), "Go"; "Stop" not;
+// - scanning: "Stop"; the list-server choice, "Go", and every box and field
+//   of the criteria and alerts not (they keep their values).
+// "Show List", "Wombix Paths" and the server list can always be used.
+void showScanState(const MainWindowControls& controls, ScanState state);
 
-// waveFileEdit and its "..." button usable while waveCheck is ticked: the button
-// first when enabling, last when disabling.
+// The wave file's box and its "..." button usable while "Play Wav File" is
+// ticked.
 void enableWaveFileIfTicked(const MainWindowControls& controls);
 
 // The main window's client area, in twips: narrow hides the server list,

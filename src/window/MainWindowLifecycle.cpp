@@ -2,7 +2,6 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
-#include "window/Controls.h"
 #include "window/MainWindowControls.h"
 #include "window/ServerListView.h"
 #include "window/settings/PathsDialog.h"
@@ -13,14 +12,16 @@ namespace pollwick {
 
 MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
                                          Timer& startupCheckTimer, PathsDialog& pathsDialog,
-                                         MessageBox& messageBox, std::function<void()> endProcess)
-    : m_window(window)
+                                         MessageBox& messageBox)
+    : QObject(&window)
+    , m_window(window)
     , m_controls(controls)
     , m_startupCheck(startupCheckTimer)
     , m_paths(pathsDialog)
     , m_messageBox(messageBox)
-    , m_endProcess(std::move(endProcess))
 { }
+
+MainWindowLifecycle::~MainWindowLifecycle() = default;
 
 void MainWindowLifecycle::load()
 {
@@ -50,13 +51,8 @@ void MainWindowLifecycle::checkGamePaths()
 void MainWindowLifecycle::applyListWidth()
 {
     setClientWidthTwips(m_window, m_controls,
-                        checkValue(m_controls.showListCheck) == 1 ? kWideClientWidthTwips
-                                                                  : kNarrowClientWidthTwips);
-}
-
-void MainWindowLifecycle::endProgram()
-{
-    m_endProcess();
+                        m_controls.showListCheck->isChecked() ? kWideClientWidthTwips
+                                                              : kNarrowClientWidthTwips);
 }
 
 } // namespace pollwick

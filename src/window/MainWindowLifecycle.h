@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <QObject>
 
 class QWidget;
 
@@ -12,14 +12,17 @@ class Timer;
 struct MainWindowControls;
 
 // The main window's own life: load, the one-shot start-up check for game
-// paths, "Show List" and closing.
-class MainWindowLifecycle final
+// paths, and "Show List". (Closing the window ends the program: the window
+// does that itself.)
+class MainWindowLifecycle final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindowLifecycle)
+
 public:
-    // `endProcess` ends the program at once.
     MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
-                        Timer& startupCheckTimer, PathsDialog& pathsDialog, MessageBox& messageBox,
-                        std::function<void()> endProcess);
+                        Timer& startupCheckTimer, PathsDialog& pathsDialog, MessageBox& messageBox);
+    ~MainWindowLifecycle() override;
 
     // Once, when the window is made: the stored paths into the Paths dialog,
     // the start-up check in 500 ms, the server list's columns.
@@ -28,8 +31,6 @@ public:
     void checkGamePaths();
     // "Show List" widens the window to reveal the server list.
     void applyListWidth();
-    // Closing the window ends the program at once.
-    void endProgram();
 
 private:
     QWidget& m_window;
@@ -37,7 +38,6 @@ private:
     Timer& m_startupCheck;
     PathsDialog& m_paths;
     MessageBox& m_messageBox;
-    std::function<void()> m_endProcess;
 };
 
 } // namespace pollwick

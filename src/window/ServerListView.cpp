@@ -30,7 +30,7 @@ void ServerListModel::addRow(const ServerRecord& record)
 
 void ServerListModel::commitRows()
 {
-    const int added = rowsAdded();
+    const auto added = static_cast<int>(m_rows.size());
     if (added == m_shownRows) {
         return;
     }
@@ -171,11 +171,6 @@ void ServerListView::revealLastRow()
     const QModelIndex row = m_model.index(last, 0);
     scrollTo(row);
     setCurrentIndex(row);
-}
-
-QString ServerListView::text(int row, int column) const
-{
-    return m_model.data(m_model.index(row, column), Qt::DisplayRole).toString();
 }
 
 } // namespace pollwick

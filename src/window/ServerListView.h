@@ -27,8 +27,6 @@ public:
     void addRow(const ServerRecord& record);
     void commitRows();
     void removeAllRows();
-    // Rows added, committed or not.
-    [[nodiscard]] int rowsAdded() const { return static_cast<int>(m_rows.size()); }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -67,9 +65,8 @@ public:
     // server.
     void revealLastRow();
 
+    // The rows shown.
     [[nodiscard]] int rows() const { return m_model.rowCount(); }
-    [[nodiscard]] QString text(int row, int column) const;
-    [[nodiscard]] ServerListModel& model() { return m_model; }
 
 private:
     ServerListModel m_model;

@@ -10,13 +10,12 @@
 
 namespace pollwick {
 
-SplashScreen::SplashScreen(Platform& platform, std::function<QWidget&()> mainWindow)
+SplashScreen::SplashScreen(Platform& platform)
     // A thin resizable frame and no title bar, control menu or icon: a
     // window that asks only for its frame. On Windows that is a thick frame
     // without a caption; on X11 the window manager is asked for a border and
     // resize handles, without title or menu.
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
-    , m_mainWindow(std::move(mainWindow))
 {
     setObjectName(QStringLiteral("splashScreen"));
     setFixedSize(twips(3750), twips(3750));
@@ -33,8 +32,8 @@ SplashScreen::SplashScreen(Platform& platform, std::function<QWidget&()> mainWin
     // Clicks on the picture reach the window.
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    handOverTimer = platform.createTimer();
-    handOverTimer->onTick = [this] { handOver(); };
+    handOverTimer = platform.createTimer(this);
+    connect(handOverTimer, &Timer::ticked, this, &SplashScreen::handOver);
     handOverTimer->setInterval(1500);
 }
 
@@ -45,7 +44,7 @@ void SplashScreen::handOver()
     // Stopping the timer first means a click cancels the tick to come.
     handOverTimer->setInterval(0);
     hide();
-    m_mainWindow().show();
+    emit handedOver();
 }
 
 void SplashScreen::mousePressEvent(QMouseEvent* event)

@@ -2,9 +2,6 @@
 
 #include <QWidget>
 
-#include <functional>
-#include <memory>
-
 class QLabel;
 
 namespace pollwick {
@@ -20,24 +17,25 @@ class SplashScreen final : public QWidget
     Q_DISABLE_COPY_MOVE(SplashScreen)
 
 public:
-    // `mainWindow` returns the main window, making it (and so running its
-    // load) the first time it is asked.
-    SplashScreen(Platform& platform, std::function<QWidget&()> mainWindow);
+    explicit SplashScreen(Platform& platform);
     ~SplashScreen() override;
 
     // The timer's tick and a click on the picture both hand over to the main
-    // window: the splash hides, and the main window shows.
+    // window: the timer stops, the splash hides, and handedOver() is sent.
     void handOver();
 
     QLabel* picture = nullptr;
-    std::unique_ptr<Timer> handOverTimer;
+    Timer* handOverTimer = nullptr;
+
+signals:
+    // The main window is to be shown now, and made first if it was not.
+    void handedOver();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    std::function<QWidget&()> m_mainWindow;
     Qt::MouseButton m_pressedButton = Qt::NoButton;
 };
 

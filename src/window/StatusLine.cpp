@@ -1,5 +1,6 @@
 #include "window/StatusLine.h"
 
+#include "core/ListServerProtocol.h"
 #include "platform/ClientSocket.h"
 #include "platform/Clock.h"
 
@@ -15,6 +16,12 @@ QString clock(const QDateTime& time)
     return time.toString(QStringLiteral("HH:mm:ss"));
 }
 
+// How often a scan asks, as the line says it: "every 5 s".
+QString everyInterval()
+{
+    return QStringLiteral("every %1 s").arg(kRequeryIntervalMs / 1000);
+}
+
 } // namespace
 
 QString serverCount(int count)
@@ -23,12 +30,15 @@ QString serverCount(int count)
                       : QStringLiteral("%1 servers").arg(QLocale().toString(count));
 }
 
-StatusLine::StatusLine(QLabel& label, const Clock& clock)
-    : m_label(label)
+StatusLine::StatusLine(QLabel& label, const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_label(label)
     , m_clock(clock)
 {
     show(QStringLiteral("Choose a list server to begin."));
 }
+
+StatusLine::~StatusLine() = default;
 
 void StatusLine::serverChosen()
 {
@@ -57,8 +67,9 @@ void StatusLine::queryStarted(const QString& host)
     m_arriving = false;
     m_ended = false;
     if (first) {
-        show(host.isEmpty() ? QStringLiteral("No list server given; trying every 5 s...")
-                            : QStringLiteral("Asking %1 every 5 s...").arg(host));
+        show(host.isEmpty()
+                 ? QStringLiteral("No list server given; trying %1...").arg(everyInterval())
+                 : QStringLiteral("Asking %1 %2...").arg(host, everyInterval()));
     }
 }
 
@@ -155,8 +166,10 @@ void StatusLine::queryFailed(const QString& reason)
     // What went wrong comes first: the line is cut at the window's edge, and
     // its tool tip holds the rest.
     QString text = m_host.isEmpty()
-        ? QStringLiteral("%1  No list server given, trying every 5 s.").arg(clock(m_clock.now()))
-        : QStringLiteral("%1  %2: %3, trying every 5 s.").arg(clock(m_clock.now()), m_host, reason);
+        ? QStringLiteral("%1  No list server given, trying %2.")
+              .arg(clock(m_clock.now()), everyInterval())
+        : QStringLiteral("%1  %2: %3, trying %4.")
+              .arg(clock(m_clock.now()), m_host, reason, everyInterval());
     if (m_lastList.isValid()) {
         text +=
             QStringLiteral(" Last list %1: %2").arg(clock(m_lastList), serverCount(m_lastCount));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 class QLabel;
@@ -25,10 +26,14 @@ enum class ListEnd {
 //
 // It watches; it decides nothing. The scan goes on the same whatever the
 // socket reports.
-class StatusLine final
+class StatusLine final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StatusLine)
+
 public:
-    StatusLine(QLabel& label, const Clock& clock);
+    StatusLine(QLabel& label, const Clock& clock, QObject* parent = nullptr);
+    ~StatusLine() override;
 
     void serverChosen();
     // "Go".

@@ -42,8 +42,7 @@ Fault unreachable(const char* name, const std::function<QString()>& host, const 
             [](Window& w) { return !w.form->listSocket->isOpen(); },
             [reason](Window& w) {
                 EXPECT_EQ(w.names(), QStringList({"First", "Second"}));
-                EXPECT_EQ(w.form->exchange().lastChunk(), kFirst.toStdString());
-                EXPECT_EQ(w.form->matchArmed, 1);
+                EXPECT_EQ(w.form->session().isArmed(), true);
                 EXPECT_EQ(w.server.connectionCount(), 1);
                 const QString chosen = w.form->hostCombo->currentText();
                 EXPECT_TRUE(w.statusSays(
@@ -142,7 +141,7 @@ TEST_P(ListServerFaultTest, TheWindowCopesAndQueriesAgain)
     fault.start(*this);
     ASSERT_TRUE(waitUntil([&] { return fault.happened(*this); }, 60000));
     fault.expect(*this);
-    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
+    EXPECT_EQ(form->session().state(), ScanState::Scanning);
     expectBounded();
     expectWindowAnswers();
     expectNextQueryWorks();

@@ -43,7 +43,7 @@ TEST_F(SoakTest, QueryCyclesLeaveDescriptorsSocketsAndMemoryFlat)
 
     EXPECT_EQ(wrongRows, 0);
     EXPECT_EQ(server.connectionCount(), cycles);
-    EXPECT_EQ(form->scan().state(), ScanState::Scanning);
+    EXPECT_EQ(form->session().state(), ScanState::Scanning);
     expectBounded();
 
     // Descriptors and sockets: what the window holds between two cycles

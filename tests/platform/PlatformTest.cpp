@@ -51,7 +51,7 @@ TEST(QtTimerTicks, PreciselyWhileRunningAndNotOnceStopped)
 {
     QtTimer timer;
     int ticks = 0;
-    timer.onTick = [&] { ++ticks; };
+    QObject::connect(&timer, &Timer::ticked, [&] { ++ticks; });
     EXPECT_EQ(timer.timerType(), Qt::PreciseTimer); // a coarse one fires up to 5 % early
     EXPECT_FALSE(timer.isTicking());
 

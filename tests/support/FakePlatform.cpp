@@ -24,9 +24,9 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-std::unique_ptr<ClientSocket> FakePlatform::createSocket()
+ClientSocket* FakePlatform::createSocket(QObject* parent)
 {
-    return socketFactory ? socketFactory() : std::make_unique<QtClientSocket>();
+    return socketFactory ? socketFactory(parent) : new QtClientSocket(parent);
 }
 
 std::optional<QString> FakePlatform::openFile(QWidget* /*parent*/, const QString& filter,

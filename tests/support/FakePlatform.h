@@ -41,7 +41,11 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // A timer that ticks only when a test says so.
 class ManualTimer final : public Timer
 {
+    Q_OBJECT
+
 public:
+    using Timer::Timer;
+
     void setInterval(int milliseconds) override { m_interval = std::max(milliseconds, 0); }
     [[nodiscard]] int interval() const override { return m_interval; }
     void setEnabled(bool enabled) override { m_enabled = enabled; }
@@ -50,8 +54,8 @@ public:
     // One tick, as the real timer would deliver it: only while running.
     void fire()
     {
-        if (isRunning() && onTick) {
-            onTick();
+        if (isRunning()) {
+            emit ticked();
         }
     }
 
@@ -64,7 +68,11 @@ private:
 // window what the list server would send, each piece one data arrival.
 class HandedSocket final : public ClientSocket
 {
+    Q_OBJECT
+
 public:
+    using ClientSocket::ClientSocket;
+
     void close() override { m_open = false; }
     void setRemoteHost(const QString& host) override { m_host = host; }
     [[nodiscard]] QString remoteHost() const override { return m_host; }
@@ -83,7 +91,7 @@ public:
     void deliver(std::string_view bytes)
     {
         m_pending += bytes;
-        onDataArrival();
+        emit dataArrived();
     }
 
 private:
@@ -111,8 +119,8 @@ class FakePlatform final : public Platform,
                            SettingsStore
 {
 public:
-    std::unique_ptr<Timer> createTimer() override { return std::make_unique<ManualTimer>(); }
-    std::unique_ptr<ClientSocket> createSocket() override;
+    Timer* createTimer(QObject* parent) override { return new ManualTimer(parent); }
+    ClientSocket* createSocket(QObject* parent) override;
     SettingsStore& settings() override { return *store; }
     FileDialog& fileDialog() override { return *this; }
     MessageBox& messageBox() override { return *this; }
@@ -168,7 +176,9 @@ public:
         stored.insert(QStringLiteral("Wombix Pollwick/Paths/") + key, value);
     }
 
-    std::function<std::unique_ptr<ClientSocket>()> socketFactory;
+    // Makes the window's socket, owned by the parent given; a real one when
+    // not set.
+    std::function<ClientSocket*(QObject* parent)> socketFactory;
     SettingsStore* store = this;
     QMap<QString, QString> stored; // "application/section/key"
     std::deque<QString> answers; // of the file dialog

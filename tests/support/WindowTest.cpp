@@ -6,10 +6,9 @@ WindowTest::WindowTest(bool realSocket)
 {
     platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix/wombix.exe"));
     if (!realSocket) {
-        platform.socketFactory = [this] {
-            auto made = std::make_unique<HandedSocket>();
-            socket = made.get();
-            return made;
+        platform.socketFactory = [this](QObject* parent) {
+            socket = new HandedSocket(parent);
+            return socket;
         };
     }
     form = std::make_unique<MainWindow>(platform);
@@ -38,7 +37,7 @@ void WindowTest::chooseHost(const QString& host)
 {
     replaceText(form->hostCombo->lineEdit(), host);
     fire(*form->serverChoiceTimer);
-    ASSERT_EQ(form->scan().state(), ScanState::Ready);
+    ASSERT_EQ(form->session().state(), ScanState::Ready);
 }
 
 void WindowTest::matchNothing()
@@ -51,7 +50,7 @@ void WindowTest::go()
 {
     ASSERT_TRUE(form->goButton->isEnabled());
     click(form->goButton);
-    ASSERT_EQ(form->scan().state(), ScanState::Scanning);
+    ASSERT_EQ(form->session().state(), ScanState::Scanning);
 }
 
 std::vector<QStringList> WindowTest::rows() const
@@ -60,7 +59,8 @@ std::vector<QStringList> WindowTest::rows() const
     for (int row = 0; row < form->serverList->rows(); ++row) {
         shown.emplace_back();
         for (int column = 0; column < 5; ++column) {
-            shown.back() << form->serverList->text(row, column);
+            const QAbstractItemModel& model = *form->serverList->model();
+            shown.back() << model.data(model.index(row, column)).toString();
         }
     }
     return shown;

@@ -9,12 +9,10 @@
 
 // The window and everything on it, as the tests reach it.
 #include "FakePlatform.h"
-#include "window/Controls.h"
 #include "window/MainWindow.h"
 #include "window/ServerListView.h"
 #include "window/scan/ListExchange.h"
-#include "window/scan/ScanController.h"
-#include "window/settings/GamePathsController.h"
+#include "window/scan/ScanSession.h"
 #include "window/settings/PathsDialog.h"
 
 #include <QCheckBox>

@@ -45,7 +45,7 @@ TEST_F(DesktopTest, TitlesAreExactlyTheWindowsCaptions)
     EXPECT_EQ(xprop(*form, "_NET_WM_NAME"), QStringLiteral("\"Wombix Pollwick\""));
 
     click(form->pathsButton);
-    PathsDialog& paths = form->paths().dialog();
+    PathsDialog& paths = form->pathsDialog();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&paths));
     EXPECT_EQ(xprop(paths, "_NET_WM_NAME"), QStringLiteral("\"Please Select Wombix Files\""));
     click(paths.acceptButton);

@@ -67,7 +67,7 @@ protected:
             click(form->showListCheck);
         }
     }
-    PathsDialog& paths() { return form->paths().dialog(); }
+    PathsDialog& paths() { return form->pathsDialog(); }
     // The frames and windows, the Paths dialog last.
     [[nodiscard]] QList<QWidget*> containers()
     {

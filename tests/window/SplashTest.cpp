@@ -3,6 +3,7 @@
 // so running its load) the first time only.
 #include "FakePlatform.h"
 #include "window/MainWindow.h"
+#include "window/ProgramWindows.h"
 #include "window/SplashScreen.h"
 
 #include <QLabel>
@@ -21,15 +22,8 @@ public:
     void tick() { static_cast<ManualTimer&>(*splash.handOverTimer).fire(); }
 
     FakePlatform platform;
-    std::unique_ptr<MainWindow> mainWindow;
-    int made = 0;
-    SplashScreen splash{platform, [this]() -> QWidget& {
-                            if (!mainWindow) {
-                                ++made;
-                                mainWindow = std::make_unique<MainWindow>(platform);
-                            }
-                            return *mainWindow;
-                        }};
+    ProgramWindows windows{platform};
+    SplashScreen& splash = windows.splash();
 };
 
 TEST_F(SplashTest, IsA250PixelSquareWithAFrameButNoTitleBar)
@@ -43,7 +37,7 @@ TEST_F(SplashTest, IsA250PixelSquareWithAFrameButNoTitleBar)
     QTest::mousePress(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
     QTest::mouseRelease(splash.windowHandle(), Qt::RightButton, {}, QPoint(125, 125));
     EXPECT_TRUE(splash.handOverTimer->isRunning());
-    EXPECT_EQ(made, 0); // nothing of the main window yet
+    EXPECT_EQ(windows.mainWindow(), nullptr); // nothing of the main window yet
 }
 
 // The tick, or a click of any mouse button on the picture, hands over once:
@@ -63,7 +57,8 @@ TEST_P(SplashHandOverTest, HandsOverOnceAndStopsTheTimer)
     }
     EXPECT_FALSE(splash.isVisible());
     EXPECT_EQ(splash.handOverTimer->interval(), 0);
-    ASSERT_EQ(made, 1);
+    MainWindow* mainWindow = windows.mainWindow();
+    ASSERT_NE(mainWindow, nullptr);
     EXPECT_TRUE(mainWindow->isVisible());
     EXPECT_EQ(mainWindow->startupCheckTimer->interval(), 500); // its load ran
 
@@ -72,7 +67,7 @@ TEST_P(SplashHandOverTest, HandsOverOnceAndStopsTheTimer)
     static_cast<ManualTimer&>(*mainWindow->startupCheckTimer).fire();
     mainWindow->hide();
     splash.handOver();
-    EXPECT_EQ(made, 1);
+    EXPECT_EQ(windows.mainWindow(), mainWindow);
     EXPECT_TRUE(mainWindow->isVisible());
     EXPECT_EQ(mainWindow->startupCheckTimer->interval(), 0);
 }

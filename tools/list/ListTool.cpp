@@ -81,10 +81,9 @@ std::optional<int> readTimeoutMs(std::string_view text)
 class Printer final : public ResponseWalk::Hooks
 {
 public:
-    Printer(const ListOptions& options, std::ostream& out, std::int32_t& matchArmed)
+    Printer(const ListOptions& options, std::ostream& out)
         : m_options(options)
         , m_out(out)
-        , m_matchArmed(matchArmed)
     { }
 
     void listRecord(const ServerRecord& record) override
@@ -98,7 +97,7 @@ public:
     {
         std::optional<MatchVerdict> verdict;
         if (m_options.walk) {
-            verdict = pollwick::testRecord(record, m_options.criteria, m_matchArmed);
+            verdict = pollwick::testRecord(record, m_options.criteria);
             m_matched = m_matched || verdict == MatchVerdict::Match;
         }
         if (m_options.json) {
@@ -138,7 +137,6 @@ public:
 private:
     const ListOptions& m_options;
     std::ostream& m_out;
-    std::int32_t& m_matchArmed;
     ServerRecord m_listed;
     std::string m_heading;
     std::size_t m_rows = 0;
@@ -223,8 +221,8 @@ QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Prin
             finish(QueryEnd::Full);
         }
     };
-    socket.onDataArrival = take;
-    socket.onOutcome = [&](SocketOutcome outcome) {
+    QObject::connect(&socket, &ClientSocket::dataArrived, &loop, take);
+    QObject::connect(&socket, &ClientSocket::outcomeReported, &loop, [&](SocketOutcome outcome) {
         if (outcome == SocketOutcome::Connected) {
             return;
         }
@@ -243,7 +241,7 @@ QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Prin
         } else {
             finish(outcome == SocketOutcome::Lost ? QueryEnd::Lost : QueryEnd::NoList);
         }
-    };
+    });
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(QueryEnd::TimedOut); });
 
     walk.startResponse();
@@ -256,8 +254,7 @@ QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Prin
     if (!done) {
         loop.exec();
     }
-    socket.onDataArrival = nullptr;
-    socket.onOutcome = nullptr;
+    socket.disconnect(&loop);
     socket.close();
     return result;
 }
@@ -347,9 +344,8 @@ int readLive(const ListOptions& options, std::ostream& out, std::ostream& err,
         app = std::make_unique<QCoreApplication>(argc, argv.data());
     }
 
-    std::int32_t matchArmed = 1; // as after "Go"
     ResponseWalk walk;
-    Printer printer(options, out, matchArmed);
+    Printer printer(options, out);
     for (int query = 1;; ++query) {
         QElapsedTimer started;
         started.start();
@@ -396,9 +392,8 @@ int readStream(const ListOptions& options, std::istream& in, std::ostream& out, 
         stream = &file;
     }
 
-    std::int32_t matchArmed = 1;
     ResponseWalk walk;
-    Printer printer(options, out, matchArmed);
+    Printer printer(options, out);
     walk.startResponse();
     printer.startResponse({});
     // The whole file is one response, read in pieces as a socket delivers

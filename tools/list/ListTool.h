@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListServerProtocol.h"
 #include "core/match/MatchTest.h"
 
 #include <iosfwd>
@@ -21,8 +22,6 @@ inline constexpr int kExitMatch = 0; // a Match was printed (walk mode); or the 
 inline constexpr int kExitNoMatch = 1; // walk mode: the whole response, no Match
 inline constexpr int kExitTrouble = 2; // usage error, or the list could not be read whole
 
-inline constexpr int kListServerPort = 10057;
-inline constexpr int kQueryIntervalMs = 5000; // as the window re-queries
 inline constexpr int kDefaultTimeoutSeconds = 30;
 
 struct ListOptions {
@@ -47,9 +46,9 @@ ParsedOptions parseListOptions(const std::vector<std::string>& args);
 std::string helpText();
 
 // What the tool cannot take from its options: the time between the queries of
-// --watch is the window's 5000 ms; tests shorten it.
+// --watch is the window's; tests shorten it.
 struct ListToolTiming {
-    int queryIntervalMs = kQueryIntervalMs;
+    int queryIntervalMs = kRequeryIntervalMs;
 };
 
 // The whole program: `args` without the program name, UTF-8. Reading a list

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ListServerProtocol.h"
+
 #include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
@@ -47,7 +49,7 @@ public:
     // Starts accepting connections; false when the address and port cannot
     // be had (see errorString()). A server that is already listening stops
     // first.
-    bool listen(const QHostAddress& address, quint16 port = 10057);
+    bool listen(const QHostAddress& address, quint16 port = kListServerPort);
     [[nodiscard]] bool isListening() const { return m_server.isListening(); }
     [[nodiscard]] QHostAddress address() const { return m_server.serverAddress(); }
     [[nodiscard]] quint16 port() const { return m_server.serverPort(); }
@@ -104,7 +106,7 @@ private:
 
 // Listens on the first free address of 127.0.0.2 .. 127.0.0.254 at `port`,
 // so that tests running side by side never share one; false if none is free.
-bool listenOnFreeLoopback(ListServer& server, quint16 port = 10057);
+bool listenOnFreeLoopback(ListServer& server, quint16 port = kListServerPort);
 
 // A realistic response text (CR LF lines) for a given seed and query number
 // (0 for the first connection).

@@ -56,9 +56,10 @@ int main(int argc, char* argv[])
         QStringLiteral("listen"),
         QStringLiteral("Address to listen on (default 127.0.0.1: loopback only)."),
         QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("Port to listen on (default 10057)."),
-                                        QStringLiteral("N"), QStringLiteral("10057"));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("Port to listen on (default %1).").arg(pollwick::kListServerPort),
+        QStringLiteral("N"), QString::number(pollwick::kListServerPort));
     const QCommandLineOption fileOption(
         QStringLiteral("file"),
         QStringLiteral("Send the bytes of this file to every connection, unchanged."),

@@ -84,8 +84,7 @@ std::optional<PlayerCounts> readPlayerCounts(std::string_view players)
     return PlayerCounts{*current, *maximum};
 }
 
-MatchVerdict testRecord(ServerRecord& record, const MatchCriteria& criteria,
-                        std::int32_t& matchArmed)
+MatchVerdict testRecord(ServerRecord& record, const MatchCriteria& criteria)
 {
     // A criterion is met when its box is not ticked or its own test holds. A
     // search for a box that is not ticked cannot change the verdict, so it is
@@ -102,13 +101,11 @@ MatchVerdict testRecord(ServerRecord& record, const MatchCriteria& criteria,
         c = static_cast<char>(cp1252::toLower(static_cast<unsigned char>(c)));
     }
     if (record.ipAddress == "private" && !criteria.includePrivate) {
-        matchArmed = 1;
         return MatchVerdict::PassedOverPrivate;
     }
     // A count that does not read (no "/", "3/x") never makes a server full.
     const std::optional<PlayerCounts> counts = readPlayerCounts(record.players);
     if (counts && counts->current == counts->maximum && counts->current != 0) {
-        matchArmed = 1;
         return MatchVerdict::PassedOverFull;
     }
     return MatchVerdict::Match;

@@ -43,9 +43,7 @@ std::optional<PlayerCounts> readPlayerCounts(std::string_view players);
 // Tests one record. When every criterion in force holds, the record's address
 // is lower-cased in place (it is the address that a launch uses), and the
 // record is passed over if it is private (unless private servers are
-// included) or full; passing over arms the alert. Never disarms it: that is
-// the match actions' job.
-MatchVerdict testRecord(ServerRecord& record, const MatchCriteria& criteria,
-                        std::int32_t& matchArmed);
+// included) or full. (A server passed over arms the window's alert again.)
+MatchVerdict testRecord(ServerRecord& record, const MatchCriteria& criteria);
 
 } // namespace pollwick

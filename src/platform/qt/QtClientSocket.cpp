@@ -28,20 +28,18 @@ SocketOutcome outcomeOf(QAbstractSocket::SocketError error, bool wasConnected)
 
 } // namespace
 
-QtClientSocket::QtClientSocket()
+QtClientSocket::QtClientSocket(QObject* parent)
+    : ClientSocket(parent)
+    , m_socket(new QTcpSocket(this))
 {
-    m_socket.setReadBufferSize(kReadBufferBytes);
-    QObject::connect(&m_socket, &QTcpSocket::readyRead, &m_socket, [this] {
-        if (onDataArrival) {
-            onDataArrival();
-        }
-    });
-    QObject::connect(&m_socket, &QTcpSocket::connected, &m_socket, [this] {
+    m_socket->setReadBufferSize(kReadBufferBytes);
+    QObject::connect(m_socket, &QTcpSocket::readyRead, this, &ClientSocket::dataArrived);
+    QObject::connect(m_socket, &QTcpSocket::connected, this, [this] {
         m_connected = true;
         report(SocketOutcome::Connected);
     });
     QObject::connect(
-        &m_socket, &QTcpSocket::errorOccurred, &m_socket,
+        m_socket, &QTcpSocket::errorOccurred, this,
         [this](QAbstractSocket::SocketError error) { report(outcomeOf(error, m_connected)); });
 }
 
@@ -53,40 +51,38 @@ void QtClientSocket::report(SocketOutcome outcome)
         return;
     }
     m_reportedEnd = outcome != SocketOutcome::Connected;
-    if (onOutcome) {
-        onOutcome(outcome);
-    }
+    emit outcomeReported(outcome);
 }
 
 void QtClientSocket::close()
 {
     m_closing = true;
-    m_socket.abort();
+    m_socket->abort();
     m_closing = false;
 }
 
 void QtClientSocket::connect()
 {
     // A connect always starts from a closed socket.
-    if (m_socket.state() != QAbstractSocket::UnconnectedState) {
+    if (m_socket->state() != QAbstractSocket::UnconnectedState) {
         close();
     }
     ++m_connection;
     m_connected = false;
     m_reportedEnd = false;
     const auto port = static_cast<quint16>(m_port >= 0 && m_port <= 65535 ? m_port : 0);
-    m_socket.connectToHost(m_host, port, QIODevice::ReadOnly);
+    m_socket->connectToHost(m_host, port, QIODevice::ReadOnly);
 }
 
 std::string QtClientSocket::getData()
 {
-    const QByteArray bytes = m_socket.readAll();
+    const QByteArray bytes = m_socket->readAll();
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 bool QtClientSocket::isOpen() const
 {
-    return m_socket.state() != QAbstractSocket::UnconnectedState;
+    return m_socket->state() != QAbstractSocket::UnconnectedState;
 }
 
 } // namespace pollwick

@@ -8,8 +8,10 @@ namespace pollwick {
 
 class QtClientSocket final : public ClientSocket
 {
+    Q_OBJECT
+
 public:
-    QtClientSocket();
+    explicit QtClientSocket(QObject* parent = nullptr);
 
     void close() override;
     void setRemoteHost(const QString& host) override { m_host = host; }
@@ -24,7 +26,9 @@ public:
 private:
     void report(SocketOutcome outcome);
 
-    QTcpSocket m_socket;
+    // A child: it goes with this socket, after every connection to this one's
+    // signals has gone, so that its last notifications reach nobody.
+    QTcpSocket* m_socket;
     QString m_host;
     int m_port = 0;
     std::uint64_t m_connection = 0;

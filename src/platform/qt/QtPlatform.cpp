@@ -34,14 +34,14 @@ QtPlatform::QtPlatform()
 
 QtPlatform::~QtPlatform() = default;
 
-std::unique_ptr<Timer> QtPlatform::createTimer()
+Timer* QtPlatform::createTimer(QObject* parent)
 {
-    return std::make_unique<QtTimer>();
+    return new QtTimer(parent);
 }
 
-std::unique_ptr<ClientSocket> QtPlatform::createSocket()
+ClientSocket* QtPlatform::createSocket(QObject* parent)
 {
-    return std::make_unique<QtClientSocket>();
+    return new QtClientSocket(parent);
 }
 
 SettingsStore& QtPlatform::settings()

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <memory>
+
 namespace pollwick {
 
 // The services of the running program, made of Qt's classes (and, on
@@ -15,8 +17,8 @@ public:
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    std::unique_ptr<Timer> createTimer() override;
-    std::unique_ptr<ClientSocket> createSocket() override;
+    Timer* createTimer(QObject* parent) override;
+    ClientSocket* createSocket(QObject* parent) override;
     SettingsStore& settings() override;
     FileDialog& fileDialog() override;
     MessageBox& messageBox() override;

@@ -2,16 +2,14 @@
 
 namespace pollwick {
 
-QtTimer::QtTimer()
+QtTimer::QtTimer(QObject* parent)
+    : Timer(parent)
+    , m_timer(new QTimer(this))
 {
     // Coarse timers may fire up to 5 % early: a re-query every 5000 ms must
     // not come at 4750.
-    m_timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
-        if (onTick) {
-            onTick();
-        }
-    });
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &Timer::ticked);
 }
 
 void QtTimer::setInterval(int milliseconds)
@@ -30,9 +28,9 @@ void QtTimer::apply()
 {
     // Setting an interval restarts the count, as the window's timers do.
     if (m_enabled && m_interval > 0) {
-        m_timer.start(m_interval);
+        m_timer->start(m_interval);
     } else {
-        m_timer.stop();
+        m_timer->stop();
     }
 }
 

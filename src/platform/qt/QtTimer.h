@@ -8,8 +8,10 @@ namespace pollwick {
 
 class QtTimer final : public Timer
 {
+    Q_OBJECT
+
 public:
-    QtTimer();
+    explicit QtTimer(QObject* parent = nullptr);
 
     void setInterval(int milliseconds) override;
     [[nodiscard]] int interval() const override { return m_interval; }
@@ -17,13 +19,13 @@ public:
     [[nodiscard]] bool isEnabled() const override { return m_enabled; }
 
     // What Qt's timer underneath is doing.
-    [[nodiscard]] bool isTicking() const { return m_timer.isActive(); }
-    [[nodiscard]] Qt::TimerType timerType() const { return m_timer.timerType(); }
+    [[nodiscard]] bool isTicking() const { return m_timer->isActive(); }
+    [[nodiscard]] Qt::TimerType timerType() const { return m_timer->timerType(); }
 
 private:
     void apply();
 
-    QTimer m_timer;
+    QTimer* m_timer; // a child: it goes with this timer
     int m_interval = 0;
     bool m_enabled = true;
 };

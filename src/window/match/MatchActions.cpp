@@ -7,11 +7,11 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
-#include "window/Controls.h"
 #include "window/MainWindowControls.h"
 #include "window/ServerListView.h"
 #include "window/StatusLine.h"
 #include "window/WindowText.h"
+#include "window/scan/ScanSession.h"
 #include "window/settings/PathsDialog.h"
 
 #include <QApplication>
@@ -48,27 +48,30 @@ QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
 } // namespace
 
 MatchActions::MatchActions(QWidget& window, const MainWindowControls& controls,
-                           ClientSocket& listSocket, Timer& requeryTimer, std::int32_t& matchArmed,
+                           ScanSession& session, ClientSocket& listSocket, Timer& requeryTimer,
                            StatusLine& status, const PathsDialog& pathsDialog,
                            AlertServices services)
-    : m_window(window)
+    : QObject(&window)
+    , m_window(window)
     , m_controls(controls)
+    , m_session(session)
     , m_socket(listSocket)
-    , m_refresh(requeryTimer)
-    , m_matchArmed(matchArmed)
+    , m_requeryTimer(requeryTimer)
     , m_status(status)
     , m_paths(pathsDialog)
     , m_services(services)
 { }
 
+MatchActions::~MatchActions() = default;
+
 void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fromLine)
 {
     const MainWindowControls& c = m_controls;
-    // End the scan first: no list or re-query may arrive while the alerts wait.
-    restoreIdleControls(c);
-    m_refresh.setInterval(0);
+    // End the scan first: no list or re-query may arrive while the alerts
+    // wait, and no later match alerts until "Go" arms the alert again.
+    m_session.matchFound();
+    m_requeryTimer.setInterval(0);
     m_socket.close();
-    m_matchArmed = 0;
     c.serverList->commitRows();
     c.serverList->revealLastRow();
     m_status.serverFound(shownListText(matched.serverName), c.serverList->rows());
@@ -77,18 +80,18 @@ void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fro
     // status line alone. Otherwise the window may be hidden behind a
     // full-screen game or on another desktop: the task bar and the desktop's
     // notifications reach the user before the sound, which waits.
-    if (isTicked(c.waveCheck) || isTicked(c.messageCheck) || isTicked(c.launchCheck)) {
+    if (c.waveCheck->isChecked() || c.messageCheck->isChecked() || c.launchCheck->isChecked()) {
         QApplication::alert(&m_window);
         m_services.notifier.notify(QStringLiteral("Server Up"), serverUpText(matched, fromLine));
     }
 
-    if (isTicked(c.waveCheck)) {
+    if (c.waveCheck->isChecked()) {
         m_services.sound.playSync(c.waveFileEdit->text());
     }
-    if (isTicked(c.messageCheck)) {
+    if (c.messageCheck->isChecked()) {
         m_services.messageBox.show(&m_window, c.messageEdit->text(), QStringLiteral("Server Up"));
     }
-    if (isTicked(c.launchCheck)) {
+    if (c.launchCheck->isChecked()) {
         launchGame(matched, fromLine);
     }
 }
@@ -136,7 +139,7 @@ void MatchActions::enableWaveFileFields()
 
 void MatchActions::enableMessageField()
 {
-    enableIfTicked(m_controls.messageEdit, m_controls.messageCheck);
+    m_controls.messageEdit->setEnabled(m_controls.messageCheck->isChecked());
 }
 
 void MatchActions::chooseWaveFile()

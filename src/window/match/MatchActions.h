@@ -2,9 +2,8 @@
 
 #include "core/ServerRecord.h"
 
+#include <QObject>
 #include <QString>
-
-#include <cstdint>
 
 class QWidget;
 
@@ -15,6 +14,7 @@ class FileDialog;
 class MessageBox;
 class Notifier;
 class PathsDialog;
+class ScanSession;
 class ProcessLauncher;
 class SoundPlayer;
 class StatusLine;
@@ -35,22 +35,28 @@ struct AlertServices {
 // the task bar, a "Server Up" desktop notification), then alerts the user as
 // chosen (a sound, the "Server Up" message box) and may start the game
 // edition that plays the matched server's version, connected to it.
-class MatchActions final
+class MatchActions final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MatchActions)
+
 public:
-    // `window` is the main window (the dialogs' parent); `pathsDialog` holds the
-    // game paths that a launch reads; `matchArmed` is the flag that the
-    // actions lower.
-    MatchActions(QWidget& window, const MainWindowControls& controls, ClientSocket& listSocket,
-                 Timer& requeryTimer, std::int32_t& matchArmed, StatusLine& status,
+    // `window` is the main window (the dialogs' parent); `session` is the
+    // scan that a match ends and disarms; `pathsDialog` holds the game paths
+    // that a launch reads.
+    MatchActions(QWidget& window, const MainWindowControls& controls, ScanSession& session,
+                 ClientSocket& listSocket, Timer& requeryTimer, StatusLine& status,
                  const PathsDialog& pathsDialog, AlertServices services);
+    ~MatchActions() override;
 
     // Runs on a match while the alert is armed; returns when the sound has
     // played and the message box is closed.
     void runMatchActions(const ServerRecord& matched, ParsedFields fromLine);
 
-    void enableWaveFileFields(); // waveFileEdit and its "..." usable while ticked
-    void enableMessageField(); // messageEdit usable while ticked
+    // The wave file's box and its "..." while "Play Wav File" is ticked.
+    void enableWaveFileFields();
+    // The message's box while "Message Box" is ticked.
+    void enableMessageField();
     // Chooses the wave file.
     void chooseWaveFile();
 
@@ -59,9 +65,9 @@ private:
 
     QWidget& m_window;
     const MainWindowControls& m_controls;
+    ScanSession& m_session;
     ClientSocket& m_socket;
-    Timer& m_refresh;
-    std::int32_t& m_matchArmed;
+    Timer& m_requeryTimer;
     StatusLine& m_status;
     const PathsDialog& m_paths;
     AlertServices m_services;

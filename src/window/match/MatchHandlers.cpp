@@ -1,9 +1,9 @@
 #include "window/match/MatchHandlers.h"
 
-#include "window/Controls.h"
 #include "window/MainWindowControls.h"
 #include "window/WindowText.h"
 #include "window/match/MatchActions.h"
+#include "window/scan/ScanSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,33 +11,38 @@
 
 namespace pollwick {
 
-MatchHandlers::MatchHandlers(const MainWindowControls& controls, std::int32_t& matchArmed,
-                             MatchActions& actions)
-    : m_controls(controls)
-    , m_matchArmed(matchArmed)
+MatchHandlers::MatchHandlers(const MainWindowControls& controls, ScanSession& session,
+                             MatchActions& actions, QObject* parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_session(session)
     , m_actions(actions)
 { }
+
+MatchHandlers::~MatchHandlers() = default;
 
 MatchCriteria MatchHandlers::readCriteria() const
 {
     const MainWindowControls& c = m_controls;
     MatchCriteria criteria;
-    criteria.useVersion = isTicked(c.versionCheck);
+    criteria.useVersion = c.versionCheck->isChecked();
     criteria.versionText = toListText(c.versionCombo->currentText());
-    criteria.useName = isTicked(c.nameCheck);
+    criteria.useName = c.nameCheck->isChecked();
     criteria.nameText = toListText(c.nameEdit->text());
-    criteria.useAddress = isTicked(c.addressCheck);
+    criteria.useAddress = c.addressCheck->isChecked();
     criteria.addressText = toListText(c.addressEdit->text());
-    criteria.useGameType = isTicked(c.gameTypeCheck);
+    criteria.useGameType = c.gameTypeCheck->isChecked();
     criteria.gameTypeText = toListText(c.gameTypeCombo->currentText());
-    criteria.includePrivate = isTicked(c.privateCheck);
+    criteria.includePrivate = c.privateCheck->isChecked();
     return criteria;
 }
 
 MatchVerdict MatchHandlers::testRecord(ServerRecord& record, ParsedFields fromLine)
 {
-    const MatchVerdict verdict = pollwick::testRecord(record, readCriteria(), m_matchArmed);
-    if (verdict == MatchVerdict::Match && m_matchArmed == 1) {
+    const MatchVerdict verdict = pollwick::testRecord(record, readCriteria());
+    if (verdict == MatchVerdict::PassedOverPrivate || verdict == MatchVerdict::PassedOverFull) {
+        m_session.passOver();
+    } else if (verdict == MatchVerdict::Match && m_session.isArmed()) {
         m_actions.runMatchActions(record, fromLine);
     }
     return verdict;
@@ -45,22 +50,22 @@ MatchVerdict MatchHandlers::testRecord(ServerRecord& record, ParsedFields fromLi
 
 void MatchHandlers::enableVersionField()
 {
-    enableIfTicked(m_controls.versionCombo, m_controls.versionCheck);
+    m_controls.versionCombo->setEnabled(m_controls.versionCheck->isChecked());
 }
 
 void MatchHandlers::enableNameField()
 {
-    enableIfTicked(m_controls.nameEdit, m_controls.nameCheck);
+    m_controls.nameEdit->setEnabled(m_controls.nameCheck->isChecked());
 }
 
 void MatchHandlers::enableAddressField()
 {
-    enableIfTicked(m_controls.addressEdit, m_controls.addressCheck);
+    m_controls.addressEdit->setEnabled(m_controls.addressCheck->isChecked());
 }
 
 void MatchHandlers::enableGameTypeField()
 {
-    enableIfTicked(m_controls.gameTypeCombo, m_controls.gameTypeCheck);
+    m_controls.gameTypeCombo->setEnabled(m_controls.gameTypeCheck->isChecked());
 }
 
 } // namespace pollwick

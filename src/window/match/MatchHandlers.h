@@ -2,40 +2,45 @@
 
 #include "core/ServerRecord.h"
 #include "core/match/MatchTest.h"
+#include "window/scan/ListExchange.h"
 
-#include <cstdint>
+#include <QObject>
 
 namespace pollwick {
 
 class MatchActions;
+class ScanSession;
 struct MainWindowControls;
 
 // The match test as the window runs it, and the criterion boxes that switch
 // their fields.
-class MatchHandlers final
+class MatchHandlers final : public QObject, public RecordTest
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MatchHandlers)
+
 public:
-    // `matchArmed` is the window's flag: the test raises it when it passes a
-    // server over, and runs `actions` on a match while it is raised.
-    MatchHandlers(const MainWindowControls& controls, std::int32_t& matchArmed,
-                  MatchActions& actions);
+    // Reads the criteria from `controls`; a server passed over arms
+    // `session`'s alert again, and a match while it is armed runs `actions`.
+    MatchHandlers(const MainWindowControls& controls, ScanSession& session, MatchActions& actions,
+                  QObject* parent = nullptr);
+    ~MatchHandlers() override;
 
     // The criteria as the controls hold them now, enabled or not.
     [[nodiscard]] MatchCriteria readCriteria() const;
 
-    // The walk's test hook: tests the record against the criteria and, on a
-    // match while the alert is armed, runs the match actions before it
-    // returns.
-    MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine);
+    // Tests the record against the criteria and, on a match while the alert
+    // is armed, runs the match actions before it returns.
+    MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override;
 
-    void enableVersionField(); // versionCombo usable while ticked
-    void enableNameField(); // nameEdit
-    void enableAddressField(); // addressEdit
-    void enableGameTypeField(); // gameTypeCombo
+    void enableVersionField(); // the version box while "Version" is ticked
+    void enableNameField(); // the name box while "Name" is ticked
+    void enableAddressField(); // the address box while "IP" is ticked
+    void enableGameTypeField(); // the game-type box while "Game Type" is ticked
 
 private:
     const MainWindowControls& m_controls;
-    std::int32_t& m_matchArmed;
+    ScanSession& m_session;
     MatchActions& m_actions;
 };
 

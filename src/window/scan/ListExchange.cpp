@@ -7,9 +7,11 @@
 
 namespace pollwick {
 
-ListExchange::ListExchange(ClientSocket& listSocket, ResponseWalk& walk, StatusLine& status)
-    : m_socket(listSocket)
-    , m_walk(walk)
+ListExchange::ListExchange(ClientSocket& listSocket, RecordTest& test, StatusLine& status,
+                           QObject* parent)
+    : QObject(parent)
+    , m_socket(listSocket)
+    , m_test(test)
     , m_status(status)
 { }
 
@@ -45,13 +47,18 @@ void ListExchange::connectionOutcome(SocketOutcome outcome)
         return;
     }
     // What the list server sent last may still wait unread.
-    std::string rest = m_socket.getData();
+    const std::string rest = m_socket.getData();
     if (!rest.empty()) {
         m_walking = true;
-        handleArrival(std::move(rest));
+        handleArrival(rest);
         m_walking = false;
     }
     listEnded();
+}
+
+void ListExchange::clearEntries()
+{
+    m_walk.clearEntries();
 }
 
 void ListExchange::listEnded()
@@ -67,25 +74,20 @@ void ListExchange::listEnded()
     }
 }
 
-void ListExchange::handleArrival(std::string chunk)
+void ListExchange::handleArrival(const std::string& chunk)
 {
     if (m_socket.connectionNumber() != m_connection) {
         m_connection = m_socket.connectionNumber();
         m_listed = 0;
         m_walk.startResponse();
-        if (clearHook) {
-            clearHook();
-        }
+        emit responseStarted();
     }
     if (m_walk.ended()) {
         return;
     }
     m_status.listArriving();
-    m_lastChunk = std::move(chunk);
-    m_walk.arrive(m_lastChunk, *this);
-    if (arrivalHook) {
-        arrivalHook();
-    }
+    m_walk.arrive(chunk, *this);
+    emit arrivalWalked(chunk);
     // Nothing past the limits can be listed or matched: a list server that
     // keeps sending would only cost reading and discarding until the next
     // query, so the connection goes now. The next query connects again.
@@ -100,14 +102,12 @@ void ListExchange::handleArrival(std::string chunk)
 void ListExchange::listRecord(const ServerRecord& record)
 {
     ++m_listed;
-    if (listHook) {
-        listHook(record);
-    }
+    emit recordListed(record);
 }
 
 MatchVerdict ListExchange::testRecord(ServerRecord& record, ParsedFields fromLine)
 {
-    return testHook ? testHook(record, fromLine) : MatchVerdict::NoMatch;
+    return m_test.testRecord(record, fromLine);
 }
 
 } // namespace pollwick

@@ -1,74 +1,58 @@
 #include "window/scan/ScanController.h"
 
-#include "core/scan/ResponseWalk.h"
+#include "core/ListServerProtocol.h"
 #include "platform/ClientSocket.h"
 #include "platform/Timer.h"
-#include "window/MainWindowControls.h"
 #include "window/StatusLine.h"
+#include "window/scan/ListExchange.h"
+#include "window/scan/ScanSession.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-
-#include <initializer_list>
 
 namespace pollwick {
-namespace {
 
-const QString kServerPlaceholder = QStringLiteral("List Server Select");
-
-} // namespace
-
-ScanController::ScanController(const MainWindowControls& controls, ClientSocket& listSocket,
-                               Timer& serverChoiceTimer, Timer& requeryTimer, ResponseWalk& walk,
-                               std::int32_t& matchArmed, StatusLine& status)
-    : m_controls(controls)
+ScanController::ScanController(const QComboBox& hostCombo, ScanSession& session,
+                               ClientSocket& listSocket, Timer& serverChoiceTimer,
+                               Timer& requeryTimer, ListExchange& exchange, StatusLine& status,
+                               QObject* parent)
+    : QObject(parent)
+    , m_hostCombo(hostCombo)
+    , m_placeholder(hostCombo.currentText())
+    , m_session(session)
     , m_socket(listSocket)
-    , m_serverGate(serverChoiceTimer)
-    , m_refresh(requeryTimer)
-    , m_walk(walk)
-    , m_matchArmed(matchArmed)
+    , m_serverChoiceTimer(serverChoiceTimer)
+    , m_requeryTimer(requeryTimer)
+    , m_exchange(exchange)
     , m_status(status)
 { }
 
+ScanController::~ScanController() = default;
+
 void ScanController::checkServerChoice()
 {
-    const QString host = m_controls.hostCombo->currentText();
-    if (host.isEmpty() || host == kServerPlaceholder) {
+    // Exact comparisons: a host typed in another letter case is a choice.
+    const QString host = m_hostCombo.currentText();
+    if (host.isEmpty() || host == m_placeholder) {
         return;
     }
-    m_controls.criteriaGroup->setEnabled(true);
-    m_controls.alertsGroup->setEnabled(true);
-    m_controls.goButton->setEnabled(true);
-    m_serverGate.setEnabled(false);
+    m_session.chooseServer();
+    m_serverChoiceTimer.setEnabled(false);
     m_status.serverChosen();
 }
 
 void ScanController::startScan()
 {
-    const MainWindowControls& c = m_controls;
-    m_matchArmed = 1;
-    m_walk.clearEntries();
+    m_session.start();
+    m_exchange.clearEntries();
     m_status.scanStarted();
     queryListServer();
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             c.privateCheck, c.messageEdit, c.waveFileEdit, c.waveFileButton, c.versionCombo,
-             c.nameEdit, c.addressEdit, c.gameTypeCombo, c.messageCheck, c.waveCheck,
-             c.versionCheck, c.nameCheck, c.addressCheck, c.gameTypeCheck, c.hostCombo,
-             c.goButton}) {
-        control->setEnabled(false);
-    }
-    c.stopButton->setEnabled(true);
-    c.launchCheck->setEnabled(false);
-    m_refresh.setInterval(kRefreshMilliseconds);
+    m_requeryTimer.setInterval(kRequeryIntervalMs);
 }
 
 void ScanController::stopScan()
 {
-    restoreIdleControls(m_controls);
-    m_refresh.setInterval(0);
+    m_session.stop();
+    m_requeryTimer.setInterval(0);
     m_status.scanStopped();
 }
 
@@ -81,21 +65,13 @@ void ScanController::queryListServer()
 {
     m_socket.close();
     // The host is read at every query: it is never remembered.
-    const QString host = m_controls.hostCombo->currentText();
+    const QString host = m_hostCombo.currentText();
     m_status.queryStarted(host);
     m_socket.setRemoteHost(host);
     m_socket.setRemotePort(kListServerPort);
-    // A host that does not resolve or refuses is not reported: the next
-    // query tries again.
+    // A host that does not resolve or refuses is not reported to the scan:
+    // the next query tries again.
     m_socket.connect();
-}
-
-ScanState ScanController::state() const
-{
-    if (m_serverGate.isEnabled()) {
-        return ScanState::AwaitingServer;
-    }
-    return m_refresh.interval() > 0 ? ScanState::Scanning : ScanState::Ready;
 }
 
 } // namespace pollwick

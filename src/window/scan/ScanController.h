@@ -1,59 +1,57 @@
 #pragma once
 
-#include <cstdint>
+#include <QObject>
+#include <QString>
+
+class QComboBox;
 
 namespace pollwick {
 
 class ClientSocket;
-class ResponseWalk;
+class ListExchange;
+class ScanSession;
 class StatusLine;
 class Timer;
-struct MainWindowControls;
 
-enum class ScanState {
-    AwaitingServer, // no list server chosen yet; serverChoiceTimer polls the choice
-    Ready, // criteria and alerts can be set; "Go" starts a scan
-    Scanning, // the list server is queried at once and every 5000 ms
-};
-
-// Starting, repeating and stopping the queries to the list server. The state
-// is not kept apart: it is what the controls and timers of the window show.
-class ScanController final
+// Starting, repeating and stopping the queries to the list server.
+class ScanController final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScanController)
+
 public:
-    static constexpr int kListServerPort = 10057;
-    static constexpr int kRefreshMilliseconds = 5000;
+    // `hostCombo` holds the list server's host, read at every query; the text
+    // it holds now is the placeholder that stands for no choice.
+    // `serverChoiceTimer` polls the choice until one is made, `requeryTimer`
+    // asks again while scanning; `exchange` reads the answers.
+    ScanController(const QComboBox& hostCombo, ScanSession& session, ClientSocket& listSocket,
+                   Timer& serverChoiceTimer, Timer& requeryTimer, ListExchange& exchange,
+                   StatusLine& status, QObject* parent = nullptr);
+    ~ScanController() override;
 
-    // `walk` holds the entries of the response lines, which "Go" empties;
-    // `matchArmed` is the window's flag that "Go" raises.
-    ScanController(const MainWindowControls& controls, ClientSocket& listSocket,
-                   Timer& serverChoiceTimer, Timer& requeryTimer, ResponseWalk& walk,
-                   std::int32_t& matchArmed, StatusLine& status);
-
-    // Every 100 ms until a list server is chosen: then opens the frames and
-    // "Go", and stops for good.
+    // Every 100 ms until a list server is chosen: then scans can start, and
+    // the poll stops for good.
     void checkServerChoice();
-    // "Go": arms the alert, queries the list server and locks the criteria
-    // and alerts for the length of the scan.
+    // "Go": arms the alert, queries the list server at once and then every
+    // 5000 ms.
     void startScan();
-    // "Stop": unlocks the controls and stops re-querying. The connection stays
-    // open and the alert armed, so a list still on its way is handled.
+    // "Stop": stops re-querying. The connection stays open and the alert
+    // armed, so a list still on its way is handled.
     void stopScan();
     // Every 5000 ms while scanning: a fresh connection, a fresh list.
     void requery();
-
-    [[nodiscard]] ScanState state() const;
 
 private:
     // Closes the connection and opens a new one to the chosen list server.
     void queryListServer();
 
-    const MainWindowControls& m_controls;
+    const QComboBox& m_hostCombo;
+    const QString m_placeholder;
+    ScanSession& m_session;
     ClientSocket& m_socket;
-    Timer& m_serverGate;
-    Timer& m_refresh;
-    ResponseWalk& m_walk;
-    std::int32_t& m_matchArmed;
+    Timer& m_serverChoiceTimer;
+    Timer& m_requeryTimer;
+    ListExchange& m_exchange;
     StatusLine& m_status;
 };
 

@@ -2,28 +2,23 @@
 
 #include "window/settings/PathsDialog.h"
 
+#include <QWidget>
+
 namespace pollwick {
 
 GamePathsController::GamePathsController(PathsDialog& pathsDialog, QWidget& mainWindow)
-    : m_paths(pathsDialog)
+    : QObject(&mainWindow)
+    , m_paths(pathsDialog)
     , m_mainWindow(mainWindow)
 { }
 
-void GamePathsController::reload()
-{
-    m_paths.reload();
-}
+GamePathsController::~GamePathsController() = default;
 
 void GamePathsController::openPathsDialog()
 {
     m_paths.showOverMainWindow();
-    reload();
+    m_paths.reload();
     m_mainWindow.setEnabled(false);
-}
-
-QString GamePathsController::pathFor(GameEdition edition) const
-{
-    return m_paths.workingCopy().of(edition);
 }
 
 } // namespace pollwick

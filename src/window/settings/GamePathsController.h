@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/match/LaunchPlan.h"
-
-#include <QString>
+#include <QObject>
 
 class QWidget;
 
@@ -10,22 +8,19 @@ namespace pollwick {
 
 class PathsDialog;
 
-// The "Wombix Paths" button of the main window, and the game paths as the
-// tests and the match actions read them.
-class GamePathsController final
+// The "Wombix Paths" button of the main window.
+class GamePathsController final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GamePathsController)
+
 public:
     GamePathsController(PathsDialog& pathsDialog, QWidget& mainWindow);
+    ~GamePathsController() override;
 
-    // Puts the stored paths into the dialog's boxes.
-    void reload();
-    // "Wombix Paths": shows the dialog and disables the main window until
-    // the dialog gives it back.
+    // Shows the dialog with the stored paths and disables the main window
+    // until the dialog gives it back.
     void openPathsDialog();
-
-    // The working copy of an edition's path: its box's text as it stands.
-    [[nodiscard]] QString pathFor(GameEdition edition) const;
-    [[nodiscard]] PathsDialog& dialog() { return m_paths; }
 
 private:
     PathsDialog& m_paths;

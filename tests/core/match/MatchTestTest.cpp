@@ -87,38 +87,29 @@ TEST(MatchTest, VerdictsAndTheAlertTheyArm)
         {server("n", "Race", "1.24", "16/15"), kNone, V::Match},
     };
     for (const auto& c : cases) {
-        for (const std::int32_t armed : {0, 1}) {
-            ServerRecord record = c.record;
-            std::int32_t flag = armed;
-            EXPECT_EQ(testRecord(record, c.criteria, flag), c.verdict)
-                << c.record.serverName << " " << c.record.players << " " << c.record.ipAddress;
-            // Passing over arms the alert; nothing here disarms it.
-            const bool passedOver =
-                c.verdict == V::PassedOverPrivate || c.verdict == V::PassedOverFull;
-            EXPECT_EQ(flag, passedOver ? 1 : armed);
-        }
+        ServerRecord record = c.record;
+        EXPECT_EQ(testRecord(record, c.criteria), c.verdict)
+            << c.record.serverName << " " << c.record.players << " " << c.record.ipAddress;
     }
     // Counts that do not read never make a server full.
     for (const char* unreadable :
          {"", "16", "/", "3/", "/16", "x/x", "3/x", "16/16/16", "1 1/1 1", "3.0/3", "+/+",
           "--1/--1", "2147483648/2147483648", "99999999999/99999999999"}) {
         ServerRecord record = server("n", "Race", "1.24", unreadable);
-        std::int32_t armed = 1;
-        EXPECT_EQ(testRecord(record, kNone, armed), V::Match) << unreadable;
+        EXPECT_EQ(testRecord(record, kNone), V::Match) << unreadable;
     }
 }
 
 TEST(MatchTest, LowerCasesTheAddressOnlyWhenAllCriteriaHold)
 {
-    std::int32_t armed = 1;
     ServerRecord record = server("xxABCxx", "Race", "1.24", "3/16", "   Host.\xC9XAMPLE");
-    EXPECT_EQ(testRecord(record, with(&C::useName, &C::nameText, "zzz"), armed), V::NoMatch);
+    EXPECT_EQ(testRecord(record, with(&C::useName, &C::nameText, "zzz")), V::NoMatch);
     EXPECT_EQ(record.ipAddress, "   Host.\xC9XAMPLE");
-    EXPECT_EQ(testRecord(record, kNone, armed), V::Match);
+    EXPECT_EQ(testRecord(record, kNone), V::Match);
     EXPECT_EQ(record, server("xxABCxx", "Race", "1.24", "3/16", "   host.\xE9xample"));
     for (ServerRecord passedOver : {server("n", "Race", "1.24", "3/16", "Private"),
                                     server("n", "Race", "1.24", "2/2", "   Host")}) {
-        testRecord(passedOver, kNone, armed);
+        testRecord(passedOver, kNone);
         EXPECT_TRUE(passedOver.ipAddress == "private" || passedOver.ipAddress == "   host");
     }
 }

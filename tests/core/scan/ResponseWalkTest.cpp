@@ -31,9 +31,8 @@ public:
     }
     MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override
     {
-        std::int32_t armed = 1;
         const MatchVerdict verdict = m_criteria != nullptr
-            ? pollwick::testRecord(record, *m_criteria, armed)
+            ? pollwick::testRecord(record, *m_criteria)
             : MatchVerdict::NoMatch;
         seen.back() += std::string(fromLine.has(ParsedFields::IpAddress) ? "" : " (carried)") +
             " " + std::to_string(static_cast<int>(verdict)) + " " + record.ipAddress;

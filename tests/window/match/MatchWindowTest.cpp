@@ -35,10 +35,10 @@ public:
     void SetUp() override
     {
         // Every change of the rows is told to the list view as it happens.
-        tester.emplace(&form->serverList->model(),
+        tester.emplace(form->serverList->model(),
                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         chooseHost(QStringLiteral("127.0.0.1"));
-        form->paths().dialog().ambrelEdit->setText(kAmbrel);
+        form->pathsDialog().ambrelEdit->setText(kAmbrel);
     }
     // Scans `response` once; the name of the server that ended the scan, or
     // kNoMatch (after pressing Stop) when the whole response went by.
@@ -46,7 +46,7 @@ public:
     {
         go();
         answer(response);
-        if (form->scan().state() == ScanState::Scanning) {
+        if (form->session().state() == ScanState::Scanning) {
             click(form->stopButton);
             return kNoMatch;
         }
@@ -140,9 +140,9 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
     replaceText(form->waveFileEdit, QStringLiteral("/sounds/up.wav"));
     replaceText(form->messageEdit, QStringLiteral("<b>Up</b> & running"));
     const auto scanEnded = [&] {
-        EXPECT_EQ(form->scan().state(), ScanState::Ready);
+        EXPECT_EQ(form->session().state(), ScanState::Ready);
         EXPECT_FALSE(socket->isOpen());
-        EXPECT_EQ(form->matchArmed, 0);
+        EXPECT_EQ(form->session().isArmed(), false);
         EXPECT_EQ(names(), QStringList({"Other", "Target"}));
     };
     // The notice is also passed on to the real notifier, on a bus where
@@ -182,8 +182,8 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
     EXPECT_EQ(form->messageEdit->text(), QStringLiteral("<b>Up</b> & running"));
 }
 
-// A match while disarmed (as an earlier match in the scan leaves it) ends
-// the walk and runs nothing; the wave file is played as its box reads, the
+// A match while the alert is not armed (no "Go" armed it) ends the walk and
+// runs nothing; the wave file is played as its box reads, the
 // initial text too; a list that arrives after Stop still runs the actions.
 // With no alert ticked the match is silent: no desktop notification either,
 // which the real notifier would post on the session bus.
@@ -205,22 +205,22 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
         platform.started.clear();
         platform.notices.clear();
         tickAlerts(sound, message, launch);
-        go();
+        if (armed) {
+            go();
+        } else {
+            socket->connect(); // a list that comes before any "Go" armed the alert
+        }
         if (stopped) {
             click(form->stopButton);
         }
-        form->matchArmed = armed ? 1 : 0;
         answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
         EXPECT_EQ(names(), QStringList("Alpha"));
         EXPECT_EQ(platform.played, armed && sound ? QStringList("Wav Path") : QStringList());
         EXPECT_EQ(platform.shown.size(), armed && message ? 1U : 0U);
         EXPECT_EQ(platform.started.size(), armed && launch ? 1U : 0U);
         EXPECT_EQ(platform.notices.size(), armed && (sound || message || launch) ? 1U : 0U);
-        EXPECT_EQ(form->matchArmed, 0);
-        EXPECT_EQ(form->scan().state(), armed || stopped ? ScanState::Ready : ScanState::Scanning);
-        if (form->scan().state() == ScanState::Scanning) {
-            click(form->stopButton);
-        }
+        EXPECT_FALSE(form->session().isArmed());
+        EXPECT_EQ(form->session().state(), ScanState::Ready);
     }
     if (desktop) {
         // Calls arrive in the order they were sent: once the last one is in,
@@ -269,7 +269,7 @@ TEST_F(MatchWindowTest, AMegabyteNameMatchesWholeAndIsShownInPart)
     const QByteArray name = QByteArray(1000000, 'A') + "Zed";
     const auto cut = [](int characters) { return QString(characters - 1, u'A') + QChar(0x2026); };
     EXPECT_EQ(scanForMatch("10.0.0.1:7000 battle 1.24   [2/16] " + name + "\r\n"), cut(96));
-    const QAbstractItemModel& model = form->serverList->model();
+    const QAbstractItemModel& model = *form->serverList->model();
     EXPECT_TRUE(model.data(model.index(0, 0), Qt::ToolTipRole).toString().contains(cut(256)));
     ASSERT_EQ(platform.notices.size(), 1U);
     EXPECT_EQ(platform.notices[0].second, cut(256) + QStringLiteral("\n2/16 players\n10.0.0.1"));
@@ -304,7 +304,7 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
     for (int column = 0; column < 5; ++column) {
         widths << form->serverList->columnWidth(column);
         table[0] << form->serverList->model()
-                        .headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                        ->headerData(column, Qt::Horizontal, Qt::DisplayRole)
                         .toString();
     }
     std::ranges::copy(rows(), std::back_inserter(table));
@@ -315,7 +315,7 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
     std::ranges::copy(everyByte, std::back_inserter(expected));
     expected.push_back({"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16", "   192.0.2.8"});
     EXPECT_EQ(table, expected);
-    const QAbstractItemModel& model = form->serverList->model();
+    const QAbstractItemModel& model = *form->serverList->model();
     EXPECT_TRUE(model.data(model.index(4, 0), Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("x&gt;&lt;b&gt;B&lt;/b&gt;")));

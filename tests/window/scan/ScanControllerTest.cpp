@@ -30,7 +30,8 @@ protected:
             form->nameCheck,     form->nameEdit,       form->addressCheck, form->addressEdit,
             form->gameTypeCheck, form->gameTypeCombo};
         for (const QWidget* control : all) {
-            if (ownEnabled(control)) {
+            // Its own flag, apart from the frame that holds it.
+            if (!control->testAttribute(Qt::WA_ForceDisabled)) {
                 enabled << control->objectName();
             }
         }
@@ -82,7 +83,7 @@ TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
     EXPECT_EQ(controls(), ready);
     click(form->goButton);
     EXPECT_EQ(controls(), kScanning + ", re-query 5000");
-    EXPECT_EQ(form->matchArmed, 1);
+    EXPECT_EQ(form->session().isArmed(), true);
     EXPECT_EQ(socket->remoteHost(), QStringLiteral("list.example"));
     EXPECT_EQ(socket->remotePort(), 10057);
     EXPECT_TRUE(socket->isOpen());
@@ -97,7 +98,7 @@ TEST_F(ScanControllerTest, GoLocksTheControlsAndStopRestoresThemAsTheBoxesSay)
     click(form->stopButton);
     EXPECT_EQ(controls(), ready);
     // Stop leaves the armed alert, and the connection, for a list on its way.
-    EXPECT_EQ(form->matchArmed, 1);
+    EXPECT_EQ(form->session().isArmed(), true);
     EXPECT_TRUE(socket->isOpen());
     go(); // afresh
     EXPECT_EQ(socket->connectionNumber(), 3U);

@@ -39,7 +39,7 @@ public:
     {
         return QSettings(settingsFile, QSettings::IniFormat).allKeys();
     }
-    PathsDialog& dialog() { return form->paths().dialog(); }
+    PathsDialog& dialog() { return form->pathsDialog(); }
     [[nodiscard]] GamePaths boxes() { return dialog().workingCopy(); }
     // "Wombix Paths", these paths in the boxes, "Accept".
     void enter(const GamePaths& paths)
@@ -187,10 +187,10 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
     EXPECT_TRUE(platform.shown[0].first.contains(settingsFile));
     EXPECT_TRUE(form->isEnabled());
     EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ((GamePaths{form->paths().pathFor(GameEdition::Normal),
-                         form->paths().pathFor(GameEdition::Ambrel),
-                         form->paths().pathFor(GameEdition::Corvane),
-                         form->paths().pathFor(GameEdition::Pellory)}),
+    EXPECT_EQ((GamePaths{form->pathsDialog().workingCopy().of(GameEdition::Normal),
+                         form->pathsDialog().workingCopy().of(GameEdition::Ambrel),
+                         form->pathsDialog().workingCopy().of(GameEdition::Corvane),
+                         form->pathsDialog().workingCopy().of(GameEdition::Pellory)}),
               kPaths);
     // The kept paths count for this run: no warning.
     fire(*form->startupCheckTimer);
