@@ -17,6 +17,10 @@ the right edition of the game connected to that server.
 The command-line tool pollwick-list prints a list server's list as a table
 or as JSON Lines, or waits until a matching server is up.]=])
 set(CPACK_STRIP_FILES ON)
+# Pollwick is free software under the GNU GPL, version 3 or later. Installers
+# that show a license (NSIS) show this one; the Debian package carries
+# data/copyright instead.
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Not "games": Debian keeps that section for games, installed in /usr/games.
