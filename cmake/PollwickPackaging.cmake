@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # cpack -G DEB (run in the build folder) makes pollwick_<version>_<arch>.deb
 # from what cmake --install puts in place, under /usr. dpkg-shlibdeps
 # (dpkg-dev, which needs file(1)) works out the libraries it depends on.

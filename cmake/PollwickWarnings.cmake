@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The project's warnings, for its own targets. They are errors only when
 # POLLWICK_WERROR is on (./dev test and CI turn it on), so that a newer
 # compiler on a packager's machine warns instead of failing the build.
