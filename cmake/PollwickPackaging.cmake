@@ -7,8 +7,21 @@
 # (dpkg-dev, which needs file(1)) works out the libraries it depends on.
 set(CPACK_PACKAGE_NAME pollwick)
 set(CPACK_PACKAGE_VENDOR "The Pollwick developers")
-set(CPACK_PACKAGE_CONTACT "The Pollwick developers <pollwick@users.noreply.github.com>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/pollwick/pollwick")
+# Debian wants a Maintainer on every package, and CPack will not make one
+# without it: a name and a mail address in a domain that looks real, or
+# lintian fails the package. A packager gives theirs in POLLWICK_MAINTAINER.
+# Without one, no person answers for the package, and the field says so with
+# the .invalid domain, which is reserved for names that can never reach
+# anyone (RFC 2606), instead of an address that might reach a stranger.
+if(POLLWICK_MAINTAINER)
+    set(CPACK_PACKAGE_CONTACT "${POLLWICK_MAINTAINER}")
+else()
+    set(CPACK_PACKAGE_CONTACT "The Pollwick developers <nobody@pollwick.invalid>")
+endif()
+# No Homepage field unless a packager names one.
+if(POLLWICK_HOMEPAGE)
+    set(CPACK_PACKAGE_HOMEPAGE_URL "${POLLWICK_HOMEPAGE}")
+endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "alert when a matching Wombix game server comes up")
 set(CPACK_PACKAGE_DESCRIPTION [=[
 Pollwick watches the Wombix list server so that nobody has to refresh the
