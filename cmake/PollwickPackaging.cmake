@@ -5,6 +5,8 @@
 # cpack -G DEB (run in the build folder) makes pollwick_<version>_<arch>.deb
 # from what cmake --install puts in place, under /usr. dpkg-shlibdeps
 # (dpkg-dev, which needs file(1)) works out the libraries it depends on.
+# On Windows, cpack makes pollwick-<version>-win64.zip, and cpack -G NSIS an
+# installer (docs/BUILDING-WINDOWS.md).
 set(CPACK_PACKAGE_NAME pollwick)
 set(CPACK_PACKAGE_VENDOR "The Pollwick developers")
 # Debian wants a Maintainer on every package, and CPack will not make one
@@ -49,5 +51,22 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-wine")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
+
+# Windows: a ZIP of the installed folder by default (CPack needs nothing
+# else for it); an NSIS installer with -G NSIS, which needs NSIS installed.
+# The Qt libraries and the compiler's runtime come into the folder at install
+# time (src/app), and the license text beside them, since a Windows package
+# has no place of its own for it.
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY Pollwick)
+    set(CPACK_NSIS_PACKAGE_NAME Pollwick)
+    set(CPACK_NSIS_DISPLAY_NAME Pollwick)
+    # A Start menu entry "Pollwick" for bin/pollwick.exe.
+    set(CPACK_PACKAGE_EXECUTABLES pollwick Pollwick)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME bin/pollwick.exe)
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION .)
+endif()
 
 include(CPack)
