@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the benchmarks and runs them, then prints a short table: each
 # benchmark's CPU time (median of a few runs), its throughput, and how many
 # times slower it is than the memchr line count of the same bytes.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What one scan cycle costs, in CPU time: the window (pollwick-scan-cycle-cost)
 # beside a shell loop doing the same job once per cycle,
 #

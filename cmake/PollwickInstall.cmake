@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Where cmake --install puts things: the GNU folders under the prefix.
 include(GNUInstallDirs)
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (the POSIX-thread
 # flavour, g++-mingw-w64-x86-64-posix) and runs the .exe files under Wine:
 #

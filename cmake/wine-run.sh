@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # wine-run.sh <prefix> [<program.exe> [arguments...]]
 #
 # Runs a Windows program under Wine with no display, in the given Wine prefix;

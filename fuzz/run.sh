@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every libFuzzer target of a build for a fixed number of executions
 # and tells, per target, how many inputs it ran and what it found.
 #

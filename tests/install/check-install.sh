@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # check-install.sh <root> tree <cmake> <build>
 #   installs <build> into <root> as a package would (under /usr) and checks
 #   that every file a user needs is there;

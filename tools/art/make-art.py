@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Pollwick developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draw Pollwick's artwork and write it into the window's resources folder
 (RESOURCES below), and the alert sound beside the sound player (SOUNDS).
 
