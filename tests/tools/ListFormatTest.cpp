@@ -13,21 +13,21 @@ namespace {
 
 const ServerRecord kSpring{"Spring Arena", "Battle", "1.24", "3/16", "   192.0.2.10", false};
 
-// Every byte, alone and all together, makes a JSON string that reads back as
-// its Windows-1252 character, with nothing left raw that a terminal would act
-// on.
-TEST(JsonString, EveryByteMakesValidJsonThatReadsBackAsItsCharacter)
+// Every byte, alone and all together, makes a JSON line whose text reads back
+// as its Windows-1252 character, with nothing but printable ASCII in it.
+TEST(JsonLine, EveryByteReadsBackAsItsCharacterInPrintableAscii)
 {
     std::string all;
     for (int b = 0; b <= 256; ++b) {
         const std::string bytes = b < 256 ? std::string(1, static_cast<char>(b)) : all;
-        std::string literal;
-        appendJsonString(literal, bytes);
-        const auto value = nlohmann::json::parse(literal, nullptr, false);
-        ASSERT_TRUE(value.is_string()) << "byte " << b << ": " << literal;
-        EXPECT_EQ(value.get<std::string>(), cp1252::toUtf8(bytes)) << "byte " << b;
-        EXPECT_TRUE(std::ranges::all_of(
-            literal, [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F; }))
+        ServerRecord record = kSpring;
+        record.serverName = bytes;
+        const std::string line = jsonLine(record, std::nullopt);
+        const auto value = nlohmann::json::parse(line, nullptr, false);
+        ASSERT_TRUE(value.is_object()) << "byte " << b << ": " << line;
+        EXPECT_EQ(value["serverName"].get<std::string>(), cp1252::toUtf8(bytes)) << "byte " << b;
+        EXPECT_TRUE(
+            std::all_of(line.begin(), line.end() - 1, [](char c) { return c >= 0x20 && c < 0x7F; }))
             << "byte " << b;
         all += bytes;
     }

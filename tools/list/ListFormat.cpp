@@ -3,6 +3,7 @@
 #include "core/Windows1252.h"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <span>
 #include <utility>
 
@@ -17,74 +18,31 @@ bool isControl(char32_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-void appendKey(std::string& out, std::string_view key)
-{
-    out += '"';
-    out += key;
-    out += "\":";
-}
-
 } // namespace
-
-void appendJsonString(std::string& out, std::string_view bytes)
-{
-    out += '"';
-    for (const char byte : bytes) {
-        const char32_t c = cp1252::toUnicode(static_cast<unsigned char>(byte));
-        switch (c) {
-        case U'"':
-            out += "\\\"";
-            break;
-        case U'\\':
-            out += "\\\\";
-            break;
-        case U'\n':
-            out += "\\n";
-            break;
-        case U'\r':
-            out += "\\r";
-            break;
-        case U'\t':
-            out += "\\t";
-            break;
-        default:
-            if (isControl(c)) {
-                out += "\\u00";
-                out += kHex[(c >> 4U) & 0xFU];
-                out += kHex[c & 0xFU];
-            } else {
-                cp1252::appendUtf8(out, static_cast<unsigned char>(byte));
-            }
-        }
-    }
-    out += '"';
-}
 
 std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> verdict)
 {
-    std::string out;
-    out.reserve(128 + record.serverName.size());
-    out += '{';
     // The text fields, in the list view's column order.
-    const std::pair<std::string_view, const std::string*> texts[] = {
-        {"serverName", &record.serverName}, {"gameType", &record.gameType},
-        {"version", &record.version},       {"players", &record.players},
-        {"ipAddress", &record.ipAddress},
+    nlohmann::ordered_json object = {
+        {"serverName", cp1252::toUtf8(record.serverName)},
+        {"gameType", cp1252::toUtf8(record.gameType)},
+        {"version", cp1252::toUtf8(record.version)},
+        {"players", cp1252::toUtf8(record.players)},
+        {"ipAddress", cp1252::toUtf8(record.ipAddress)},
+        {"isPrivate", record.isPrivate},
     };
-    for (const auto& [key, text] : texts) {
-        appendKey(out, key);
-        appendJsonString(out, *text);
-        out += ',';
-    }
-    appendKey(out, "isPrivate");
-    out += record.isPrivate ? "true" : "false";
     if (verdict) {
-        out += ',';
-        appendKey(out, "verdict");
-        appendJsonString(out, toString(*verdict));
+        object["verdict"] = std::string(toString(*verdict));
     }
-    out += "}\n";
-    return out;
+    // Everything but printable ASCII is escaped, so that nothing a list
+    // server sends can steer a terminal; the library leaves only DEL as it
+    // is, and DEL can stand only inside a string.
+    std::string line = object.dump(-1, ' ', true);
+    for (std::size_t at = line.find('\x7f'); at != std::string::npos; at = line.find('\x7f', at)) {
+        line.replace(at, 1, "\\u007f");
+    }
+    line += '\n';
+    return line;
 }
 
 std::string cellText(std::string_view bytes, std::size_t maxWidth)

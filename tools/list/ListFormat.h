@@ -15,17 +15,12 @@
 // feed it any bytes.
 namespace pollwick::listfmt {
 
-// Appends `bytes` (Windows-1252, as the list server sent them) to `out` as a
-// JSON string literal in UTF-8, quotes included. Every byte maps to one
-// character (the five undefined ones to the C1 controls U+0081 ...), so any
-// input makes valid JSON. Escaped: the quote, the backslash, \n, \r, \t, and
-// every other control character (U+0000-U+001F, U+007F-U+009F) as \u00XX, so
-// the line also stays harmless on a terminal.
-void appendJsonString(std::string& out, std::string_view bytes);
-
 // One JSON Lines object for a record, newline included: serverName,
 // gameType, version, players, ipAddress (strings), isPrivate (boolean), and
-// verdict when given.
+// verdict when given. The texts are the record's Windows-1252 bytes as
+// characters (the five undefined bytes as the C1 controls U+0081 ...), so
+// any bytes make valid JSON; the line is printable ASCII, every other
+// character escaped (\u00e9), so that it stays harmless on a terminal.
 std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> verdict);
 
 // The text of a table cell: UTF-8, with each control character (the bytes
