@@ -600,7 +600,7 @@ Output:
   --json             JSON Lines, one object per server with the keys
                      serverName, gameType, version, players, ipAddress
                      (strings), isPrivate (true/false), and verdict in walk
-                     mode.
+                     mode; printable ASCII, every other character escaped.
   -h, --help         Show this help.
 
 Texts come from the list as Windows-1252 and are printed as UTF-8; option
