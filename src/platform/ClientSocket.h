@@ -33,9 +33,7 @@ public:
     // Drops the connection at once, with anything received but not read.
     virtual void close() = 0;
     virtual void setRemoteHost(const QString& host) = 0;
-    [[nodiscard]] virtual QString remoteHost() const = 0;
     virtual void setRemotePort(int port) = 0;
-    [[nodiscard]] virtual int remotePort() const = 0;
     // Starts connecting to the remote host and port.
     virtual void connect() = 0;
     // Everything received and not yet read, as bytes.

@@ -20,9 +20,6 @@ public:
     virtual void setEnabled(bool enabled) = 0;
     [[nodiscard]] virtual bool isEnabled() const = 0;
 
-    // Ticking: enabled and with an interval above 0.
-    [[nodiscard]] bool isRunning() const { return isEnabled() && interval() > 0; }
-
 signals:
     void ticked();
 };

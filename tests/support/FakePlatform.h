@@ -50,6 +50,8 @@ public:
     [[nodiscard]] int interval() const override { return m_interval; }
     void setEnabled(bool enabled) override { m_enabled = enabled; }
     [[nodiscard]] bool isEnabled() const override { return m_enabled; }
+    // Ticking: enabled and with an interval above 0.
+    [[nodiscard]] bool isRunning() const { return isEnabled() && interval() > 0; }
 
     // One tick, as the real timer would deliver it: only while running.
     void fire()
@@ -75,9 +77,9 @@ public:
 
     void close() override { m_open = false; }
     void setRemoteHost(const QString& host) override { m_host = host; }
-    [[nodiscard]] QString remoteHost() const override { return m_host; }
+    [[nodiscard]] QString remoteHost() const { return m_host; }
     void setRemotePort(int port) override { m_port = port; }
-    [[nodiscard]] int remotePort() const override { return m_port; }
+    [[nodiscard]] int remotePort() const { return m_port; }
     void connect() override
     {
         ++m_connection;

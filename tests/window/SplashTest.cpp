@@ -36,7 +36,7 @@ TEST_F(SplashTest, IsA250PixelSquareWithAFrameButNoTitleBar)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     QTest::mousePress(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
     QTest::mouseRelease(splash.windowHandle(), Qt::RightButton, {}, QPoint(125, 125));
-    EXPECT_TRUE(splash.handOverTimer->isRunning());
+    EXPECT_TRUE(static_cast<ManualTimer*>(splash.handOverTimer)->isRunning());
     EXPECT_EQ(windows.mainWindow(), nullptr); // nothing of the main window yet
 }
 

@@ -15,9 +15,7 @@ public:
 
     void close() override;
     void setRemoteHost(const QString& host) override { m_host = host; }
-    [[nodiscard]] QString remoteHost() const override { return m_host; }
     void setRemotePort(int port) override { m_port = port; }
-    [[nodiscard]] int remotePort() const override { return m_port; }
     void connect() override;
     std::string getData() override;
     [[nodiscard]] std::uint64_t connectionNumber() const override { return m_connection; }

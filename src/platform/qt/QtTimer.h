@@ -18,10 +18,6 @@ public:
     void setEnabled(bool enabled) override;
     [[nodiscard]] bool isEnabled() const override { return m_enabled; }
 
-    // What Qt's timer underneath is doing.
-    [[nodiscard]] bool isTicking() const { return m_timer->isActive(); }
-    [[nodiscard]] Qt::TimerType timerType() const { return m_timer->timerType(); }
-
 private:
     void apply();
 

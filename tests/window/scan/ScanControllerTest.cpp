@@ -36,8 +36,8 @@ protected:
             }
         }
         return enabled.join(u' ').toStdString() +
-            (form->serverChoiceTimer->isRunning() ? ", polling" : "") + ", re-query " +
-            std::to_string(form->requeryTimer->interval());
+            (static_cast<ManualTimer*>(form->serverChoiceTimer)->isRunning() ? ", polling" : "") +
+            ", re-query " + std::to_string(form->requeryTimer->interval());
     }
 };
 

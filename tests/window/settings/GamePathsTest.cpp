@@ -164,7 +164,7 @@ TEST_F(GamePathsTest, WombixPathsShowsTheStoredPathsAndTheWindowWaitsForTheDialo
         // Not modal: the window is disabled instead, its poll going on.
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_FALSE(form->isEnabled());
-        EXPECT_TRUE(form->serverChoiceTimer->isRunning());
+        EXPECT_TRUE(static_cast<ManualTimer*>(form->serverChoiceTimer)->isRunning());
         dialog().normalEdit->setText(QStringLiteral("/typed"));
         leave();
         EXPECT_FALSE(dialog().isVisible());
