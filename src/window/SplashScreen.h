@@ -1,11 +1,11 @@
 #pragma once
 
+#include "window/ui_SplashScreen.h"
+
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-
-class QLabel;
 
 namespace pollwick {
 
@@ -13,8 +13,9 @@ class Platform;
 class Timer;
 
 // The splash window: a 250 x 250 picture without a title bar, centred, that
-// gives way to the main window after 1500 ms or at the first click.
-class SplashScreen final : public QWidget
+// gives way to the main window after 1500 ms or at the first click. The
+// picture (Ui::SplashScreen's `picture`) is placed in SplashScreen.ui.
+class SplashScreen final : public QWidget, public Ui::SplashScreen
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SplashScreen)
@@ -29,7 +30,6 @@ public:
     // window: the splash hides, and the main window shows.
     void handOver();
 
-    QLabel* picture = nullptr;
     std::unique_ptr<Timer> handOverTimer;
 
 protected:
