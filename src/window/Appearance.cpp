@@ -15,11 +15,6 @@ QFont windowFont(WindowFont which)
         font.setWeight(which == WindowFont::ArialBold ? QFont::Bold : QFont::Normal);
         return font;
     }
-    case WindowFont::Tahoma9: {
-        QFont font(QStringLiteral("Tahoma"));
-        font.setPointSizeF(9);
-        return font;
-    }
     }
     return {};
 }

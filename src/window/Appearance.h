@@ -8,12 +8,12 @@ namespace pollwick {
 enum class WindowFont {
     Arial, // Arial 8.25 pt
     ArialBold, // Arial 8.25 pt, bold
-    Tahoma9, // Tahoma 9 pt, the server list's font
 };
 
-// The windows' fonts. Where Arial or Tahoma is not installed the system's
-// font configuration picks a substitute (Liberation Sans is metric-compatible
-// with Arial).
+// The windows' fonts that a .ui file cannot give, as it gives sizes in whole
+// points only (the server list's Tahoma 9 pt is in MainWindow.ui). Where
+// Arial or Tahoma is not installed the system's font configuration picks a
+// substitute (Liberation Sans is metric-compatible with Arial).
 QFont windowFont(WindowFont which);
 
 // Makes Tahoma available when the system has no font of that name but has

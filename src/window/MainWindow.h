@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/MainWindowControls.h"
+#include "window/ui_MainWindow.h"
 
 #include <QWidget>
 
@@ -25,16 +25,21 @@ class Timer;
 // The main window: list-server choice, match criteria, alerts, Go and Stop,
 // and the server list that "Show List" widens the window to reveal.
 //
-// The window keeps its state where a person sees it: in its controls
-// (MainWindowControls: which are enabled, what the boxes hold), its timers and
-// socket, and one flag, matchArmed. Behaviour lives in one handler class per
-// subsystem: ScanController and ListExchange (scanning), MatchHandlers and
-// MatchActions (matching and alerting), GamePathsController (game paths) and
+// The controls are designed in MainWindow.ui: their places, captions,
+// starting texts and states, and the tab order (Ui::MainWindow, whose members
+// hostCombo, goButton, ... the window inherits). The window adds in code only
+// what depends on the running system: the fonts, which a .ui file cannot give
+// in fractions of a point, what follows from their metrics, and the first
+// focus. The window keeps its state where a person sees it: in its controls
+// (which are enabled, what the boxes hold), its timers and socket, and one
+// flag, matchArmed. Behaviour lives in one handler class per subsystem:
+// ScanController and ListExchange (scanning), MatchHandlers and MatchActions
+// (matching and alerting), GamePathsController (game paths) and
 // MainWindowLifecycle (load, start-up check, width, close). Each is given,
 // when it is made, the controls, timers, socket and services it uses, and
 // nothing else: no handler reaches another through the window.
 // connectHandlers() is the one table of which control drives which handler.
-class MainWindow final : public QWidget, public MainWindowControls
+class MainWindow final : public QWidget, public Ui::MainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
@@ -62,8 +67,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls();
-    void setTabOrder();
+    // What MainWindow.ui cannot hold: the fonts and what follows from them.
+    void finishControls();
+    // Focuses the first control of the tab order that can take the focus.
+    void focusFirstControl();
     void connectHandlers();
 
     // The entries of the list server's response.

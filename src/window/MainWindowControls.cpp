@@ -3,6 +3,7 @@
 #include "window/Controls.h"
 #include "window/ServerListView.h"
 #include "window/Twips.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,7 @@
 
 namespace pollwick {
 
-void restoreIdleControls(const MainWindowControls& c)
+void restoreIdleControls(const Ui::MainWindow& c)
 {
     c.launchCheck->setEnabled(true);
     enableIfTicked(c.messageEdit, c.messageCheck);
@@ -29,7 +30,7 @@ void restoreIdleControls(const MainWindowControls& c)
     c.stopButton->setEnabled(false);
 }
 
-void enableWaveFileIfTicked(const MainWindowControls& c)
+void enableWaveFileIfTicked(const Ui::MainWindow& c)
 {
     if (isTicked(c.waveCheck)) {
         c.waveFileButton->setEnabled(true);
@@ -40,7 +41,7 @@ void enableWaveFileIfTicked(const MainWindowControls& c)
     }
 }
 
-void setClientWidthTwips(QWidget& window, const MainWindowControls& controls, int widthTwips)
+void setClientWidthTwips(QWidget& window, const Ui::MainWindow& controls, int widthTwips)
 {
     window.setFixedSize(twips(widthTwips), twips(kClientHeightTwips));
     // Tab must not lose the focus in a control beyond the narrow window's edge.

@@ -6,12 +6,13 @@
 #include "window/MainWindowControls.h"
 #include "window/ServerListView.h"
 #include "window/settings/PathsDialog.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 
 namespace pollwick {
 
-MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
+MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const Ui::MainWindow& controls,
                                          Timer& startupCheckTimer, PathsDialog& pathsDialog,
                                          MessageBox& messageBox, std::function<void()> endProcess)
     : m_window(window)

@@ -4,12 +4,15 @@
 
 class QWidget;
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class MessageBox;
 class PathsDialog;
 class Timer;
-struct MainWindowControls;
 
 // The main window's own life: load, the one-shot start-up check for game
 // paths, "Show List" and closing.
@@ -17,8 +20,8 @@ class MainWindowLifecycle final
 {
 public:
     // `endProcess` ends the program at once.
-    MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
-                        Timer& startupCheckTimer, PathsDialog& pathsDialog, MessageBox& messageBox,
+    MainWindowLifecycle(QWidget& window, const Ui::MainWindow& controls, Timer& startupCheckTimer,
+                        PathsDialog& pathsDialog, MessageBox& messageBox,
                         std::function<void()> endProcess);
 
     // Once, when the window is made: the stored paths into the Paths dialog,
@@ -33,7 +36,7 @@ public:
 
 private:
     QWidget& m_window;
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     Timer& m_startupCheck;
     PathsDialog& m_paths;
     MessageBox& m_messageBox;

@@ -13,6 +13,7 @@
 #include "window/StatusLine.h"
 #include "window/WindowText.h"
 #include "window/settings/PathsDialog.h"
+#include "window/ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,7 +48,7 @@ QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
 
 } // namespace
 
-MatchActions::MatchActions(QWidget& window, const MainWindowControls& controls,
+MatchActions::MatchActions(QWidget& window, const Ui::MainWindow& controls,
                            ClientSocket& listSocket, Timer& requeryTimer, std::int32_t& matchArmed,
                            StatusLine& status, const PathsDialog& pathsDialog,
                            AlertServices services)
@@ -63,7 +64,7 @@ MatchActions::MatchActions(QWidget& window, const MainWindowControls& controls,
 
 void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fromLine)
 {
-    const MainWindowControls& c = m_controls;
+    const Ui::MainWindow& c = m_controls;
     // End the scan first: no list or re-query may arrive while the alerts wait.
     restoreIdleControls(c);
     m_refresh.setInterval(0);

@@ -8,6 +8,10 @@
 
 class QWidget;
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class ClientSocket;
@@ -19,7 +23,6 @@ class ProcessLauncher;
 class SoundPlayer;
 class StatusLine;
 class Timer;
-struct MainWindowControls;
 
 // The services through which a match reaches the user and the game.
 struct AlertServices {
@@ -41,7 +44,7 @@ public:
     // `window` is the main window (the dialogs' parent); `pathsDialog` holds the
     // game paths that a launch reads; `matchArmed` is the flag that the
     // actions lower.
-    MatchActions(QWidget& window, const MainWindowControls& controls, ClientSocket& listSocket,
+    MatchActions(QWidget& window, const Ui::MainWindow& controls, ClientSocket& listSocket,
                  Timer& requeryTimer, std::int32_t& matchArmed, StatusLine& status,
                  const PathsDialog& pathsDialog, AlertServices services);
 
@@ -58,7 +61,7 @@ private:
     void launchGame(const ServerRecord& matched, ParsedFields fromLine);
 
     QWidget& m_window;
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     ClientSocket& m_socket;
     Timer& m_refresh;
     std::int32_t& m_matchArmed;

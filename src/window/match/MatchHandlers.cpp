@@ -1,9 +1,9 @@
 #include "window/match/MatchHandlers.h"
 
 #include "window/Controls.h"
-#include "window/MainWindowControls.h"
 #include "window/WindowText.h"
 #include "window/match/MatchActions.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +11,7 @@
 
 namespace pollwick {
 
-MatchHandlers::MatchHandlers(const MainWindowControls& controls, std::int32_t& matchArmed,
+MatchHandlers::MatchHandlers(const Ui::MainWindow& controls, std::int32_t& matchArmed,
                              MatchActions& actions)
     : m_controls(controls)
     , m_matchArmed(matchArmed)
@@ -20,7 +20,7 @@ MatchHandlers::MatchHandlers(const MainWindowControls& controls, std::int32_t& m
 
 MatchCriteria MatchHandlers::readCriteria() const
 {
-    const MainWindowControls& c = m_controls;
+    const Ui::MainWindow& c = m_controls;
     MatchCriteria criteria;
     criteria.useVersion = isTicked(c.versionCheck);
     criteria.versionText = toListText(c.versionCombo->currentText());

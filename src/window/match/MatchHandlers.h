@@ -5,10 +5,13 @@
 
 #include <cstdint>
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class MatchActions;
-struct MainWindowControls;
 
 // The match test as the window runs it, and the criterion boxes that switch
 // their fields.
@@ -17,8 +20,7 @@ class MatchHandlers final
 public:
     // `matchArmed` is the window's flag: the test raises it when it passes a
     // server over, and runs `actions` on a match while it is raised.
-    MatchHandlers(const MainWindowControls& controls, std::int32_t& matchArmed,
-                  MatchActions& actions);
+    MatchHandlers(const Ui::MainWindow& controls, std::int32_t& matchArmed, MatchActions& actions);
 
     // The criteria as the controls hold them now, enabled or not.
     [[nodiscard]] MatchCriteria readCriteria() const;
@@ -34,7 +36,7 @@ public:
     void enableGameTypeField(); // gameTypeCombo
 
 private:
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     std::int32_t& m_matchArmed;
     MatchActions& m_actions;
 };

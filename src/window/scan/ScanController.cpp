@@ -5,6 +5,7 @@
 #include "platform/Timer.h"
 #include "window/MainWindowControls.h"
 #include "window/StatusLine.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +22,7 @@ const QString kServerPlaceholder = QStringLiteral("List Server Select");
 
 } // namespace
 
-ScanController::ScanController(const MainWindowControls& controls, ClientSocket& listSocket,
+ScanController::ScanController(const Ui::MainWindow& controls, ClientSocket& listSocket,
                                Timer& serverChoiceTimer, Timer& requeryTimer, ResponseWalk& walk,
                                std::int32_t& matchArmed, StatusLine& status)
     : m_controls(controls)
@@ -48,7 +49,7 @@ void ScanController::checkServerChoice()
 
 void ScanController::startScan()
 {
-    const MainWindowControls& c = m_controls;
+    const Ui::MainWindow& c = m_controls;
     m_matchArmed = 1;
     m_walk.clearEntries();
     m_status.scanStarted();

@@ -2,13 +2,16 @@
 
 #include <cstdint>
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class ClientSocket;
 class ResponseWalk;
 class StatusLine;
 class Timer;
-struct MainWindowControls;
 
 enum class ScanState {
     AwaitingServer, // no list server chosen yet; serverChoiceTimer polls the choice
@@ -26,7 +29,7 @@ public:
 
     // `walk` holds the entries of the response lines, which "Go" empties;
     // `matchArmed` is the window's flag that "Go" raises.
-    ScanController(const MainWindowControls& controls, ClientSocket& listSocket,
+    ScanController(const Ui::MainWindow& controls, ClientSocket& listSocket,
                    Timer& serverChoiceTimer, Timer& requeryTimer, ResponseWalk& walk,
                    std::int32_t& matchArmed, StatusLine& status);
 
@@ -48,7 +51,7 @@ private:
     // Closes the connection and opens a new one to the chosen list server.
     void queryListServer();
 
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     ClientSocket& m_socket;
     Timer& m_serverGate;
     Timer& m_refresh;
