@@ -32,11 +32,8 @@ void installFallbackFonts()
     }
 }
 
-QIcon windowIcon(WindowIcon which)
+QIcon programIcon()
 {
-    if (which == WindowIcon::Paths) {
-        return QIcon(QStringLiteral(":/icons/paths.ico"));
-    }
     QIcon icon(QStringLiteral(":/icons/pollwick.ico"));
     icon.addFile(QStringLiteral(":/icons/pollwick-256.png"));
     return icon;

@@ -20,11 +20,7 @@ QFont windowFont(WindowFont which);
 // Wine's compatible one. Call once, after the application object exists.
 void installFallbackFonts();
 
-enum class WindowIcon {
-    Main, // the main window's and the program's own icon
-    Paths, // the game paths dialog's
-};
-
-QIcon windowIcon(WindowIcon which);
+// The program's own icon, the main window's too.
+QIcon programIcon();
 
 } // namespace pollwick

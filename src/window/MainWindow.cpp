@@ -83,7 +83,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     setupUi(this);
     // The program's icon comes in a large size too, which a .ui icon cannot
     // hold beside the small ones.
-    setWindowIcon(pollwick::windowIcon(WindowIcon::Main));
+    setWindowIcon(programIcon());
     centerOnFirstShow(this);
 
     startupCheckTimer = platform.createTimer();
