@@ -112,9 +112,14 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
 {
     // No completion, no case change, and Return adds no item: the item lists
     // are fixed. (What the criteria make of the text is a row of the table
-    // above.)
+    // above.) Each box starts at its placeholder with none of its items
+    // chosen, so the first Down arrow chooses the first item.
     click(form->versionCheck);
     click(form->gameTypeCheck);
+    for (QComboBox* box : {form->versionCombo, form->gameTypeCombo, form->hostCombo}) {
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_EQ(box->currentText(), box->itemText(0)) << box->objectName().toStdString();
+    }
     for (const auto& [box, typed] :
          {std::pair{form->versionCombo, QStringLiteral("1.24 X")},
           std::pair{form->gameTypeCombo, QStringLiteral("r")},
