@@ -134,6 +134,20 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     }
 }
 
+// QLineEdit, and Qt Designer with it, cuts text at 32767 characters; the
+// windows' text boxes take any length.
+TEST_F(MatchWindowTest, TheTextBoxesTakeTextOfAnyLength)
+{
+    const QString longText(40000, u'a');
+    PathsDialog& paths = form->paths().dialog();
+    for (QLineEdit* box :
+         {form->messageEdit, form->waveFileEdit, form->nameEdit, form->addressEdit,
+          paths.normalEdit, paths.corvaneEdit, paths.ambrelEdit, paths.pelloryEdit}) {
+        box->setText(longText);
+        EXPECT_EQ(box->text().size(), longText.size()) << box->objectName().toStdString();
+    }
+}
+
 // The scan ends first, then the sound plays, then the "Server Up" box shows
 // the user's text, then the game starts: the edition's program, connecting
 // to the address as the match test lower-cased it.
