@@ -15,11 +15,6 @@ QFont windowFont(WindowFont which)
         font.setWeight(which == WindowFont::ArialBold ? QFont::Bold : QFont::Normal);
         return font;
     }
-    case WindowFont::Tahoma9: {
-        QFont font(QStringLiteral("Tahoma"));
-        font.setPointSizeF(9);
-        return font;
-    }
     }
     return {};
 }
@@ -37,11 +32,8 @@ void installFallbackFonts()
     }
 }
 
-QIcon windowIcon(WindowIcon which)
+QIcon programIcon()
 {
-    if (which == WindowIcon::Paths) {
-        return QIcon(QStringLiteral(":/icons/paths.ico"));
-    }
     QIcon icon(QStringLiteral(":/icons/pollwick.ico"));
     icon.addFile(QStringLiteral(":/icons/pollwick-256.png"));
     return icon;

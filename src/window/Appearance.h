@@ -8,23 +8,19 @@ namespace pollwick {
 enum class WindowFont {
     Arial, // Arial 8.25 pt
     ArialBold, // Arial 8.25 pt, bold
-    Tahoma9, // Tahoma 9 pt, the server list's font
 };
 
-// The windows' fonts. Where Arial or Tahoma is not installed the system's
-// font configuration picks a substitute (Liberation Sans is metric-compatible
-// with Arial).
+// The windows' fonts that a .ui file cannot give, as it gives sizes in whole
+// points only (the server list's Tahoma 9 pt is in MainWindow.ui). Where
+// Arial or Tahoma is not installed the system's font configuration picks a
+// substitute (Liberation Sans is metric-compatible with Arial).
 QFont windowFont(WindowFont which);
 
 // Makes Tahoma available when the system has no font of that name but has
 // Wine's compatible one. Call once, after the application object exists.
 void installFallbackFonts();
 
-enum class WindowIcon {
-    Main, // the main window's and the program's own icon
-    Paths, // the game paths dialog's
-};
-
-QIcon windowIcon(WindowIcon which);
+// The program's own icon, the main window's too.
+QIcon programIcon();
 
 } // namespace pollwick

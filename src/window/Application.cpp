@@ -10,7 +10,7 @@ void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Wombix Pollwick"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
-    QApplication::setWindowIcon(windowIcon(WindowIcon::Main));
+    QApplication::setWindowIcon(programIcon());
     installFallbackFonts();
 }
 

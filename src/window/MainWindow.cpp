@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/Timer.h"
 #include "window/Appearance.h"
+#include "window/MainWindowControls.h"
 #include "window/MainWindowLifecycle.h"
 #include "window/ServerListView.h"
 #include "window/StatusLine.h"
@@ -26,73 +27,23 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <limits>
 
 namespace pollwick {
 namespace {
 
-const QString kDefaultListServers[] = {
-    QStringLiteral("list.wombix.net"),
-    QStringLiteral("list2.wombix.net"),
-};
-
-template <typename Control>
-Control* place(QWidget* container, const char* name, QRect geometry)
+// What the .ui cannot say of an editable drop-down: the placeholder (its
+// text in the .ui) is not one of its items, and the text is taken as typed.
+// uic adds the items first, which selects the first one, and dropping that
+// selection clears the text, so the text is put back afterwards.
+void finishDropDown(QComboBox* combo)
 {
-    auto* control = new Control(container);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-QGroupBox* frame(QWidget* window, const char* name, const QString& caption, QRect geometry)
-{
-    auto* box = place<QGroupBox>(window, name, geometry);
-    box->setTitle(caption);
-    return box;
-}
-
-QCheckBox* checkBox(QWidget* container, const char* name, const QString& caption, QRect geometry)
-{
-    auto* box = place<QCheckBox>(container, name, geometry);
-    box->setText(caption);
-    return box;
-}
-
-QPushButton* button(QWidget* container, const char* name, const QString& caption, QRect geometry)
-{
-    auto* push = place<QPushButton>(container, name, geometry);
-    push->setText(caption);
-    push->setAutoDefault(false);
-    return push;
-}
-
-QLineEdit* textBox(QWidget* container, const char* name, const QString& text, QRect geometry)
-{
-    auto* edit = place<QLineEdit>(container, name, geometry);
-    // Text boxes have no length limit; QLineEdit's own stops at 32767.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setText(text);
-    edit->setCursorPosition(0);
-    return edit;
-}
-
-// An editable drop-down whose placeholder is its text, not one of its items.
-QComboBox* comboBox(QWidget* container, const char* name, const QString& placeholder,
-                    const QStringList& items, QRect geometry)
-{
-    auto* combo = place<QComboBox>(container, name, geometry);
-    combo->setEditable(true);
     // The text is what the user typed, exactly: Qt's completer would finish
     // it from the items and change its letter case, and a criterion is
     // compared exactly ("1.24 X" is no version) or is a piece of a word ("r").
     combo->setCompleter(nullptr);
-    // Return keeps the item list as it is.
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
+    const QString placeholder = combo->currentText();
     combo->setCurrentIndex(-1);
     combo->setEditText(placeholder);
-    return combo;
 }
 
 // The controls of a frame start 16 pixels below its top, where the Windows
@@ -133,16 +84,16 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     , m_pathsDialog(std::make_unique<PathsDialog>(platform.settings(), platform.fileDialog(),
                                                   platform.messageBox(), *this))
 {
-    setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Wombix Pollwick"));
-    setWindowIcon(pollwick::windowIcon(WindowIcon::Main));
+    setupUi(this);
+    // The program's icon comes in a large size too, which a .ui icon cannot
+    // hold beside the small ones.
+    setWindowIcon(programIcon());
     centerOnFirstShow(this);
 
-    createControls();
-    setClientWidthTwips(*this, *this, kNarrowClientWidthTwips);
-    setTabOrder();
+    finishControls();
+    focusFirstControl();
 
-    const MainWindowControls& controls = *this;
+    const Ui::MainWindow& controls = *this;
     startupCheckTimer = platform.createTimer(this);
     serverChoiceTimer = platform.createTimer(this);
     serverChoiceTimer->setInterval(100);
@@ -168,107 +119,31 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createControls()
+void MainWindow::finishControls()
 {
+    // The .ui gives whole points only; the window's font is 8.25 pt.
     const QFont arial = windowFont(WindowFont::Arial);
-    const QFont arialBold = windowFont(WindowFont::ArialBold);
-
-    serverGroup = frame(this, "serverGroup", QStringLiteral("Server Selection"),
-                        twipsRect(120, 120, 2295, 735));
-    serverGroup->setFont(arial);
-    serverGroup->setToolTip(QStringLiteral("Please Select A Server Before Continuing"));
-    hostCombo = comboBox(serverGroup, "hostCombo", QStringLiteral("List Server Select"),
-                         {std::begin(kDefaultListServers), std::end(kDefaultListServers)},
-                         twipsRect(120, 240, 2055, 330));
-    hostCombo->setFont(arial);
-
-    miscGroup = frame(this, "miscGroup", QStringLiteral("Misc"), twipsRect(2520, 120, 1695, 735));
-    showListCheck = checkBox(miscGroup, "showListCheck", QStringLiteral("Show List"),
-                             twipsRect(120, 240, 1455, 255));
-
-    alertsGroup = frame(this, "alertsGroup", QStringLiteral("Notify Configuration"),
-                        twipsRect(120, 960, 4095, 2055));
-    alertsGroup->setFont(arial);
-    // The controls inside use the window's own font, not the frame's. The
-    // window never set a font, so its font resolves nothing and setting it
-    // as it stands would let the frame's Arial through: mark it as set.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{serverGroup, hostCombo, alertsGroup, criteriaGroup,
+                                         goButton, stopButton, statusLabel}) {
+        control->setFont(arial);
+    }
+    pathsButton->setFont(windowFont(WindowFont::ArialBold));
+    // The controls of "Notify Configuration" and the two text criteria use
+    // the window's own font, not their frame's. The window never set a font,
+    // so its font resolves nothing and setting it as it stands would let the
+    // frame's Arial through: mark it as set.
     QFont plain = font();
     plain.setResolveMask(QFont::AllPropertiesResolved);
-    messageCheck = checkBox(alertsGroup, "messageCheck", QStringLiteral("Message Box"),
-                            twipsRect(120, 240, 1935, 255));
-    messageCheck->setToolTip(QStringLiteral("Leave Blank if MessageBox Alert is not desired"));
-    messageEdit = textBox(alertsGroup, "messageEdit", QStringLiteral("Message Box Message"),
-                          twipsRect(1920, 240, 2055, 330));
-    waveCheck = checkBox(alertsGroup, "waveCheck", QStringLiteral("Play Wav File"),
-                         twipsRect(120, 720, 1335, 255));
-    waveCheck->setToolTip(QStringLiteral("Leave Blank if No Wav File is desired"));
-    waveFileEdit = textBox(alertsGroup, "waveFileEdit", QStringLiteral("Wav Path"),
-                           twipsRect(1920, 720, 2055, 330));
-    waveFileButton = button(alertsGroup, "waveFileButton", QStringLiteral("..."),
-                            twipsRect(3600, 750, 360, 285));
-    waveFileButton->setToolTip(QStringLiteral("Select Wav File Path"));
-    launchCheck =
-        checkBox(alertsGroup, "launchCheck", QStringLiteral("Launch Wombix When Server is Found"),
-                 twipsRect(120, 1200, 3855, 255));
-    launchCheck->setToolTip(QStringLiteral("Leave Blank if Autolaunch is not desired"));
-    privateCheck =
-        checkBox(alertsGroup, "privateCheck", QStringLiteral("Include Scanning Private Servers"),
-                 twipsRect(120, 1680, 3015, 255));
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{messageCheck, messageEdit, waveCheck, waveFileEdit,
-                                         waveFileButton, launchCheck, privateCheck}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             messageCheck, messageEdit, waveCheck, waveFileEdit, waveFileButton, launchCheck,
+             privateCheck, nameEdit, addressEdit}) {
         control->setFont(plain);
     }
 
-    criteriaGroup = frame(this, "criteriaGroup", QStringLiteral("Scanning Details"),
-                          twipsRect(120, 3120, 4095, 2175));
-    criteriaGroup->setFont(arial);
-    versionCheck = checkBox(criteriaGroup, "versionCheck", QStringLiteral("Version"),
-                            twipsRect(120, 240, 1095, 330));
-    versionCheck->setToolTip(QStringLiteral("Leave Blank if Any Version is Acceptable"));
-    versionCombo =
-        comboBox(criteriaGroup, "versionCombo", QStringLiteral("Version Select"),
-                 {QStringLiteral("1.21"), QStringLiteral("1.21 x"), QStringLiteral("1.21 s"),
-                  QStringLiteral("1.24"), QStringLiteral("1.24 x"), QStringLiteral("1.24 s")},
-                 twipsRect(1920, 240, 2055, 330));
-    nameCheck = checkBox(criteriaGroup, "nameCheck", QStringLiteral("Name"),
-                         twipsRect(120, 720, 1095, 330));
-    nameCheck->setToolTip(QStringLiteral("Leave Blank if Any Server Name is Acceptable"));
-    nameEdit = textBox(criteriaGroup, "nameEdit", QStringLiteral("Server Name"),
-                       twipsRect(1920, 720, 2055, 330));
-    nameEdit->setFont(plain);
-    addressCheck = checkBox(criteriaGroup, "addressCheck", QStringLiteral("IP"),
-                            twipsRect(120, 1200, 1095, 330));
-    addressCheck->setToolTip(QStringLiteral("Leave Blank if Any IP Address is Acceptable"));
-    addressEdit = textBox(criteriaGroup, "addressEdit", QStringLiteral("IP Address"),
-                          twipsRect(1920, 1200, 2055, 330));
-    addressEdit->setFont(plain);
-    gameTypeCheck = checkBox(criteriaGroup, "gameTypeCheck", QStringLiteral("Game Type"),
-                             twipsRect(120, 1680, 1215, 330));
-    gameTypeCheck->setToolTip(QStringLiteral("Leave Blank if Any Game Type is Acceptable"));
-    gameTypeCombo =
-        comboBox(criteriaGroup, "gameTypeCombo", QStringLiteral("Game Type Select"),
-                 {QStringLiteral("Battle"), QStringLiteral("Treasure"), QStringLiteral("Ctf"),
-                  QStringLiteral("Race"), QStringLiteral("Coop")},
-                 twipsRect(1920, 1680, 2055, 330));
-
-    pathsButton = button(this, "pathsButton", QStringLiteral("Wombix Paths"),
-                         twipsRect(120, 5400, 1335, 495));
-    pathsButton->setFont(arialBold);
-    pathsButton->setToolTip(QStringLiteral("Change Wombix Paths"));
-    goButton = button(this, "goButton", QStringLiteral("Go"), twipsRect(1560, 5400, 1335, 495));
-    goButton->setFont(arial);
-    goButton->setToolTip(QStringLiteral("Begin Scanning"));
-    stopButton =
-        button(this, "stopButton", QStringLiteral("Stop"), twipsRect(2880, 5400, 1335, 495));
-    stopButton->setFont(arial);
-    stopButton->setToolTip(QStringLiteral("Stop Scanning"));
-    statusLabel = place<QLabel>(this, "statusLabel", twipsRect(120, 6000, 4095, 255));
-    statusLabel->setFont(arial);
-    statusLabel->setTextFormat(Qt::PlainText);
-
-    serverList = place<ServerListView>(this, "serverList", twipsRect(4320, 195, 5445, 5970));
-
+    for (QComboBox* combo : {hostCombo, versionCombo, gameTypeCombo}) {
+        finishDropDown(combo);
+    }
     for (QGroupBox* box : {criteriaGroup, alertsGroup, serverGroup, miscGroup}) {
         drawBorderThroughTitle(box);
     }
@@ -280,42 +155,24 @@ void MainWindow::createControls()
     fitCaption(launchCheck, 3975);
     fitCaption(privateCheck, 3975);
     fitCaption(showListCheck, 1575);
-
-    // Until a list server is chosen only the choice, the paths and "Show
-    // List" can be used; inside the frames the fields wait for their boxes.
-    criteriaGroup->setEnabled(false);
-    alertsGroup->setEnabled(false);
-    goButton->setEnabled(false);
-    stopButton->setEnabled(false);
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{messageEdit, waveFileEdit, waveFileButton, nameEdit,
-                                         addressEdit, versionCombo, gameTypeCombo}) {
-        field->setEnabled(false);
-    }
 }
 
-void MainWindow::setTabOrder()
+void MainWindow::focusFirstControl()
 {
-    // In the order of the designer's tab indexes; frames and labels take no
-    // focus.
-    const QWidget* const chain[] = {
-        versionCheck, nameCheck,      addressCheck, gameTypeCheck, versionCombo, nameEdit,
-        addressEdit,  gameTypeCombo,  goButton,     stopButton,    messageCheck, waveCheck,
-        waveFileEdit, waveFileButton, messageEdit,  hostCombo,     serverList,   launchCheck,
-        pathsButton,  showListCheck,  privateCheck,
-    };
-    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
-        QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
-    }
-    // On activation Qt focuses the first control of its own chain, which
-    // follows creation (showListCheck); the first focus belongs to the first control
-    // in this order that can take it.
-    for (const QWidget* control : chain) {
-        if (control->isEnabled() && !control->isHidden()) {
-            const_cast<QWidget*>(control)->setFocus(Qt::OtherFocusReason);
-            break;
+    // On activation Qt would focus the first control that can take it along
+    // the window's own focus chain, which starts where creation started. The
+    // first focus belongs instead to the first control that can take it in
+    // the designed tab order, which begins at versionCheck: at start, the
+    // list server choice.
+    QWidget* control = versionCheck;
+    do {
+        if ((control->focusPolicy() & Qt::TabFocus) != 0 && control->isEnabled() &&
+            !control->isHidden()) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
         }
-    }
+        control = control->nextInFocusChain();
+    } while (control != versionCheck);
 }
 
 void MainWindow::connectHandlers()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/MainWindowControls.h"
+#include "window/ui_MainWindow.h"
 
 #include <QWidget>
 
@@ -24,6 +24,13 @@ class Timer;
 // The main window: list-server choice, match criteria, alerts, Go and Stop,
 // and the server list that "Show List" widens the window to reveal.
 //
+// The controls are designed in MainWindow.ui: their places, captions,
+// starting texts and states, and the tab order (Ui::MainWindow, whose members
+// hostCombo, goButton, ... the window inherits). The window adds in code only
+// what depends on the running system: the fonts, which a .ui file cannot give
+// in fractions of a point, what follows from their metrics, and the first
+// focus.
+//
 // Whether a scan runs and whether a match may still alert the user is kept
 // by one object, the ScanSession; the controls' enabled states follow it.
 // Behaviour lives in one handler class per subsystem: ScanController and
@@ -35,7 +42,7 @@ class Timer;
 // table of which control, timer or signal drives which handler. Timers,
 // socket and handlers are the window's children and go with it; the game
 // paths dialog, a window of its own, is kept until the window goes.
-class MainWindow final : public QWidget, public MainWindowControls
+class MainWindow final : public QWidget, public Ui::MainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
@@ -60,8 +67,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls();
-    void setTabOrder();
+    // What MainWindow.ui cannot hold: the fonts and what follows from them.
+    void finishControls();
+    // Focuses the first control of the tab order that can take the focus.
+    void focusFirstControl();
     void connectHandlers();
 
     Platform& m_platform;

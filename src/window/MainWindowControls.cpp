@@ -3,6 +3,7 @@
 #include "window/ServerListView.h"
 #include "window/Twips.h"
 #include "window/scan/ScanSession.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +13,7 @@
 
 namespace pollwick {
 
-void showScanState(const MainWindowControls& c, ScanState state)
+void showScanState(const Ui::MainWindow& c, ScanState state)
 {
     const bool chosen = state != ScanState::AwaitingServer;
     const bool idle = state != ScanState::Scanning;
@@ -37,7 +38,7 @@ void showScanState(const MainWindowControls& c, ScanState state)
     c.stopButton->setEnabled(!idle);
 }
 
-void enableWaveFileIfTicked(const MainWindowControls& c)
+void enableWaveFileIfTicked(const Ui::MainWindow& c)
 {
     if (c.waveCheck->isChecked()) {
         c.waveFileButton->setEnabled(true);
@@ -48,7 +49,7 @@ void enableWaveFileIfTicked(const MainWindowControls& c)
     }
 }
 
-void setClientWidthTwips(QWidget& window, const MainWindowControls& controls, int widthTwips)
+void setClientWidthTwips(QWidget& window, const Ui::MainWindow& controls, int widthTwips)
 {
     window.setFixedSize(twips(widthTwips), twips(kClientHeightTwips));
     // Tab must not lose the focus in a control beyond the narrow window's edge.

@@ -5,12 +5,13 @@
 #include "window/MainWindowControls.h"
 #include "window/ServerListView.h"
 #include "window/settings/PathsDialog.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 
 namespace pollwick {
 
-MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
+MainWindowLifecycle::MainWindowLifecycle(QWidget& window, const Ui::MainWindow& controls,
                                          Timer& startupCheckTimer, PathsDialog& pathsDialog,
                                          MessageBox& messageBox)
     : QObject(&window)

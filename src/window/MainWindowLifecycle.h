@@ -4,12 +4,15 @@
 
 class QWidget;
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class MessageBox;
 class PathsDialog;
 class Timer;
-struct MainWindowControls;
 
 // The main window's own life: load, the one-shot start-up check for game
 // paths, and "Show List". (Closing the window ends the program: the window
@@ -20,7 +23,7 @@ class MainWindowLifecycle final : public QObject
     Q_DISABLE_COPY_MOVE(MainWindowLifecycle)
 
 public:
-    MainWindowLifecycle(QWidget& window, const MainWindowControls& controls,
+    MainWindowLifecycle(QWidget& window, const Ui::MainWindow& controls,
                         Timer& startupCheckTimer, PathsDialog& pathsDialog, MessageBox& messageBox);
     ~MainWindowLifecycle() override;
 
@@ -34,7 +37,7 @@ public:
 
 private:
     QWidget& m_window;
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     Timer& m_startupCheck;
     PathsDialog& m_paths;
     MessageBox& m_messageBox;

@@ -1,6 +1,5 @@
 #include "window/ServerListView.h"
 
-#include "window/Appearance.h"
 #include "window/Twips.h"
 #include "window/WindowText.h"
 
@@ -123,7 +122,6 @@ ServerListView::ServerListView(QWidget* parent)
     setTextElideMode(Qt::ElideRight);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
-    setFont(windowFont(WindowFont::Tahoma9));
 }
 
 ServerListView::~ServerListView()

@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 
 namespace pollwick {
 
@@ -17,18 +16,8 @@ SplashScreen::SplashScreen(Platform& platform)
     // resize handles, without title or menu.
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
 {
-    setObjectName(QStringLiteral("splashScreen"));
-    setFixedSize(twips(3750), twips(3750));
+    setupUi(this);
     centerOnFirstShow(this);
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-
-    picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("picture"));
-    picture->setGeometry(twipsRect(0, 0, 3750, 3750));
-    picture->setPixmap(QPixmap(QStringLiteral(":/images/splash.bmp")));
     // Clicks on the picture reach the window.
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "window/ui_SplashScreen.h"
+
 #include <QWidget>
 
-class QLabel;
 
 namespace pollwick {
 
@@ -10,8 +11,9 @@ class Platform;
 class Timer;
 
 // The splash window: a 250 x 250 picture without a title bar, centred, that
-// gives way to the main window after 1500 ms or at the first click.
-class SplashScreen final : public QWidget
+// gives way to the main window after 1500 ms or at the first click. The
+// picture (Ui::SplashScreen's `picture`) is placed in SplashScreen.ui.
+class SplashScreen final : public QWidget, public Ui::SplashScreen
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SplashScreen)
@@ -24,7 +26,6 @@ public:
     // window: the timer stops, the splash hides, and handedOver() is sent.
     void handOver();
 
-    QLabel* picture = nullptr;
     Timer* handOverTimer = nullptr;
 
 signals:

@@ -8,6 +8,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
 #include "window/MainWindowControls.h"
+#include "window/ui_MainWindow.h"
 #include "window/ServerListView.h"
 #include "window/StatusLine.h"
 #include "window/WindowText.h"
@@ -47,7 +48,7 @@ QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
 
 } // namespace
 
-MatchActions::MatchActions(QWidget& window, const MainWindowControls& controls,
+MatchActions::MatchActions(QWidget& window, const Ui::MainWindow& controls,
                            ScanSession& session, ClientSocket& listSocket, Timer& requeryTimer,
                            StatusLine& status, const PathsDialog& pathsDialog,
                            AlertServices services)
@@ -66,7 +67,7 @@ MatchActions::~MatchActions() = default;
 
 void MatchActions::runMatchActions(const ServerRecord& matched, ParsedFields fromLine)
 {
-    const MainWindowControls& c = m_controls;
+    const Ui::MainWindow& c = m_controls;
     // End the scan first: no list or re-query may arrive while the alerts
     // wait, and no later match alerts until "Go" arms the alert again.
     m_session.matchFound();

@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class ClientSocket;
@@ -19,7 +23,6 @@ class ProcessLauncher;
 class SoundPlayer;
 class StatusLine;
 class Timer;
-struct MainWindowControls;
 
 // The services through which a match reaches the user and the game.
 struct AlertServices {
@@ -44,7 +47,7 @@ public:
     // `window` is the main window (the dialogs' parent); `session` is the
     // scan that a match ends and disarms; `pathsDialog` holds the game paths
     // that a launch reads.
-    MatchActions(QWidget& window, const MainWindowControls& controls, ScanSession& session,
+    MatchActions(QWidget& window, const Ui::MainWindow& controls, ScanSession& session,
                  ClientSocket& listSocket, Timer& requeryTimer, StatusLine& status,
                  const PathsDialog& pathsDialog, AlertServices services);
     ~MatchActions() override;
@@ -64,7 +67,7 @@ private:
     void launchGame(const ServerRecord& matched, ParsedFields fromLine);
 
     QWidget& m_window;
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     ScanSession& m_session;
     ClientSocket& m_socket;
     Timer& m_requeryTimer;

@@ -1,6 +1,7 @@
 #include "window/match/MatchHandlers.h"
 
 #include "window/MainWindowControls.h"
+#include "window/ui_MainWindow.h"
 #include "window/WindowText.h"
 #include "window/match/MatchActions.h"
 #include "window/scan/ScanSession.h"
@@ -11,7 +12,7 @@
 
 namespace pollwick {
 
-MatchHandlers::MatchHandlers(const MainWindowControls& controls, ScanSession& session,
+MatchHandlers::MatchHandlers(const Ui::MainWindow& controls, ScanSession& session,
                              MatchActions& actions, QObject* parent)
     : QObject(parent)
     , m_controls(controls)
@@ -23,7 +24,7 @@ MatchHandlers::~MatchHandlers() = default;
 
 MatchCriteria MatchHandlers::readCriteria() const
 {
-    const MainWindowControls& c = m_controls;
+    const Ui::MainWindow& c = m_controls;
     MatchCriteria criteria;
     criteria.useVersion = c.versionCheck->isChecked();
     criteria.versionText = toListText(c.versionCombo->currentText());

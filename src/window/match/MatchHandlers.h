@@ -6,11 +6,14 @@
 
 #include <QObject>
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
 class MatchActions;
 class ScanSession;
-struct MainWindowControls;
 
 // The match test as the window runs it, and the criterion boxes that switch
 // their fields.
@@ -22,7 +25,7 @@ class MatchHandlers final : public QObject, public RecordTest
 public:
     // Reads the criteria from `controls`; a server passed over arms
     // `session`'s alert again, and a match while it is armed runs `actions`.
-    MatchHandlers(const MainWindowControls& controls, ScanSession& session, MatchActions& actions,
+    MatchHandlers(const Ui::MainWindow& controls, ScanSession& session, MatchActions& actions,
                   QObject* parent = nullptr);
     ~MatchHandlers() override;
 
@@ -39,7 +42,7 @@ public:
     void enableGameTypeField(); // the game-type box while "Game Type" is ticked
 
 private:
-    const MainWindowControls& m_controls;
+    const Ui::MainWindow& m_controls;
     ScanSession& m_session;
     MatchActions& m_actions;
 };

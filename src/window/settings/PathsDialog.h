@@ -1,14 +1,11 @@
 #pragma once
 
 #include "window/settings/GamePaths.h"
+#include "window/settings/ui_PathsDialog.h"
 
 #include <QDialog>
 
 #include <optional>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace pollwick {
 
@@ -19,8 +16,11 @@ class SettingsStore;
 // Paths, the dialog in which the user picks the four game executables. Its
 // boxes are the working copy of the paths: a launch reads them as they
 // stand. It is shown without being modal while the main window is disabled,
-// so timers and the scan go on behind it, and it is only ever hidden.
-class PathsDialog final : public QDialog
+// so timers and the scan go on behind it, and it is only ever hidden. Its
+// boxes, labels and buttons (Ui::PathsDialog: normalEdit, normalButton, ...)
+// are designed in PathsDialog.ui; its font is set in code, as the .ui cannot
+// give it in fractions of a point.
+class PathsDialog final : public QDialog, public Ui::PathsDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PathsDialog)
@@ -48,20 +48,6 @@ public:
     // The close button and Escape: hide and give the main window back,
     // storing nothing and keeping the boxes' text.
     void reject() override;
-
-    QLabel* normalLabel = nullptr;
-    QLineEdit* normalEdit = nullptr;
-    QPushButton* normalButton = nullptr;
-    QLabel* corvaneLabel = nullptr;
-    QLineEdit* corvaneEdit = nullptr;
-    QPushButton* corvaneButton = nullptr;
-    QLabel* ambrelLabel = nullptr;
-    QLineEdit* ambrelEdit = nullptr;
-    QPushButton* ambrelButton = nullptr;
-    QLabel* pelloryLabel = nullptr;
-    QLineEdit* pelloryEdit = nullptr;
-    QPushButton* pelloryButton = nullptr;
-    QPushButton* acceptButton = nullptr;
 
 private:
     void browse(QLineEdit* target);

@@ -112,9 +112,14 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
 {
     // No completion, no case change, and Return adds no item: the item lists
     // are fixed. (What the criteria make of the text is a row of the table
-    // above.)
+    // above.) Each box starts at its placeholder with none of its items
+    // chosen, so the first Down arrow chooses the first item.
     click(form->versionCheck);
     click(form->gameTypeCheck);
+    for (QComboBox* box : {form->versionCombo, form->gameTypeCombo, form->hostCombo}) {
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_EQ(box->currentText(), box->itemText(0)) << box->objectName().toStdString();
+    }
     for (const auto& [box, typed] :
          {std::pair{form->versionCombo, QStringLiteral("1.24 X")},
           std::pair{form->gameTypeCombo, QStringLiteral("r")},
@@ -126,6 +131,20 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
         form->nameEdit->setFocus(); // leaving the box
         EXPECT_EQ(box->currentText(), typed);
         EXPECT_EQ(box->count(), items);
+    }
+}
+
+// QLineEdit, and Qt Designer with it, cuts text at 32767 characters; the
+// windows' text boxes take any length.
+TEST_F(MatchWindowTest, TheTextBoxesTakeTextOfAnyLength)
+{
+    const QString longText(40000, u'a');
+    PathsDialog& paths = form->pathsDialog();
+    for (QLineEdit* box :
+         {form->messageEdit, form->waveFileEdit, form->nameEdit, form->addressEdit,
+          paths.normalEdit, paths.corvaneEdit, paths.ambrelEdit, paths.pelloryEdit}) {
+        box->setText(longText);
+        EXPECT_EQ(box->text().size(), longText.size()) << box->objectName().toStdString();
     }
 }
 
