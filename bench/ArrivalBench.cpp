@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long the window takes to handle one list: the data-arrival handler
 // with everything it runs (split, parse, server-list rows, match test), and
 // then the repaint of the widened window showing the rows; and how long a

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How fast the core walks a response: split into entries, parse each into the
 // working record, test it against criteria that never match (so every entry
 // is walked), against a plain memchr line count of the same bytes as the

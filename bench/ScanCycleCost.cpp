@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pollwick-scan-cycle-cost: what one scan cycle costs the window in CPU
 // time. The real main window (offscreen) scans a list server that runs in
 // another process (bench/scan-cycle-cost.sh starts pollwick-listserver),

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line parser on arbitrary entries, one after the other on the same
 // working record, as the response walk uses it, against a plain reading of
 // the parsing rules: 1-based positions and signed counts, where a step whose

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pollwick-list's output of arbitrary records, read back with nlohmann-json,
 // whose parser is strict about UTF-8 and escapes: every JSON line is one
 // object with the record's keys in order, its five texts are the record's

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The match test and the launch rules with arbitrary criteria and records.
 //
 // Input: byte 0 says which criteria are in force (bits 0-3: version, name,

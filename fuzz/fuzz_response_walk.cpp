@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The response walk fed the same response in arbitrary chunks and in one
 // piece: one connection is one response however TCP cuts it, so both must
 // list the same records with the same verdicts, in the same order, and keep

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The wave header reader with arbitrary bytes and an arbitrary file size.
 //
 // Input: bytes 0-7, the file's size, little-endian; the rest, the first

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window against list servers that fail or misbehave, one row per
 // way of failing that takes its own path through the window. In every case
 // the window must keep answering, hold no more than the limits allow, list

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Many query cycles in a row, each a fresh connection and a new list, driven
 // by the re-query tick itself: open descriptors, sockets and resident memory
 // must stay flat after a warm-up.

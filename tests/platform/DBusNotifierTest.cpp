@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop notifications on a private session bus that the test starts,
 // with a stand-in for the desktop's notification service on it.
 #include "platform/qt/DBusNotifier.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Qt implementations behind the platform interfaces, where they make
 // decisions of their own.
 #include "FakePlatform.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real QtSoundPlayer against the files a user may pick by mistake. The
 // machine that runs the tests has no audio output, so the check for one is
 // forced: with it forced to "present", every file goes through Qt Multimedia

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main of every window test: a QApplication on the platform the test
 // environment names (offscreen under ctest), set up as the program sets
 // itself up, then GoogleTest.

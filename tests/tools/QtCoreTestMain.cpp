@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // main() for the tests of the command-line tools: they need Qt's event loop
 // (sockets, timers) but no windows, so a QCoreApplication is enough.
 

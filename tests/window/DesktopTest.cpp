@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows as a real X server has them, read back by another program
 // (xprop), the way a window manager or task bar sees them: their titles and
 // the message boxes' text.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows as a person sees them: nothing outside its frame or hidden
 // under a neighbour, the server list only in the wide window, and the first
 // focus on the list server choice.

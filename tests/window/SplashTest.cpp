@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The splash window: a 250 x 250 picture that hands over to the main
 // window after its timer or at the first click, making the main window (and
 // so running its load) the first time only.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The status line against a real list server: after a failure it keeps the
 // last good list in view and comes back when a list arrives again. (Each way
 // of failing is a row of the list server fault matrix.)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a matched line can make the window start: the edition that plays its
 // version, connecting to its own address as one argument, and only to what
 // looks like an address; nothing for a private server, or for an address or

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Matching as the user sets it up: criteria typed and ticked in the real
 // controls, which server of a list server's response the walk stops at, and
 // what the match then does; and the server list that shows the response.

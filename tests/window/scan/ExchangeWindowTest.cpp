@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window and a list server from end to end: the queries over a real
 // socket, and the rows that each response becomes, however it arrives.
 #include "ListServerWindow.h"

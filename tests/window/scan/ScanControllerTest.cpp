@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scan controller on the real window: the server-selection gate, Go,
 // Stop and the re-query, checked through the controls a person sees.
 #include "WindowTest.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game paths on the real window and the real per-user store: QSettings
 // pointed at a fresh folder, so that a "next run" is a new main window reading
 // the file the last one wrote. The start-up check asks for paths when none is
