@@ -27,8 +27,8 @@ class MainWindowLifecycle final : public QObject
     Q_DISABLE_COPY_MOVE(MainWindowLifecycle)
 
 public:
-    MainWindowLifecycle(QWidget& window, const Ui::MainWindow& controls,
-                        Timer& startupCheckTimer, PathsDialog& pathsDialog, MessageBox& messageBox);
+    MainWindowLifecycle(QWidget& window, const Ui::MainWindow& controls, Timer& startupCheckTimer,
+                        PathsDialog& pathsDialog, MessageBox& messageBox);
     ~MainWindowLifecycle() override;
 
     // Once, when the window is made: the stored paths into the Paths dialog,

@@ -8,7 +8,6 @@
 
 #include <QWidget>
 
-
 namespace pollwick {
 
 class Platform;

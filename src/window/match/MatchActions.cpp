@@ -12,12 +12,12 @@
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
 #include "window/MainWindowControls.h"
-#include "window/ui_MainWindow.h"
 #include "window/ServerListView.h"
 #include "window/StatusLine.h"
 #include "window/WindowText.h"
 #include "window/scan/ScanSession.h"
 #include "window/settings/PathsDialog.h"
+#include "window/ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -52,10 +52,9 @@ QString serverUpText(const ServerRecord& matched, ParsedFields fromLine)
 
 } // namespace
 
-MatchActions::MatchActions(QWidget& window, const Ui::MainWindow& controls,
-                           ScanSession& session, ClientSocket& listSocket, Timer& requeryTimer,
-                           StatusLine& status, const PathsDialog& pathsDialog,
-                           AlertServices services)
+MatchActions::MatchActions(QWidget& window, const Ui::MainWindow& controls, ScanSession& session,
+                           ClientSocket& listSocket, Timer& requeryTimer, StatusLine& status,
+                           const PathsDialog& pathsDialog, AlertServices services)
     : QObject(&window)
     , m_window(window)
     , m_controls(controls)

@@ -5,10 +5,10 @@
 #include "window/match/MatchHandlers.h"
 
 #include "window/MainWindowControls.h"
-#include "window/ui_MainWindow.h"
 #include "window/WindowText.h"
 #include "window/match/MatchActions.h"
 #include "window/scan/ScanSession.h"
+#include "window/ui_MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
