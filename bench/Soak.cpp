@@ -2,9 +2,10 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Many query cycles in a row, each a fresh connection and a new list, driven
-// by the re-query tick itself: open descriptors, sockets and resident memory
-// must stay flat after a warm-up.
+// The soak: many query cycles in a row, each a fresh connection and a new
+// list, driven by the re-query tick itself. Open descriptors, sockets and
+// resident memory must stay flat after a warm-up; the program fails when
+// they do not.
 //
 // 10,000 cycles (a few seconds; 2,000 under AddressSanitizer, which is
 // several times slower); POLLWICK_SOAK_CYCLES sets another count.
