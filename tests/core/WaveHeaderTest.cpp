@@ -4,6 +4,8 @@
 
 #include "core/WaveHeader.h"
 
+#include "WaveBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,47 +17,7 @@ namespace pollwick {
 namespace {
 
 using std::chrono::milliseconds;
-
-// Little-endian, `bytes` long.
-std::string le(std::uint32_t value, std::size_t bytes = 4)
-{
-    std::string out;
-    for (std::size_t i = 0; i < bytes; ++i, value >>= 8U) {
-        out.push_back(static_cast<char>(value & 0xFFU));
-    }
-    return out;
-}
-
-// A chunk, padded to an even size.
-std::string chunk(const std::string& id, const std::string& body)
-{
-    return id + le(static_cast<std::uint32_t>(body.size())) + body +
-        std::string(body.size() % 2, 0);
-}
-
-// A "fmt " chunk with every figure as given.
-std::string rawFormat(std::uint32_t tag, std::uint32_t channels, std::uint32_t rate,
-                      std::uint32_t byteRate, std::uint32_t blockAlign, std::uint32_t bits,
-                      const std::string& extension = {})
-{
-    return chunk("fmt ",
-                 le(tag, 2) + le(channels, 2) + le(rate) + le(byteRate) + le(blockAlign, 2) +
-                     le(bits, 2) + extension);
-}
-
-// A consistent PCM "fmt " chunk.
-std::string format(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits,
-                   const std::string& extension = {})
-{
-    return rawFormat(1, channels, rate, rate * channels * bits / 8, channels * bits / 8, bits,
-                     extension);
-}
-
-// The start of a file: the chunks, then the header of `dataBytes` of samples.
-std::string wave(const std::string& chunks, std::uint32_t dataBytes)
-{
-    return "RIFF" + le(0) + "WAVE" + chunks + "data" + le(dataBytes);
-}
+using namespace test::wave;
 
 // Each file is its header followed by `after` bytes (samples, or whatever
 // follows); the length is what those bytes play for, however much the
@@ -63,7 +25,7 @@ std::string wave(const std::string& chunks, std::uint32_t dataBytes)
 TEST(WaveHeader, TheLengthIsWhatTheFileHoldsAndHeadersThatDoNotAddUpAreRejected)
 {
     const std::string list = chunk("LIST", "abc"); // odd size, one pad byte
-    const std::string whole = wave(format(2, 44100, 16), 441000);
+    const std::string whole = waveStart(format(2, 44100, 16), 441000);
     const std::string mono16 = format(1, 8000, 16); // 16,000 bytes a second
     struct Expected {
         milliseconds length;
@@ -75,38 +37,39 @@ TEST(WaveHeader, TheLengthIsWhatTheFileHoldsAndHeadersThatDoNotAddUpAreRejected)
         std::optional<Expected> header;
     } cases[] = {
         {whole, 441000, Expected{milliseconds(2500), true}},
-        {wave(format(1, 8000, 8) + list, 4000), 4000, Expected{milliseconds(500), true}},
-        {wave(list + format(1, 8000, 8, le(0, 2)), 4000), 4000, Expected{milliseconds(500), true}},
-        {wave(format(1, 8000, 8), 0), 100, Expected{milliseconds(0), true}},
-        {wave(format(1, 8000, 32), 32000), 32000, Expected{milliseconds(1000), true}},
+        {waveStart(format(1, 8000, 8) + list, 4000), 4000, Expected{milliseconds(500), true}},
+        {waveStart(list + format(1, 8000, 8, le(0, 2)), 4000), 4000,
+         Expected{milliseconds(500), true}},
+        {waveStart(format(1, 8000, 8), 0), 100, Expected{milliseconds(0), true}},
+        {waveStart(format(1, 8000, 32), 32000), 32000, Expected{milliseconds(1000), true}},
         // Cut short, by honest truncation or by a header that lies about
         // the size: only the bytes that are there count.
-        {wave(mono16, 16000), 8000, Expected{milliseconds(500), false}},
-        {wave(mono16, 0xFFFFFFF0U), 1000, Expected{milliseconds(62), false}},
-        {wave(format(1, 1, 8), 0xFFFFFFF0U), 100, Expected{milliseconds(100000), false}},
-        {wave(format(1, 1, 8), 0xFFFFFFF0U), 0xFFFFFFF0U,
+        {waveStart(mono16, 16000), 8000, Expected{milliseconds(500), false}},
+        {waveStart(mono16, 0xFFFFFFF0U), 1000, Expected{milliseconds(62), false}},
+        {waveStart(format(1, 1, 8), 0xFFFFFFF0U), 100, Expected{milliseconds(100000), false}},
+        {waveStart(format(1, 1, 8), 0xFFFFFFF0U), 0xFFFFFFF0U,
          Expected{milliseconds(4294967280000), true}},
-        {wave(mono16, 999), 999, Expected{milliseconds(62), false}}, // half a frame
+        {waveStart(mono16, 999), 999, Expected{milliseconds(62), false}}, // half a frame
         // Not a wave file, no format, data before the format, no data, all
         // zeros.
         {"RIFX" + whole.substr(4), 441000, std::nullopt},
         {whole.substr(0, 8) + "AVI " + whole.substr(12), 441000, std::nullopt},
-        {wave("", 100), 100, std::nullopt},
+        {waveStart("", 100), 100, std::nullopt},
         {"RIFF" + le(0) + "WAVE" + chunk("data", "abcd") + format(1, 8000, 8) + "data" + le(4), 4,
          std::nullopt},
         {"RIFF" + le(0) + "WAVE" + format(1, 8000, 8) + list, 0, std::nullopt},
         {std::string(64, '\0'), 0, std::nullopt},
         // Formats that are not integer PCM or whose figures disagree.
-        {wave(format(0, 0, 16), 100), 100, std::nullopt},
-        {wave(rawFormat(1, 1, 8000, 1, 2, 16), 100), 100, std::nullopt},
-        {wave(rawFormat(1, 1, 8000, 16000, 4, 16), 100), 100, std::nullopt},
-        {wave(rawFormat(3, 1, 8000, 32000, 4, 32), 100), 100, std::nullopt},
-        {wave(rawFormat(1, 1, 8000, 16000, 2, 12), 100), 100, std::nullopt},
-        {wave(format(1, 8000, 40), 100), 100, std::nullopt},
-        {wave(chunk("fmt ", le(1, 2) + le(1, 2)), 100), 100, std::nullopt},
-        {wave(mono16 + format(2, 8000, 16), 100), 100, std::nullopt},
+        {waveStart(format(0, 0, 16), 100), 100, std::nullopt},
+        {waveStart(rawFormat(1, 1, 8000, 1, 2, 16), 100), 100, std::nullopt},
+        {waveStart(rawFormat(1, 1, 8000, 16000, 4, 16), 100), 100, std::nullopt},
+        {waveStart(rawFormat(3, 1, 8000, 32000, 4, 32), 100), 100, std::nullopt},
+        {waveStart(rawFormat(1, 1, 8000, 16000, 2, 12), 100), 100, std::nullopt},
+        {waveStart(format(1, 8000, 40), 100), 100, std::nullopt},
+        {waveStart(chunk("fmt ", le(1, 2) + le(1, 2)), 100), 100, std::nullopt},
+        {waveStart(mono16 + format(2, 8000, 16), 100), 100, std::nullopt},
         // A chunk that runs past the end of what was read.
-        {wave("LIST" + le(0xFFFFFFF0U) + mono16, 100), 100, std::nullopt},
+        {waveStart("LIST" + le(0xFFFFFFF0U) + mono16, 100), 100, std::nullopt},
     };
     for (const auto& c : cases) {
         const auto header = readWaveHeader(c.head, c.head.size() + c.after);

@@ -10,6 +10,7 @@
 #include "platform/qt/QtSoundPlayer.h"
 
 #include "FakePlatform.h"
+#include "WaveBytes.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,25 +24,15 @@
 namespace pollwick {
 namespace {
 
-// Little-endian, `bytes` long.
-QByteArray le(quint32 value, int bytes = 4)
+// A mono 8-bit file at `rate` whose header declares `declared` bytes of
+// samples, of which it holds `held`.
+QByteArray wave(quint32 rate, quint32 declared, std::size_t held)
 {
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i, value >>= 8U) {
-        out.append(static_cast<char>(value & 0xFFU));
-    }
-    return out;
+    return QByteArray::fromStdString(
+        test::wave::waveStart(test::wave::format(1, rate, 8), declared) +
+        std::string(held, '\x80'));
 }
 
-// A mono 8-bit PCM file at `rate` frames (and bytes) a second whose header
-// declares `declared` bytes of samples and which holds `held` of them.
-QByteArray wave(quint32 rate, quint32 declared, int held)
-{
-    return "RIFF" + le(0) + "WAVE" + "fmt " + le(16) + le(1, 2) + le(1, 2) + le(rate) + le(rate) +
-        le(1, 2) + le(8, 2) + "data" + le(declared) + QByteArray(held, '\x80');
-}
-
-// Whether a call queued now runs: the application still handles events.
 bool handlesEvents()
 {
     bool ran = false;

@@ -38,7 +38,6 @@ ListServerWindow::ListServerWindow()
                      [this, &exchange](const std::string& chunk) {
                          const ResponseWalk& walk = exchange.walk();
                          ++arrivals;
-                         bytesArrived += chunk.size();
                          peakChunkBytes = std::max(peakChunkBytes, chunk.size());
                          peakEntries = std::max(peakEntries, walk.entries().size());
                          peakPendingLineBytes =

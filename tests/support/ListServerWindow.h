@@ -60,9 +60,8 @@ public:
     void expectBounded();
 
     sim::ListServer server;
-    // Arrivals of data that the window handled, and their bytes.
+    // Arrivals of data that the window handled.
     int arrivals = 0;
-    std::size_t bytesArrived = 0;
     // The most that any arrival left the window holding: the chunk read,
     // the entries made from it, the longest of them and the unfinished line
     // kept for the next.

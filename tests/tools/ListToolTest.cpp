@@ -129,14 +129,6 @@ TEST(ListToolFile, ListAndWalkModesPrintTheRecordsAsListed)
     const Outcome missing = run("--file /nonexistent/pollwick/list.txt");
     EXPECT_EQ(missing.status, kExitTrouble);
     EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
-
-    // A name of 200,000 control characters is cut to its column.
-    const Outcome wide =
-        run("--file -",
-            "a:1 battle 1.24   [1/16] " + std::string(200000, '\x01') + "\r\n" + kFiveLines);
-    EXPECT_EQ(wide.status, kExitMatch);
-    EXPECT_LT(wide.out.size(), 7U * 80U);
-    EXPECT_NE(wide.out.find("\\x01\u2026"), std::string::npos);
     // More bytes than one response may hold are not read to their end: a
     // stream without a line end is no list. One of exactly that many is
     // read whole.
