@@ -86,6 +86,7 @@ TEST(MatchTest, VerdictsAndTheAlertTheyArm)
         {server("n", "Race", "1.24", "+3/3"), kNone, V::PassedOverFull},
         {server("n", "Race", "1.24", "-1/-1"), kNone, V::PassedOverFull},
         {server("n", "Race", "1.24", "2147483647/2147483647"), kNone, V::PassedOverFull},
+        {server("n", "Race", "1.24", "-2147483648/-2147483648"), kNone, V::PassedOverFull},
         {server("n", "Race", "1.24", "0/0"), kNone, V::Match},
         {server("n", "Race", "1.24", "15/16"), kNone, V::Match},
         {server("n", "Race", "1.24", "16/15"), kNone, V::Match},
