@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -96,6 +98,27 @@ TEST(QtFileDialog, OpensAtTheLastChoiceAndGivesTheFullPathOrNothing)
         });
         EXPECT_EQ(QtFileDialog().openFile(nullptr, QStringLiteral("Wombix File|wombix.exe"), last),
                   chosen ? std::optional(last) : std::nullopt);
+    }
+}
+
+// The real message box, answered once it is up: the title as given, and the
+// prompt as plain text, since a found server's name is never markup.
+TEST(QtMessageBox, ShowsThePromptAsPlainTextUnderItsTitle)
+{
+    for (const char* title : {"Server Up", "Wombix Pollwick"}) {
+        QString seenTitle;
+        Qt::TextFormat format = Qt::RichText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seenTitle = box->windowTitle();
+            format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+            box->accept();
+        });
+        QtMessageBox().show(nullptr, QStringLiteral("<b>Arena</b> is up"),
+                            QString::fromUtf8(title));
+        EXPECT_EQ(seenTitle, QString::fromUtf8(title));
+        EXPECT_EQ(format, Qt::PlainText);
     }
 }
 

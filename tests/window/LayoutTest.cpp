@@ -80,12 +80,14 @@ protected:
     }
 };
 
-TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
+TEST_F(LayoutTest, WindowsOpenCentredUnderTheirTitlesAndCannotBeResized)
 {
     click(form->pathsButton);
-    for (const QWidget* window :
-         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&paths())}) {
+    for (const auto& [window, title] :
+         {std::pair{static_cast<QWidget*>(form.get()), "Wombix Pollwick"},
+          std::pair{static_cast<QWidget*>(&paths()), "Please Select Wombix Files"}}) {
         SCOPED_TRACE(window->objectName().toStdString());
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(title));
         const QPoint offCentre =
             window->frameGeometry().center() - window->screen()->availableGeometry().center();
         EXPECT_LE(offCentre.manhattanLength(), 2);
