@@ -440,6 +440,7 @@ ParsedOptions parseListOptions(const std::vector<std::string>& args)
     std::vector<std::string> copies{std::string(kProgram)};
     copies.insert(copies.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(copies.size() + 1);
     for (std::string& copy : copies) {
         argv.push_back(copy.data());
     }
