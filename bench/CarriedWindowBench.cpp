@@ -1,0 +1,288 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// pollwick-carried-window: the real main window (offscreen unless
+// QT_QPA_PLATFORM says otherwise) reading each carried-field list
+// (CarriedLists.h) from the stand-in list server on a loopback address of
+// its own, with "Name" ticked (a name that nothing has, so every line is
+// walked) and "Show List" ticked, as a user would. For each list:
+//
+// - the peak resident memory of the process. Goal: under 200 MB.
+// - how long a click waits: at every data arrival, unless one is still
+//   waiting, a click on "Show List" is queued, as a person's click arrives;
+//   the longest time from queueing to its handling. Goal: within 0.5 s.
+// - how long from "Go" until the list is handled: the connection has ended
+//   (closed by the list server, or by the window at a response's limits)
+//   and the status line no longer shows what it showed at "Go". Goal: under
+//   1 s.
+//
+// Each list runs in a process of its own (the program runs itself with
+// --list NAME) under a 4 GiB address-space limit and is stopped after 120 s:
+// the peak memory is then that list's alone, read from the child's resource
+// usage even when it dies, and a window that runs out of memory or never
+// answers fails its goals instead of taking the machine down.
+//
+// The controls are found by their object names, the window is made as the
+// program makes it (on a FakePlatform: its timers tick only when told, so
+// no re-query disturbs the measurement), and the socket is the real one.
+//
+//   pollwick-carried-window [NAME...]     all lists when none is named
+#include "CarriedLists.h"
+#include "ChildProcess.h"
+#include "FakePlatform.h"
+#include "GoalReport.h"
+#include "listserver/ListServer.h"
+#include "platform/qt/QtClientSocket.h"
+#include "window/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using namespace pollwick;
+using std::chrono::seconds;
+
+constexpr seconds kLimit{120};
+constexpr rlim_t kAddressSpace = rlim_t{4} << 30U;
+
+// What the child prints as its last line, for the parent to read.
+constexpr const char* kFiguresTag = "figures";
+
+template <typename Control>
+Control* control(const QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    if (found == nullptr) {
+        std::fprintf(stderr, "pollwick-carried-window: the window has no %s\n", name);
+        std::exit(2);
+    }
+    return found;
+}
+
+// The stand-in list server, in a thread of its own, so that a window that
+// keeps its own thread busy does not hold back the sending.
+class ServerThread
+{
+public:
+    explicit ServerThread(const std::string& response)
+    {
+        m_thread.start();
+        auto* anchor = new QObject;
+        anchor->moveToThread(&m_thread);
+        QObject::connect(&m_thread, &QThread::finished, anchor, &QObject::deleteLater);
+        QMetaObject::invokeMethod(
+            anchor,
+            [this, anchor, &response] {
+                auto* server = new sim::ListServer(anchor);
+                server->setResponse(QByteArray::fromStdString(response));
+                if (sim::listenOnFreeLoopback(*server)) {
+                    m_address = server->address().toString();
+                }
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~ServerThread()
+    {
+        m_thread.quit();
+        m_thread.wait();
+    }
+    ServerThread(const ServerThread&) = delete;
+    ServerThread& operator=(const ServerThread&) = delete;
+
+    // Empty when no loopback address was free.
+    [[nodiscard]] const QString& address() const { return m_address; }
+
+private:
+    QThread m_thread;
+    QString m_address;
+};
+
+// One list in this process; prints the figures line.
+int measureList(const bench::CarriedList& list, int argc, char* argv[])
+{
+    const rlimit limit{kAddressSpace, kAddressSpace};
+    ::setrlimit(RLIMIT_AS, &limit);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    const ServerThread server(bench::carriedListText(list));
+    if (server.address().isEmpty()) {
+        std::fputs("pollwick-carried-window: no free loopback address\n", stderr);
+        return 2;
+    }
+
+    // Clicks queued at data arrivals, before the window handles them.
+    QAbstractButton* showList = nullptr;
+    QElapsedTimer clickQueued;
+    bool clickWaiting = false;
+    int clicks = 0;
+    double longestClickWait = 0;
+    bool connectionEnded = false;
+    const ClientSocket* listSocket = nullptr;
+    test::FakePlatform platform;
+    platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
+    platform.socketFactory = [&](QObject* parent) {
+        auto* socket = new QtClientSocket(parent);
+        listSocket = socket;
+        // Connected before the window connects its own handlers, so this
+        // runs first.
+        QObject::connect(socket, &ClientSocket::dataArrived, socket, [&] {
+            if (!clickWaiting && showList != nullptr) {
+                clickWaiting = true;
+                clickQueued.start();
+                QMetaObject::invokeMethod(showList, &QAbstractButton::click, Qt::QueuedConnection);
+            }
+        });
+        QObject::connect(
+            socket, &ClientSocket::outcomeReported, socket, [&](SocketOutcome outcome) {
+                connectionEnded = connectionEnded || outcome != SocketOutcome::Connected;
+            });
+        return socket;
+    };
+
+    MainWindow form(platform);
+    form.show();
+    auto* host = control<QComboBox>(form, "hostCombo");
+    auto* go = control<QPushButton>(form, "goButton");
+    auto* nameCheck = control<QCheckBox>(form, "nameCheck");
+    auto* nameEdit = control<QLineEdit>(form, "nameEdit");
+    auto* showListCheck = control<QCheckBox>(form, "showListCheck");
+    auto* status = control<QLabel>(form, "statusLabel");
+    auto* rows = control<QAbstractItemView>(form, "serverList");
+
+    host->setEditText(server.address());
+    // The list-server choice is polled by a timer: one tick of each.
+    for (test::ManualTimer* timer : form.findChildren<test::ManualTimer*>()) {
+        timer->fire();
+    }
+    if (!nameCheck->isChecked()) {
+        nameCheck->click();
+    }
+    nameEdit->setText(QStringLiteral("no server is called this"));
+    if (!showListCheck->isChecked()) {
+        showListCheck->click();
+    }
+    QApplication::processEvents();
+    if (!go->isEnabled() || !showListCheck->isChecked()) {
+        std::fputs("pollwick-carried-window: the window is not ready to scan\n", stderr);
+        return 2;
+    }
+    QObject::connect(showListCheck, &QAbstractButton::toggled, showListCheck, [&] {
+        if (clickWaiting) {
+            clickWaiting = false;
+            ++clicks;
+            longestClickWait =
+                std::max(longestClickWait, static_cast<double>(clickQueued.nsecsElapsed()) / 1e9);
+        }
+    });
+    showList = showListCheck;
+
+    QElapsedTimer sinceGo;
+    sinceGo.start();
+    go->click();
+    const QString asking = status->text();
+    double handled = -1;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &look, [&] {
+        // The list server closed the connection, or the window did (at the
+        // limits of a response, which it reports to nobody).
+        const bool ended = connectionEnded || (listSocket != nullptr && !listSocket->isOpen());
+        if (handled < 0 && ended && status->text() != asking) {
+            handled = static_cast<double>(sinceGo.nsecsElapsed()) / 1e9;
+        }
+        if (handled >= 0 && !clickWaiting) {
+            QApplication::quit();
+        }
+    });
+    look.start(5);
+    QApplication::exec();
+
+    std::printf("%s handled=%.3f click=%.3f clicks=%d rows=%d status=%s\n", kFiguresTag, handled,
+                longestClickWait, clicks, rows->model()->rowCount(),
+                status->text().toLocal8Bit().constData());
+    std::fflush(stdout);
+    return 0;
+}
+
+// A figure of the child's figures line ("name=value"), if there.
+std::optional<double> figure(const std::string& output, const std::string& name)
+{
+    const std::size_t line = output.rfind(kFiguresTag);
+    const std::size_t at = output.find(" " + name + "=", line == std::string::npos ? 0 : line);
+    if (line == std::string::npos || at == std::string::npos) {
+        return std::nullopt;
+    }
+    return std::strtod(output.c_str() + at + name.size() + 2, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::string(argv[1]) == "--list") {
+        const bench::CarriedList* list = bench::findCarriedList(argv[2]);
+        return list == nullptr ? 2 : measureList(*list, argc, argv);
+    }
+    std::vector<const bench::CarriedList*> lists;
+    for (int i = 1; i < argc; ++i) {
+        const bench::CarriedList* list = bench::findCarriedList(argv[i]);
+        if (list == nullptr) {
+            std::fprintf(stderr, "pollwick-carried-window: no list called %s\n", argv[i]);
+            return 2;
+        }
+        lists.push_back(list);
+    }
+    if (lists.empty()) {
+        for (const bench::CarriedList& list : bench::carriedLists()) {
+            lists.push_back(&list);
+        }
+    }
+
+    bench::GoalReport report;
+    for (const bench::CarriedList* list : lists) {
+        const bench::ChildRun run =
+            bench::runChild({"/proc/self/exe", "--list", std::string(list->name)}, kLimit);
+        const bool finished = run.started && !run.stoppedAtLimit && run.exitStatus == 0;
+        const double peakMegabytes = static_cast<double>(run.peakResidentBytes) / 1e6;
+        std::string ended = run.howItEnded(kLimit) + ", " + bench::decimal(run.cpuSeconds, 2) +
+            " s CPU";
+        if (!finished) {
+            ended += ", peak " + bench::decimal(peakMegabytes, 0) + " MB by then";
+            const std::string said = run.lastErrorLine();
+            ended += said.empty() ? "" : ", said \"" + said + "\"";
+        }
+        std::optional<double> handled = finished ? figure(run.output, "handled") : std::nullopt;
+        if (handled && *handled < 0) {
+            handled.reset();
+        }
+        report.below(list->name, "window: peak resident",
+                     bench::figureOf(finished, peakMegabytes, 200), 200, "MB", ended);
+        report.below(list->name, "window: longest wait of a click",
+                     finished ? figure(run.output, "click") : std::nullopt, 0.5, "s", ended);
+        report.below(list->name, "window: Go to list handled", handled, 1, "s", ended);
+        if (finished) {
+            const std::size_t line = run.output.rfind(kFiguresTag);
+            std::printf("%-14s   %s", "", run.output.substr(line).c_str());
+        }
+    }
+    return report.finish();
+}
