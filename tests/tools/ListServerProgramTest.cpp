@@ -26,7 +26,7 @@ constexpr qint64 kLargest = qint64{64} << 20U;
 QString freeLoopbackAddress(quint16 port)
 {
     for (int host = 254; host >= 128; --host) {
-        const QString address = QStringLiteral("127.0.0.%1").arg(host);
+        QString address = QStringLiteral("127.0.0.%1").arg(host);
         QTcpServer probe;
         if (probe.listen(QHostAddress(address), port)) {
             return address;
