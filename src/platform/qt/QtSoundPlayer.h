@@ -17,9 +17,10 @@ namespace pollwick {
 // Plays wave files with Qt Multimedia (everywhere but Windows). The user
 // picks the file, so only a regular file whose header holds up against the
 // file's real size, in a format that real players use, is handed to Qt;
-// anything else gets the program's own alert. The wait for a sound's end is bounded by its length,
-// since an audio system may never report the end. With no audio output at all it returns at once:
-// nothing could be heard, so the window must not wait.
+// anything else gets the program's own alert. The wait for a sound's end is
+// bounded by its length, since an audio system may never report the end.
+// With no audio output at all it returns at once: nothing could be heard,
+// so the window must not wait.
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
