@@ -263,8 +263,8 @@ int main(int argc, char* argv[])
             bench::runChild({"/proc/self/exe", "--list", std::string(list->name)}, kLimit);
         const bool finished = run.started && !run.stoppedAtLimit && run.exitStatus == 0;
         const double peakMegabytes = static_cast<double>(run.peakResidentBytes) / 1e6;
-        std::string ended = run.howItEnded(kLimit) + ", " + bench::decimal(run.cpuSeconds, 2) +
-            " s CPU";
+        std::string ended =
+            run.howItEnded(kLimit) + ", " + bench::decimal(run.cpuSeconds, 2) + " s CPU";
         if (!finished) {
             ended += ", peak " + bench::decimal(peakMegabytes, 0) + " MB by then";
             const std::string said = run.lastErrorLine();
