@@ -7,6 +7,10 @@
 #include "core/Texts.h"
 
 #include <windows.h>
+// <windows.h> makes MessageBox a macro for MessageBoxW, which would rename
+// the class below in some files and not in others; the W function keeps
+// its own name.
+#undef MessageBox
 
 #include <memory>
 #include <optional>
