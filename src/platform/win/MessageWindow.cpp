@@ -9,6 +9,9 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"PollwickMessageWindow";
 
+// Windows hands pointers through integers here: the creation parameters in
+// lParam, the handler in the window's user data.
+// NOLINTBEGIN(performance-no-int-to-ptr)
 LRESULT CALLBACK messageWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -25,6 +28,7 @@ LRESULT CALLBACK messageWindowProcedure(HWND window, UINT message, WPARAM wParam
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
+// NOLINTEND(performance-no-int-to-ptr)
 
 // One class for every message window of the program, registered by the
 // first one.
@@ -43,8 +47,8 @@ bool registerClass(HINSTANCE instance)
 MessageWindow::MessageWindow(Handler& handler)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    static const bool registered = registerClass(instance);
-    if (registered) {
+    static const bool kClassRegistered = registerClass(instance);
+    if (kClassRegistered) {
         m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                    instance, &handler);
     }

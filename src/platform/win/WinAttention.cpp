@@ -24,6 +24,8 @@ void copyFitted(wchar_t (&target)[Capacity], std::wstring_view text)
 }
 
 // The window's small icon, as its title bar and task bar button show it.
+// Windows hands the icon over as an integer.
+// NOLINTBEGIN(performance-no-int-to-ptr)
 HICON iconOf(HWND window)
 {
     auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
@@ -35,6 +37,7 @@ HICON iconOf(HWND window)
     }
     return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
+// NOLINTEND(performance-no-int-to-ptr)
 
 } // namespace
 

@@ -19,7 +19,7 @@ namespace {
 class RegistrySettingsStoreTest : public ::testing::Test
 {
 protected:
-    ~RegistrySettingsStoreTest() override
+    void TearDown() override
     {
         RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + toWide(m_application)).c_str());
     }

@@ -86,9 +86,15 @@ TEST(WinGameLauncher, StartsTheGameInItsFolder)
         in.close();
         std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
         bytes.copy(reinterpret_cast<char*>(text.data()), text.size() * sizeof(wchar_t));
-        EXPECT_EQ(text,
-                  program + L"\n-connect\n" + address + L"\n" + folder + L"\n" +
-                      std::to_wstring(SW_SHOWNORMAL) + L"\n");
+        // Arguments, working folder and window style, a line each.
+        std::wstring expected = program;
+        for (const std::wstring& line :
+             {std::wstring(L"-connect"), address, folder, std::to_wstring(SW_SHOWNORMAL)}) {
+            expected += L'\n';
+            expected += line;
+        }
+        expected += L'\n';
+        EXPECT_EQ(text, expected);
     }
     DeleteFileW(record.c_str());
     // Once the last stand-in has ended.

@@ -32,6 +32,24 @@ struct Reports final : ListConnection::Receiver {
     std::vector<std::size_t> pieceMessages;
     bool outOfOrder = false;
 
+    Reports() = default;
+    Reports(const Reports&) = delete;
+    Reports& operator=(const Reports&) = delete;
+    Reports(Reports&&) = delete;
+    Reports& operator=(Reports&&) = delete;
+    virtual ~Reports() = default;
+
+    void clear()
+    {
+        connects = 0;
+        ends = 0;
+        end.reset();
+        bytes.clear();
+        pieces.clear();
+        pieceMessages.clear();
+        outOfOrder = false;
+    }
+
     void connected() override
     {
         outOfOrder = outOfOrder || connects > 0 || ends > 0;
@@ -356,7 +374,7 @@ TEST(WinListConnection, OpenAndCloseLeakNoHandle)
     // Closed before connecting, closed while the list comes, or ended by
     // the list server.
     const auto cycle = [&](int n) {
-        fixture.reports = Reports();
+        fixture.reports.clear();
         fixture.connection->open(test::kTestAddress, server.port());
         if (n % 3 == 0) {
             fixture.connection->close();
