@@ -67,7 +67,7 @@ void WinAttention::serverUp(HWND window, const std::wstring& title, const std::w
     icon.cbSize = sizeof icon;
     icon.hWnd = m_window.handle();
     icon.uID = kIconIdentifier;
-    icon.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE | NIF_INFO;
+    icon.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
     icon.uCallbackMessage = kTrayMessage;
     icon.hIcon = window != nullptr ? iconOf(window) : LoadIconW(nullptr, IDI_APPLICATION);
     wchar_t tip[128] = {};
@@ -75,19 +75,21 @@ void WinAttention::serverUp(HWND window, const std::wstring& title, const std::w
         GetWindowTextW(window, tip, static_cast<int>(std::size(tip)));
     }
     copyFitted(icon.szTip, tip);
+    if (!m_iconShown) {
+        m_iconShown = Shell_NotifyIconW(NIM_ADD, &icon) != 0;
+        if (!m_iconShown) {
+            return; // no notification area (no shell running)
+        }
+        // The balloon's fate (closed, timed out, clicked) comes back in the
+        // low word of the message's lParam.
+        icon.uVersion = NOTIFYICON_VERSION_4;
+        Shell_NotifyIconW(NIM_SETVERSION, &icon);
+    }
+    icon.uFlags |= NIF_INFO;
     copyFitted(icon.szInfoTitle, title);
     copyFitted(icon.szInfo, body);
     icon.dwInfoFlags = NIIF_INFO;
-    if (!m_iconShown) {
-        m_iconShown = Shell_NotifyIconW(NIM_ADD, &icon) != 0;
-        if (m_iconShown) {
-            // The balloon's fate (closed, timed out, clicked) comes back.
-            icon.uVersion = NOTIFYICON_VERSION_4;
-            Shell_NotifyIconW(NIM_SETVERSION, &icon);
-        }
-    } else {
-        Shell_NotifyIconW(NIM_MODIFY, &icon);
-    }
+    Shell_NotifyIconW(NIM_MODIFY, &icon);
 }
 
 void WinAttention::removeIcon()

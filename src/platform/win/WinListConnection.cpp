@@ -72,17 +72,18 @@ ADDRINFOW streamHints(int flags)
 
 DWORD WINAPI lookUp(void* parameter)
 {
-    const std::unique_ptr<std::shared_ptr<Lookup>> held(
-        static_cast<std::shared_ptr<Lookup>*>(parameter));
-    Lookup& lookup = **held;
-    // Winsock stays ready for this thread even if the connection that
-    // asked goes away meanwhile.
+    // Winsock stays ready for this thread even if the connection that asked
+    // goes away meanwhile, until the answer is handed on or freed.
     WSADATA winsock{};
     const bool started = WSAStartup(MAKEWORD(2, 2), &winsock) == 0;
-    const ADDRINFOW hints = streamHints(0);
-    ADDRINFOW* addresses = nullptr;
-    const int error = GetAddrInfoW(lookup.host.c_str(), lookup.port.c_str(), &hints, &addresses);
     {
+        const std::unique_ptr<std::shared_ptr<Lookup>> held(
+            static_cast<std::shared_ptr<Lookup>*>(parameter));
+        Lookup& lookup = **held;
+        const ADDRINFOW hints = streamHints(0);
+        ADDRINFOW* addresses = nullptr;
+        const int error =
+            GetAddrInfoW(lookup.host.c_str(), lookup.port.c_str(), &hints, &addresses);
         const std::lock_guard lock(lookup.mutex);
         lookup.done = true;
         lookup.error = error;

@@ -42,7 +42,10 @@ TestListServer::TestListServer(Answer answer)
     WSADATA winsock{};
     WSAStartup(MAKEWORD(2, 2), &winsock);
     m_listener = boundSocket(m_port);
-    if (listen(m_listener, SOMAXCONN) != 0) {
+    m_acceptable = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    m_stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (listen(m_listener, SOMAXCONN) != 0 ||
+        WSAEventSelect(m_listener, m_acceptable, FD_ACCEPT) != 0) {
         throw std::runtime_error("cannot listen on the test address");
     }
     m_thread = std::thread([this] { serve(); });
@@ -50,20 +53,30 @@ TestListServer::TestListServer(Answer answer)
 
 TestListServer::~TestListServer()
 {
-    // accept() fails once the listener is closed, and the thread ends.
-    closesocket(m_listener);
+    SetEvent(m_stop);
     m_thread.join();
+    closesocket(m_listener);
+    CloseHandle(m_acceptable);
+    CloseHandle(m_stop);
     WSACleanup();
 }
 
 void TestListServer::serve()
 {
-    for (;;) {
+    const HANDLE events[] = {m_stop, m_acceptable};
+    while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        // FD_ACCEPT comes again while connections wait.
         SOCKET client = accept(m_listener, nullptr, nullptr);
         if (client == INVALID_SOCKET) {
-            return;
+            continue;
         }
+        // The accepted socket takes the listener's event selection, which
+        // makes it non-blocking: the answers are written blocking.
+        u_long blocking = 0;
+        WSAEventSelect(client, nullptr, 0);
+        ioctlsocket(client, static_cast<long>(FIONBIO), &blocking);
         m_answer(client, ++m_accepted);
+        ++m_answered;
     }
 }
 

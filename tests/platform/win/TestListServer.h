@@ -41,6 +41,8 @@ public:
 
     [[nodiscard]] std::uint16_t port() const { return m_port; }
     [[nodiscard]] int accepted() const { return m_accepted; }
+    // The connections whose answer is over, their sockets closed.
+    [[nodiscard]] int answered() const { return m_answered; }
 
     static void sendAll(SOCKET client, std::string_view bytes);
     // An orderly close: everything sent arrives, then the end.
@@ -53,8 +55,14 @@ private:
 
     Answer m_answer;
     SOCKET m_listener = INVALID_SOCKET;
+    // Set when a connection waits to be accepted, and when the server is to
+    // stop: under Wine, closing the listener does not wake a thread that
+    // waits in accept().
+    HANDLE m_acceptable = nullptr;
+    HANDLE m_stop = nullptr;
     std::uint16_t m_port = 0;
     std::atomic<int> m_accepted{0};
+    std::atomic<int> m_answered{0};
     std::thread m_thread;
 };
 
