@@ -6,15 +6,14 @@
 
 #include "core/Texts.h"
 
+#include <memory>
+#include <optional>
+#include <string>
 #include <windows.h>
 // <windows.h> makes MessageBox a macro for MessageBoxW, which would rename
 // the class below in some files and not in others; the W function keeps
 // its own name.
 #undef MessageBox
-
-#include <memory>
-#include <optional>
-#include <string>
 
 namespace pollwick {
 class Clock;
