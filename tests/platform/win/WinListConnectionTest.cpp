@@ -37,7 +37,7 @@ struct Reports final : ListConnection::Receiver {
     Reports& operator=(const Reports&) = delete;
     Reports(Reports&&) = delete;
     Reports& operator=(Reports&&) = delete;
-    virtual ~Reports() = default;
+    ~Reports() override = default;
 
     void clear()
     {
