@@ -10,6 +10,10 @@
 #include <optional>
 #include <string>
 #include <windows.h>
+// <windows.h> makes MessageBox a macro for MessageBoxW, which would rename
+// the class below in some files and not in others; the W function keeps
+// its own name.
+#undef MessageBox
 
 namespace pollwick {
 class Clock;
