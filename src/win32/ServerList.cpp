@@ -1,0 +1,96 @@
+// SPDX-FileCopyrightText: 2026 The Pollwick developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "win32/ServerList.h"
+
+#include "core/Texts.h"
+#include "win32/Metrics.h"
+#include "win32/WideText.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace pollwick::win {
+
+ServerList::ServerList(HWND listView)
+    : m_listView(listView)
+{
+    ListView_SetExtendedListViewStyle(m_listView, LVS_EX_FULLROWSELECT);
+}
+
+void ServerList::setUpColumns(const Scale& scale) const
+{
+    int index = 0;
+    for (const texts::ListColumn& column : texts::kListColumns) {
+        std::wstring header = widen(column.header);
+        LVCOLUMNW entry{};
+        entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        entry.pszText = header.data();
+        entry.cx = scale.pixels(column.widthTwips);
+        entry.iSubItem = index;
+        SendMessageW(m_listView, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&entry));
+        ++index;
+    }
+}
+
+void ServerList::removeAllRows()
+{
+    m_rows.clear();
+    m_shown = 0;
+    ListView_SetItemCountEx(m_listView, 0, 0);
+}
+
+void ServerList::addRow(const ServerRecord& record)
+{
+    m_rows.push_back(shownRow(record));
+}
+
+void ServerList::commitRows()
+{
+    if (m_rows.size() == m_shown) {
+        return;
+    }
+    m_shown = m_rows.size();
+    // Rows are only ever added at the end: what is painted stays, and the
+    // view stays where the person scrolled it.
+    ListView_SetItemCountEx(m_listView, static_cast<int>(m_shown),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void ServerList::revealLastRow() const
+{
+    if (m_shown == 0) {
+        return;
+    }
+    const int last = static_cast<int>(m_shown) - 1;
+    ListView_EnsureVisible(m_listView, last, FALSE);
+    ListView_SetItemState(m_listView, last, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+std::wstring ServerList::cellText(std::size_t row, int column) const
+{
+    if (row >= m_rows.size()) {
+        return {};
+    }
+    // A field that the row keeps cut is longer than a cell anyway: the
+    // cell's own cut shows it.
+    return shownWide(rowColumn(m_rows[row], column).kept, kCellCharacters);
+}
+
+void ServerList::fillCell(NMLVDISPINFOW& request) const
+{
+    LVITEMW& item = request.item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) {
+        return;
+    }
+    const std::wstring text = cellText(static_cast<std::size_t>(item.iItem), item.iSubItem);
+    const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
+    const std::size_t length = std::min(text.size(), room);
+    std::copy_n(text.begin(), length, item.pszText);
+    item.pszText[length] = L'\0';
+}
+
+} // namespace pollwick::win
