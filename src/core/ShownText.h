@@ -59,8 +59,9 @@ struct ServerRow {
 
 ServerRow shownRow(const ServerRecord& record);
 
-// The text of a column of the server list: 0 "Server Name", 1 "Type",
-// 2 "Version", 3 "Players", 4 "IP Address"; whether it was cut.
-ShownPart rowColumn(const ServerRow& row, int column);
+// The text of a column of the server list (0 "Server Name", 1 "Type",
+// 2 "Version", 3 "Players", 4 "IP Address") when at most `most` characters
+// are shown: a cell shows kCellCharacters, its tool tip kShownCharacters.
+ShownPart rowColumn(const ServerRow& row, int column, std::size_t most = kShownCharacters);
 
 } // namespace pollwick

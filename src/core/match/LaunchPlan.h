@@ -37,7 +37,7 @@ struct LaunchPlan {
 // Why a match starts no game.
 enum class NoLaunch {
     PrivateServer, // private servers are never joined
-    NoVersion, // the matched line gave no version that an edition plays
+    NoVersion, // the matched line gave no version of its own
     NoAddress, // the matched line gave no address
     NotAnAddress, // what the line gave does not look like an address
 };

@@ -48,7 +48,6 @@ struct GameStart {
 // Why a match starts no game, beyond the record itself.
 enum class NoStart {
     NoPath, // no path is set for the edition
-    NotStartable, // the path names nothing that starts
 };
 
 using LaunchDecision = std::variant<GameStart, NoLaunch, NoStart>;
@@ -58,8 +57,11 @@ using LaunchDecision = std::variant<GameStart, NoLaunch, NoStart>;
 LaunchDecision decideLaunch(const ServerRecord& matched, ParsedFields fromLine,
                             const GamePaths& paths);
 
-// Why the game was not started, for the status line (UTF-8): "the line gave
-// no version", "no game path is set for 1.24 (Wombix Paths)", ...
+// Why the game was not started, for the status line (UTF-8): "its line
+// gives no version", "no game path is set for 1.24 (Wombix Paths)", ...
+// Empty for a GameStart.
 std::string whyNotStarted(const LaunchDecision& decision, const ServerRecord& matched);
+// The same when the system could not start what the path names.
+std::string cannotBeStarted(const GameStart& start);
 
 } // namespace pollwick

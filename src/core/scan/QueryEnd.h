@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "core/scan/ResponseWalk.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -31,20 +33,13 @@ enum class QueryEnd : std::uint8_t {
     TimedOut, // the time given for the list ran out
 };
 
-// Which limit of a response was reached.
-enum class ResponseLimit : std::uint8_t {
-    None,
-    Servers, // 32,767 servers
-    Bytes, // 32 MiB received
-    ServerText, // 32 MiB held by the servers listed, fields carried over included
-};
-
 // What the engine tells of a query when it ends.
 struct QueryReport {
     QueryEnd end = QueryEnd::Whole;
     std::size_t listed = 0; // servers listed from its answer
     std::size_t discarded = 0; // lines of the answer that the limits left out
     ResponseLimit limit = ResponseLimit::None; // reached by this answer
+    std::size_t limitAmount = 0; // the limit's size: servers, or bytes
     bool connected = false; // the connection was made
     bool arrived = false; // some of the answer came
 
@@ -60,9 +55,10 @@ bool gaveList(QueryEnd end);
 // a list.
 std::string whyNoList(const QueryReport& report);
 
-// What was left unread when an answer reached a limit: "more than 32,767
-// servers were sent", ... Empty for no limit.
-std::string limitReached(ResponseLimit limit);
+// Which limit an answer reached, and so why the rest of it was not read:
+// "over 32,767 servers", "over 32 MiB", "over 32 MiB of server text".
+// Empty for no limit.
+std::string limitReached(const QueryReport& report);
 
 // "1 server", "187 servers", "32,767 servers".
 std::string serverCount(std::size_t count);

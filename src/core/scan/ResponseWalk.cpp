@@ -4,8 +4,6 @@
 
 #include "core/scan/ResponseWalk.h"
 
-#include "core/scan/ServerLineParser.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -14,6 +12,12 @@ namespace {
 
 constexpr std::string_view kEntryIndent = "   ";
 constexpr std::size_t kKeptEntryBytes = std::size_t{8} << 20u;
+
+std::size_t bytesHeld(const ServerRecord& record)
+{
+    return record.serverName.size() + record.gameType.size() + record.version.size() +
+        record.players.size() + record.ipAddress.size();
+}
 
 } // namespace
 
@@ -31,13 +35,16 @@ void ResponseWalk::startResponse()
         m_entryCount = 0;
     }
     m_record = ServerRecord{};
+    m_parser.reset();
     m_unfinished.clear();
     m_unfinished.shrink_to_fit();
     m_droppingLongLine = false;
     m_entriesInResponse = 0;
     m_entryBytes = 0;
     m_responseBytes = 0;
+    m_recordBytes = 0;
     m_discarded = 0;
+    m_limit = ResponseLimit::None;
     m_ended = false;
 }
 
@@ -46,11 +53,11 @@ void ResponseWalk::clearEntries()
     m_entryCount = 0;
 }
 
-bool ResponseWalk::responseFull() const
+void ResponseWalk::reach(ResponseLimit limit)
 {
-    // Once the budget is spent, any further line would end past it.
-    return m_entriesInResponse >= m_limits.maxEntries ||
-        m_responseBytes >= m_limits.maxResponseBytes;
+    if (m_limit == ResponseLimit::None) {
+        m_limit = limit;
+    }
 }
 
 void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
@@ -62,7 +69,19 @@ void ResponseWalk::arrive(std::string_view chunk, Hooks& hooks)
 
     const std::size_t count = m_entryCount;
     for (std::size_t j = 0; j < count; ++j) {
-        const ParsedFields fromLine = parseServerLine(m_entryStore[j], m_record);
+        const ParsedFields fromLine = m_parser.parse(m_entryStore[j], m_record);
+        // A record that would take the listed records past their budget is
+        // not listed, and nor is anything after it: the listing ends here,
+        // whatever limit the lines after it reached.
+        const std::size_t held = bytesHeld(m_record);
+        if (held > m_limits.maxRecordBytes - m_recordBytes) {
+            m_limit = ResponseLimit::ServerText;
+            m_discarded += count - j;
+            m_entriesInResponse -= count - j;
+            m_entryCount = j;
+            break;
+        }
+        m_recordBytes += held;
         hooks.listRecord(m_record);
         if (hooks.testRecord(m_record, fromLine) == MatchVerdict::Match) {
             m_ended = true;
@@ -77,8 +96,12 @@ void ResponseWalk::acceptLine(std::string_view head)
     // listed only if it ends within the budget, so no line after one that
     // did not fit can be listed after a gap.
     const std::size_t lineBytes = m_unfinished.size() + head.size();
-    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes ||
-        m_entriesInResponse >= m_limits.maxEntries || m_responseBytes > m_limits.maxResponseBytes) {
+    if (m_entriesInResponse >= m_limits.maxEntries) {
+        reach(ResponseLimit::Servers);
+    } else if (m_responseBytes > m_limits.maxResponseBytes) {
+        reach(ResponseLimit::Bytes);
+    }
+    if (m_droppingLongLine || lineBytes > m_limits.maxLineBytes || m_limit != ResponseLimit::None) {
         ++m_discarded;
     } else {
         if (m_entryCount == m_entryStore.size()) {
@@ -118,15 +141,24 @@ void ResponseWalk::splitLines(std::string_view chunk)
 
     // The text after the last LF waits for the rest of its line. It counts
     // toward the budget now, kept or not: a list server that never ends its
-    // line fills the response all the same. Once the response is full
-    // nothing more is kept, and a line that has grown past the length limit
-    // is dropped as it arrives.
+    // line fills the response all the same. Past a limit nothing more is
+    // kept, and a line that has grown past the length limit is dropped as
+    // it arrives.
     const std::string_view rest = text.substr(start);
     m_responseBytes += rest.size();
-    if (m_droppingLongLine || rest.empty()) {
+    if (rest.empty()) {
         return;
     }
-    if (responseFull() || m_unfinished.size() + rest.size() > m_limits.maxLineBytes) {
+    if (m_entriesInResponse >= m_limits.maxEntries) {
+        reach(ResponseLimit::Servers); // a line beyond the last that may be listed
+    } else if (m_responseBytes > m_limits.maxResponseBytes) {
+        reach(ResponseLimit::Bytes);
+    }
+    if (m_droppingLongLine) {
+        return;
+    }
+    if (m_limit != ResponseLimit::None ||
+        m_unfinished.size() + rest.size() > m_limits.maxLineBytes) {
         m_unfinished.clear();
         m_unfinished.shrink_to_fit();
         m_droppingLongLine = true;

@@ -6,8 +6,10 @@
 
 #include "core/MatchVerdict.h"
 #include "core/ServerRecord.h"
+#include "core/scan/ServerLineParser.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,7 +18,8 @@
 namespace pollwick {
 
 // What one response may make the program hold. A list server is someone
-// else's machine; these keep a broken or hostile one from filling memory.
+// else's machine; these keep a broken or hostile one from filling memory or
+// the window's time.
 struct ResponseLimits {
     std::size_t maxEntries = 32767; // entries per response; later lines are discarded
     std::size_t maxLineBytes = 1u << 20u; // a longer line is dropped whole
@@ -25,6 +28,19 @@ struct ResponseLimits {
     // connection busy for ever with data that is never listed; a line that
     // ends past it, and every line after that, is discarded.
     std::size_t maxResponseBytes = 32u << 20u;
+    // Bytes that the listed records hold, counted record by record with the
+    // fields they carry over from the lines before them: a line that gives
+    // no name or no address keeps the last one, so one line of a megabyte
+    // and thousands of short ones would otherwise make gigabytes.
+    std::size_t maxRecordBytes = 32u << 20u;
+};
+
+// Which limit of a response was reached, with something more to read.
+enum class ResponseLimit : std::uint8_t {
+    None,
+    Servers, // maxEntries
+    Bytes, // maxResponseBytes
+    ServerText, // maxRecordBytes
 };
 
 // The handling of one list-server response, shared by the window and the
@@ -67,9 +83,12 @@ public:
 
     // True once a Match has ended the walk of the current response.
     [[nodiscard]] bool ended() const { return m_ended; }
-    // True once the current response has reached its entry limit or byte
-    // budget: nothing more of it can be listed, so a reader may stop there.
-    [[nodiscard]] bool full() const { return responseFull(); }
+    // True once the current response has reached one of its limits with
+    // more to read: nothing more of it can be listed, so a reader stops
+    // there. A response of exactly 32,767 lines, or of exactly the byte
+    // budget, is not full until something more comes.
+    [[nodiscard]] bool full() const { return m_limit != ResponseLimit::None; }
+    [[nodiscard]] ResponseLimit limitReached() const { return m_limit; }
 
     // The entries that the last arrival's lines became.
     [[nodiscard]] std::span<const std::string> entries() const
@@ -81,6 +100,8 @@ public:
     // Bytes of the current response received so far, over all its arrivals:
     // what the byte budget counts.
     [[nodiscard]] std::size_t bytesInResponse() const { return m_responseBytes; }
+    // Bytes that the records listed from the current response hold.
+    [[nodiscard]] std::size_t recordBytesInResponse() const { return m_recordBytes; }
     // Lines of the current response that the limits discarded.
     [[nodiscard]] std::size_t discardedLines() const { return m_discarded; }
     // Bytes of the unfinished line kept for the next arrival: never more than
@@ -95,7 +116,7 @@ private:
     // unfinished line for the next arrival.
     void splitLines(std::string_view chunk);
     void acceptLine(std::string_view head);
-    [[nodiscard]] bool responseFull() const;
+    void reach(ResponseLimit limit);
 
     ResponseLimits m_limits;
     // The entries are the first m_entryCount strings; the strings after them
@@ -104,12 +125,15 @@ private:
     std::vector<std::string> m_entryStore;
     std::size_t m_entryCount = 0;
     ServerRecord m_record;
+    ServerLineParser m_parser;
     std::string m_unfinished; // the line after the last LF so far
     bool m_droppingLongLine = false; // inside a line over the length limit
     std::size_t m_entriesInResponse = 0;
     std::size_t m_entryBytes = 0; // what the entries hold, to decide what to keep
     std::size_t m_responseBytes = 0; // everything received, as the budget counts
+    std::size_t m_recordBytes = 0; // what the listed records hold
     std::size_t m_discarded = 0;
+    ResponseLimit m_limit = ResponseLimit::None;
     bool m_ended = false;
 };
 

@@ -55,7 +55,8 @@ class ScanEngine final : private ListConnection::Receiver, private ResponseWalk:
 public:
     // What the engine reports, and what it asks at the moment it needs it.
     // Every report comes on the user-interface thread, from inside one of
-    // the engine's commands or a port's event.
+    // the engine's commands or a port's event; a report never gives the
+    // engine a command.
     class Listener
     {
     public:
@@ -137,12 +138,14 @@ private:
     MatchVerdict testRecord(ServerRecord& record, ParsedFields fromLine) override;
 
     void setState(ScanState state);
-    void query();
-    void walkPieces();
+    // Closes the connection and asks the list server again; a query still
+    // under way is dropped silently (a new scan) or reported as cut off.
+    enum class Unfinished : std::uint8_t { Dropped, Reported };
+    void query(Unfinished unfinished);
     void walkPiece(std::string_view bytes);
     void endQuery(QueryEnd end);
     void endOnMatch(const ServerRecord& record, ParsedFields fromLine);
-    void setStatus(StatusKind kind);
+    void showStatus(StatusKind kind);
 
     ListConnection& m_connection;
     Timer& m_timer;
@@ -156,7 +159,9 @@ private:
 
     // The current query.
     ResponseWalk m_walk;
+    std::uint64_t m_query = 0; // counts the queries
     bool m_querying = false; // asked, and not ended yet
+    bool m_responseStarted = false; // its first data came
     bool m_connected = false;
     bool m_arrived = false; // some of its answer came
     std::size_t m_listed = 0;
@@ -169,9 +174,9 @@ private:
     StatusFacts m_status;
 };
 
-// How the answer of a saved list ended, read by the same rules as a list
-// server's: `walk` has been given the whole file, and `anyBytes` says
-// whether it held any.
-QueryReport endOfSavedList(const ResponseWalk& walk, std::size_t listed, bool anyBytes);
+// How an answer that its sender ended in good order ended: the list server
+// closed the connection, or a saved list came to its end. `anyBytes` says
+// whether anything came at all.
+QueryEnd orderlyEnd(const ResponseWalk& walk, bool anyBytes);
 
 } // namespace pollwick

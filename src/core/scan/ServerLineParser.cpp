@@ -264,9 +264,39 @@ void removeColourCodes(std::string& name)
     }
 }
 
-} // namespace
+// Whether cleaning would change the name: it holds a "|", a colour code,
+// or a Coop or Race ending.
+bool holdsSomethingToClean(std::string_view name)
+{
+    if (name.find('|') != kNotFound || name.find("    Race") != kNotFound ||
+        name.find("    Coop") != kNotFound) {
+        return true;
+    }
+    for (std::size_t at = name.find(kSectionSign); at != kNotFound;
+         at = name.find(kSectionSign, at + 1)) {
+        if (at + 1 < name.size() && name[at + 1] >= '0' && name[at + 1] <= '9') {
+            return true;
+        }
+    }
+    return false;
+}
 
-ParsedFields parseServerLine(std::string_view entry, ServerRecord& record)
+// The colour codes, then the type that Coop and Race servers append to the
+// name after four spaces. Few names hold the word at all, and without it
+// there is nothing to remove.
+void cleanName(std::string& name)
+{
+    removeColourCodes(name);
+    if (name.find("Race") != kNotFound) {
+        removeAll(name, "    Race");
+    }
+    if (name.find("Coop") != kNotFound) {
+        removeAll(name, "    Coop");
+    }
+}
+
+// Every field but the cleaning of the name.
+ParsedFields parseFields(std::string_view entry, ServerRecord& record)
 {
     ParsedFields fields;
     const std::size_t length = entry.size();
@@ -280,11 +310,11 @@ ParsedFields parseServerLine(std::string_view entry, ServerRecord& record)
         record.serverName.assign(entry.substr(nameStart));
         fields.add(ParsedFields::ServerName);
     }
-    // The last character is the CR of the line end, not part of the name.
+    // The last character is the CR of the line end, not part of the name;
+    // a name carried from the line before loses one too.
     if (!record.serverName.empty()) {
         record.serverName.pop_back();
     }
-    removeColourCodes(record.serverName);
 
     // Players: between the first "[" and the first "]". Without a "]", or
     // with the "]" before the "[", the previous count stays. Without a "["
@@ -314,16 +344,36 @@ ParsedFields parseServerLine(std::string_view entry, ServerRecord& record)
         record.ipAddress.assign(entry.substr(0, colon));
         fields.add(ParsedFields::IpAddress);
     }
+    return fields;
+}
 
-    // Coop and Race servers append their type to the name after four spaces.
-    // Few names hold the word at all, and without it there is nothing to
-    // remove.
-    if (record.serverName.find("Race") != kNotFound) {
-        removeAll(record.serverName, "    Race");
+} // namespace
+
+ParsedFields parseServerLine(std::string_view entry, ServerRecord& record)
+{
+    const ParsedFields fields = parseFields(entry, record);
+    cleanName(record.serverName);
+    return fields;
+}
+
+ParsedFields ServerLineParser::parse(std::string_view entry, ServerRecord& record)
+{
+    const std::size_t nameBytes = record.serverName.size();
+    const ParsedFields fields = parseFields(entry, record);
+    if (fields.has(ParsedFields::ServerName)) {
+        cleanName(record.serverName);
+        m_cleanNameBytes = kUnknown;
+        return fields;
     }
-    if (record.serverName.find("Coop") != kNotFound) {
-        removeAll(record.serverName, "    Coop");
+    // A carried name that was clean is clean without its last character.
+    if (m_cleanNameBytes != nameBytes) {
+        cleanName(record.serverName);
+        if (holdsSomethingToClean(record.serverName)) {
+            m_cleanNameBytes = kUnknown;
+            return fields;
+        }
     }
+    m_cleanNameBytes = record.serverName.size();
     return fields;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/ServerRecord.h"
 
+#include <cstddef>
 #include <string_view>
 
 namespace pollwick {
@@ -24,5 +25,27 @@ namespace pollwick {
 //
 // Returns which fields this entry set itself.
 ParsedFields parseServerLine(std::string_view entry, ServerRecord& record);
+
+// parseServerLine() for the lines of one response, one after another into
+// the same record, with what it learnt of the record's name kept between
+// them. A line that gives no name of its own carries the name of the line
+// before, which loses its last character and is cleaned again; once a name
+// holds nothing that cleaning removes, the names carried from it hold
+// nothing either (each is the one before it without its last character),
+// so a name of a megabyte carried over thousands of lines is looked at
+// once, not on every line.
+class ServerLineParser final
+{
+public:
+    ParsedFields parse(std::string_view entry, ServerRecord& record);
+    // A new response, and a new working record.
+    void reset() { m_cleanNameBytes = kUnknown; }
+
+private:
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    // The size of the record's name when that name is known to hold nothing
+    // that cleaning removes; kUnknown otherwise.
+    std::size_t m_cleanNameBytes = kUnknown;
+};
 
 } // namespace pollwick

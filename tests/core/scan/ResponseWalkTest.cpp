@@ -141,8 +141,10 @@ TEST(ResponseWalk, KeepsWithinTheLimits)
          {"78", "78"},
          2,
          true},
-        // Line ends count: two lines of 11 bytes spend 22.
-        {"the byte budget spent exactly", {32767, kMiB, 22}, {ten + ten}, {"78", "78"}, 0, true},
+        // Line ends count: two lines of 11 bytes spend 22. Spent exactly,
+        // nothing was left unread; one byte more is.
+        {"the byte budget spent exactly", {32767, kMiB, 22}, {ten + ten}, {"78", "78"}, 0},
+        {"a byte past the budget", {32767, kMiB, 22}, {ten + ten, "x"}, {"78", "78"}, 0, true},
         // A dropped line costs its bytes; the next line still ends within
         // the budget, and a shorter line after one that does not fit is
         // not listed out of order.
@@ -154,11 +156,19 @@ TEST(ResponseWalk, KeepsWithinTheLimits)
          true},
         {"a line that never ends fills the budget",
          {32767, 10, 30},
-         {"B:1 [] cd\n0123456789AB", "CDEF", "GHIJ"},
+         {"B:1 [] cd\n0123456789AB", "CDEF", "GHIJ", "K"},
          {"c"},
          0,
          true},
         {"the entry limit", {2, kMiB, 32U << 20U}, {ten + ten + ten}, {"78", "78"}, 1, true},
+        {"exactly the entry limit", {2, kMiB, 32U << 20U}, {ten + ten}, {"78", "78"}, 0},
+        // Each record holds its name, players and the address it carries.
+        {"the records' budget, carried fields included",
+         {32767, kMiB, kMiB, 100},
+         {std::string(40, 'a') + ":1 [1/2] one\n" + "two]\nthree]\n" + ten},
+         {"on", "o"},
+         2,
+         true},
         {"a line of the limit cut in two",
          {},
          {full.substr(0, 5), full.substr(5) + "\n", next},

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace pollwick {
 namespace {
@@ -141,6 +142,32 @@ TEST(ServerLineParser, CarriesFieldsOverAndReportsWhatTheLineSet)
             seen += set.has(field) ? letter : ' ';
         }
         EXPECT_EQ(seen, expected) << entry.substr(0, 40);
+    }
+}
+
+// Names carried over many lines, each losing its last character and
+// cleaned again: the parser of a response, which looks at a clean name only
+// once, gives the same records as a parse of each line on its own.
+TEST(ServerLineParser, ANameCarriedOverManyLinesIsCleanedAsOnEveryLine)
+{
+    const std::vector<std::string> names = {
+        "   [1/2] plain name\r",
+        "   [1/2] \xA7\xA7\xA7"
+        "111 rest\r", // codes that a removal brings together
+        "   [1/2] x        RaceRace\r", // a Race ending that a removal brings together
+        "   [1/2] a|b\xA7"
+        "2c\r",
+        "   [1/2] \r",
+    };
+    for (const std::string& first : names) {
+        ServerLineParser parser;
+        ServerRecord once;
+        ServerRecord each;
+        for (int line = 0; line < 12; ++line) {
+            const std::string entry = line == 0 ? first : "   [1/2]"; // "]" last: no name
+            EXPECT_EQ(parser.parse(entry, once), parseServerLine(entry, each));
+            ASSERT_EQ(once, each) << first << " line " << line;
+        }
     }
 }
 
