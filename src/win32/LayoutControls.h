@@ -6,11 +6,12 @@
 
 #include "core/layout/WindowLayout.h"
 
+#include <windows.h>
+
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <windows.h>
 
 namespace pollwick::win {
 

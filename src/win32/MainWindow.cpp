@@ -354,14 +354,15 @@ void MainWindow::matched(const ServerRecord& record, ParsedFields fromLine)
 
 void MainWindow::launchGame(const ServerRecord& matched, ParsedFields fromLine)
 {
-    LaunchDecision decision = decideLaunch(matched, fromLine, m_paths->workingCopy());
-    if (const auto* start = std::get_if<GameStart>(&decision)) {
-        if (m_platform.launcher().start(widen(start->program), widen(start->connectAddress))) {
-            return;
-        }
-        decision = NoStart::NotStartable;
+    const LaunchDecision decision = decideLaunch(matched, fromLine, m_paths->workingCopy());
+    const auto* start = std::get_if<GameStart>(&decision);
+    if (start == nullptr) {
+        m_engine.gameNotStarted(whyNotStarted(decision, matched));
+        return;
     }
-    m_engine.gameNotStarted(whyNotStarted(decision, matched));
+    if (!m_platform.launcher().start(widen(start->program), widen(start->connectAddress))) {
+        m_engine.gameNotStarted(cannotBeStarted(*start));
+    }
 }
 
 std::optional<MatchCriteria> MainWindow::currentCriteria()

@@ -7,10 +7,11 @@
 #include "core/scan/ScanEngine.h"
 #include "win32/Metrics.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
-#include <windows.h>
 
 namespace pollwick {
 class ListConnection;

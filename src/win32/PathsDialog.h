@@ -6,10 +6,11 @@
 
 #include "core/settings/GamePaths.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
-#include <windows.h>
 
 namespace pollwick::win {
 

@@ -75,9 +75,7 @@ std::wstring ServerList::cellText(std::size_t row, int column) const
     if (row >= m_rows.size()) {
         return {};
     }
-    // A field that the row keeps cut is longer than a cell anyway: the
-    // cell's own cut shows it.
-    return shownWide(rowColumn(m_rows[row], column).kept, kCellCharacters);
+    return shownWide(rowColumn(m_rows[row], column, kCellCharacters));
 }
 
 void ServerList::fillCell(NMLVDISPINFOW& request) const

@@ -6,9 +6,10 @@
 
 #include "core/ShownText.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <vector>
-#include <windows.h>
 
 namespace pollwick {
 struct ServerRecord;

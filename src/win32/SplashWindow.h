@@ -4,9 +4,10 @@
 
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <memory>
-#include <windows.h>
 
 namespace pollwick {
 class Timer;

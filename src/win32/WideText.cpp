@@ -58,7 +58,11 @@ std::string listBytes(std::wstring_view typed)
 
 std::wstring shownWide(std::string_view bytes, std::size_t most)
 {
-    const ShownPart part = shownPart(bytes, most);
+    return shownWide(shownPart(bytes, most));
+}
+
+std::wstring shownWide(const ShownPart& part)
+{
     std::wstring shown;
     shown.reserve(part.kept.size() + 1);
     for (const char byte : part.kept) {

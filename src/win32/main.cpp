@@ -8,8 +8,9 @@
 #include "win32/Metrics.h"
 #include "win32/ProgramWindows.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/)
