@@ -7,7 +7,10 @@
 # wine-run.sh <prefix> [<program.exe> [arguments...]]
 #
 # Runs a Windows program under Wine with no display, in the given Wine prefix;
-# without a program it only gets the prefix ready. The first call creates the
+# without a program it only gets the prefix ready. A program that makes
+# windows (POLLWICK_WINE_DISPLAY=1 in its environment) keeps DISPLAY: Wine
+# cannot make a window without an X server, so such tests run on one
+# (./dev test windows starts Xvfb for them). The first call creates the
 # prefix, once: parallel callers wait for it under a lock instead of each
 # starting their own. The .NET and browser engines that Wine would offer to
 # install are switched off.
@@ -18,7 +21,15 @@ case $1 in
 esac
 shift
 
-unset DISPLAY WAYLAND_DISPLAY
+if [ -n "${POLLWICK_WINE_DISPLAY:-}" ] && [ $# -gt 0 ]; then
+    if [ -z "${DISPLAY:-}" ]; then
+        echo "wine-run.sh: $1 makes windows and needs an X display (run it under xvfb-run)" >&2
+        exit 1
+    fi
+else
+    unset DISPLAY
+fi
+unset WAYLAND_DISPLAY
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -29,7 +40,17 @@ mkdir -p "$(dirname "$prefix")"
     if [ ! -f "$prefix/.pollwick-ready" ]; then
         # Its chatter (no 32-bit Wine, and so on) goes to a log, shown only
         # when the prefix cannot be made.
-        if ! { wineboot --init && wineserver --wait; } >"$prefix.log" 2>&1 9>&-; then
+        # Windows are not handed to a window manager: with none on the
+        # display, Wine would wait two seconds for one at every window
+        # hidden. Nor does a crash start the debugger, which would wait for
+        # a person.
+        if ! { wineboot --init &&
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Auto /d 1 /f &&
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Debugger /d '' /f &&
+            wineserver --wait; } >"$prefix.log" 2>&1 9>&-; then
             cat "$prefix.log" >&2
             exit 1
         fi

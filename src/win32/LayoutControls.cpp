@@ -56,8 +56,12 @@ constexpr int kDroppedItems = 8;
 // An editable drop-down's height is that of its edit field, which follows
 // from the font; Windows takes the height given at creation for the opened
 // list. The field is made as high as the layout says.
+// Wine's field takes the height asked for plus 2 and says so when asked
+// back, where Windows' takes it as asked: the height asked for is corrected
+// by what came of it, not read back.
 void fitDropDownHeight(HWND combo, int height)
 {
+    auto asked = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
     for (int attempt = 0; attempt < 4; ++attempt) {
         RECT closed{};
         GetWindowRect(combo, &closed);
@@ -65,8 +69,8 @@ void fitDropDownHeight(HWND combo, int height)
         if (difference == 0) {
             return;
         }
-        const auto field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-        SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), field + difference);
+        asked += difference;
+        SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), asked);
     }
 }
 
@@ -227,7 +231,7 @@ void LayoutControls::setToolTip(std::string_view name, const std::wstring& text)
     tool.hwnd = m_parent;
     tool.uId = reinterpret_cast<UINT_PTR>(found->window);
     std::wstring copy = text;
-    tool.lpszText = copy.data();
+    // Asked without a buffer, the tip does not copy its old text out.
     if (SendMessageW(m_toolTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) == 0) {
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.lpszText = copy.data();
