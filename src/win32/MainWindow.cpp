@@ -27,8 +27,10 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr const wchar_t* kClassName = L"PollwickMainWindow";
-// A fixed frame with the control menu and the minimize button.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// A fixed frame with the control menu and the minimize button. Not
+// WS_CLIPCHILDREN: a group box paints only its border and title, and the
+// window's own background must show inside it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
 constexpr auto kServerChoiceInterval = 100ms;

@@ -17,7 +17,7 @@ namespace pollwick::win {
 namespace {
 
 constexpr const wchar_t* kClassName = L"PollwickPathsDialog";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 
 // Which box each "..." fills.
