@@ -82,6 +82,7 @@ private:
     void applyListWidth();
     void openPathsDialog();
     void checkGamePaths();
+    void showListedRows();
 
     // ScanEngine::Listener
     void stateChanged(ScanState state) override;
@@ -89,8 +90,10 @@ private:
     void responseStarted() override;
     void recordListed(const ServerRecord& record) override;
     void pieceWalked() override;
+    void listEnded(const QueryReport& report) override;
     void matched(const ServerRecord& record, ParsedFields fromLine) override;
     std::optional<MatchCriteria> currentCriteria() override;
+    [[nodiscard]] MatchCriteria readCriteria() const;
 
     void showState(ScanState state);
     void showStatus();
@@ -105,6 +108,8 @@ private:
     std::unique_ptr<Timer> m_requeryTimer; // the engine's
     std::unique_ptr<Timer> m_serverChoiceTimer;
     std::unique_ptr<Timer> m_startupCheckTimer;
+    // Shows the rows listed so far, at most every kRowsShownEvery.
+    std::unique_ptr<Timer> m_rowsTimer;
     ScanEngine m_engine;
     HWND m_window = nullptr;
     HWND m_lastFocus = nullptr;
@@ -112,6 +117,9 @@ private:
     std::unique_ptr<ServerList> m_list;
     std::unique_ptr<PathsDialog> m_paths;
     std::wstring m_lastWaveFile; // the file dialog opens where the last choice was
+    // The criteria as the controls held them when the engine first asked
+    // in the piece of the answer that it is walking (see currentCriteria).
+    std::optional<MatchCriteria> m_pieceCriteria;
 };
 
 } // namespace pollwick::win

@@ -7,13 +7,13 @@
 // rules themselves (the states, the words, the match) are the engine's and
 // are tested with it.
 
-#include "win32/LayoutControls.h"
 #include "win32/MainWindow.h"
 
 #include "FakeWinPlatform.h"
 #include "WinTestSupport.h"
 #include "core/Texts.h"
 #include "core/layout/WindowLayout.h"
+#include "win32/LayoutControls.h"
 #include "win32/PathsDialog.h"
 #include "win32/WideText.h"
 
@@ -156,9 +156,13 @@ TEST_F(MainWindowTest, TheListShowsEachAnswerAsTheListServerSentIt)
     EXPECT_EQ(listCell(list, 0, 4), L"   192.0.2.1");
     EXPECT_EQ(listCell(list, 1, 0), std::wstring(kCellCharacters - 1, L'n') + L"\u2026");
 
-    // The next query's answer replaces the rows.
+    // The next query's answer replaces the rows, and they show as they
+    // arrive, before the answer ends.
     platform.timerRunningAt(5000ms)->fire();
-    answer("192.0.2.9:10057 coop 1.24   [1/4] Alone\r\n");
+    platform.connection()->connect();
+    platform.connection()->send("192.0.2.9:10057 coop 1.24   [1/4] Alone\r\n");
+    EXPECT_EQ(listRows(list), 0);
+    platform.timerRunningAt(50ms)->fire();
     ASSERT_EQ(listRows(list), 1);
     EXPECT_EQ(listCell(list, 0, 0), L"Alone");
 }
