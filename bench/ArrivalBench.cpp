@@ -11,11 +11,8 @@
 
 #include "FakePlatform.h"
 #include "listserver/SimulatedList.h"
-#include "platform/ClientSocket.h"
 #include "window/MainWindow.h"
 #include "window/ServerListView.h"
-#include "window/scan/ListExchange.h"
-#include "window/scan/ScanController.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,24 +45,35 @@ const std::string& response(std::int64_t lines)
 struct ScanningWindow {
     ScanningWindow()
     {
-        platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix.exe"));
-        platform.socketFactory = [this](QObject* parent) {
-            socket = new test::HandedSocket(parent);
-            return socket;
-        };
+        platform.storePath("Normal", "/games/wombix.exe");
         form = std::make_unique<MainWindow>(platform);
-        form->hostCombo->setEditText(QStringLiteral("127.0.0.1"));
-        static_cast<test::ManualTimer*>(form->serverChoiceTimer)->fire();
-        form->nameCheck->setChecked(true);
-        form->nameEdit->setText(QStringLiteral("no server is called this"));
-        form->showListCheck->setChecked(true);
+        control<QComboBox>("hostCombo")->setEditText(QStringLiteral("127.0.0.1"));
+        platform.timer(TimerRole::ServerChoice).fire();
+        control<QCheckBox>("nameCheck")->setChecked(true);
+        control<QLineEdit>("nameEdit")->setText(QStringLiteral("no server is called this"));
+        control<QCheckBox>("showListCheck")->setChecked(true);
         form->show();
         QApplication::processEvents();
-        form->goButton->click();
+        control<QPushButton>("goButton")->click();
+    }
+    template <typename Control>
+    Control* control(const char* name) const
+    {
+        return form->findChild<Control*>(QString::fromLatin1(name));
+    }
+    // A new connection, as the next query makes, and the whole list on it.
+    void deliver(const std::string& text)
+    {
+        platform.timer(TimerRole::Requery).fire();
+        platform.handed().connect();
+        platform.handed().send(text);
+    }
+    [[nodiscard]] ServerListView& serverList() const
+    {
+        return *control<ServerListView>("serverList");
     }
 
     test::FakePlatform platform;
-    test::HandedSocket* socket = nullptr;
     std::unique_ptr<MainWindow> form;
 };
 
@@ -77,15 +85,14 @@ void arrival(benchmark::State& state, bool paint)
     ScanningWindow window;
     for (auto _ : state) {
         static_cast<void>(_);
-        window.socket->connect();
-        window.socket->deliver(text);
+        window.deliver(text);
         if (paint) {
             window.form->repaint();
             QApplication::processEvents();
         }
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
-    state.counters["entries"] = window.form->serverList->rows();
+    state.counters["entries"] = window.serverList().model()->rowCount();
 }
 
 BENCHMARK_CAPTURE(arrival, listed, false)
@@ -112,14 +119,13 @@ void paintList(benchmark::State& state)
         text += "\r\n";
     }
     ScanningWindow window;
-    window.socket->connect();
-    window.socket->deliver(text);
+    window.deliver(text);
     QApplication::processEvents();
     for (auto _ : state) {
         static_cast<void>(_);
-        window.form->serverList->viewport()->repaint();
+        window.serverList().viewport()->repaint();
     }
-    state.counters["entries"] = window.form->serverList->rows();
+    state.counters["entries"] = window.serverList().model()->rowCount();
 }
 
 BENCHMARK(paintList)->Name("window/paint31")->Arg(20)->Arg(1000000)->Unit(benchmark::kMicrosecond);

@@ -17,10 +17,8 @@
 //
 //   pollwick-scan-cycle-cost [--host ADDRESS] [--cycles N | --seconds N [--stop]]
 #include "FakePlatform.h"
-#include "platform/ClientSocket.h"
 #include "window/MainWindow.h"
 #include "window/ServerListView.h"
-#include "window/scan/ListExchange.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +37,7 @@
 
 namespace {
 
-using pollwick::test::ManualTimer;
+using pollwick::TimerRole;
 using pollwick::test::waitUntil;
 
 double cpuSeconds(int who, double* user = nullptr, double* system = nullptr)
@@ -108,27 +106,35 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
 
-    pollwick::test::FakePlatform platform;
-    platform.storePath(QStringLiteral("Normal"), QStringLiteral("/games/wombix/wombix.exe"));
+    pollwick::test::FakePlatform platform(pollwick::test::FakePlatform::Connection::Real);
+    platform.storePath("Normal", "/games/wombix/wombix.exe");
     pollwick::MainWindow form(platform);
     form.show();
-    form.hostCombo->setEditText(host);
-    static_cast<ManualTimer&>(*form.serverChoiceTimer).fire();
-    form.nameCheck->setChecked(true);
-    form.nameEdit->setText(QStringLiteral("no server is called this"));
+    const auto control = [&form](const char* name) {
+        return form.findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    qobject_cast<QComboBox*>(control("hostCombo"))->setEditText(host);
+    platform.timer(TimerRole::ServerChoice).fire();
+    qobject_cast<QCheckBox*>(control("nameCheck"))->setChecked(true);
+    qobject_cast<QLineEdit*>(control("nameEdit"))
+        ->setText(QStringLiteral("no server is called this"));
+    auto* goButton = qobject_cast<QPushButton*>(control("goButton"));
+    const auto rowsShown = [&] {
+        return qobject_cast<pollwick::ServerListView*>(control("serverList"))->model()->rowCount();
+    };
 
     if (seconds > 0) {
         // The re-query timer as it runs for a user, fired by a real timer.
         QTimer refresh;
         refresh.setTimerType(Qt::PreciseTimer);
         QObject::connect(&refresh, &QTimer::timeout,
-                         [&] { static_cast<ManualTimer&>(*form.requeryTimer).fire(); });
+                         [&] { platform.timer(TimerRole::Requery).fire(); });
         const double before = cpuSeconds(RUSAGE_SELF);
         QElapsedTimer wall;
         wall.start();
-        form.goButton->click();
+        goButton->click();
         if (stop) {
-            form.stopButton->click();
+            qobject_cast<QPushButton*>(control("stopButton"))->click();
         } else {
             refresh.start(5000);
         }
@@ -139,24 +145,24 @@ int main(int argc, char* argv[])
         std::printf("window: %.1f s %s, %.2f s CPU, %.1f %% of one core, %d rows listed, "
                     "connection %s\n",
                     wallSeconds, stop ? "after Stop" : "scanning", cpu, 100.0 * cpu / wallSeconds,
-                    form.serverList->rows(), form.listSocket->isOpen() ? "open" : "closed");
+                    rowsShown(), form.engine().queryUnderWay() ? "open" : "closed");
         return 0;
     }
 
     long rows = 0;
     const auto cycle = [&](bool first) {
         if (first) {
-            form.goButton->click();
+            goButton->click();
         } else {
-            static_cast<ManualTimer&>(*form.requeryTimer).fire();
+            platform.timer(TimerRole::Requery).fire();
         }
         // The list server closes the connection once the list is sent.
-        if (!waitUntil([&] { return !form.listSocket->isOpen(); }, 10000)) {
+        if (!waitUntil([&] { return !form.engine().queryUnderWay(); }, 10000)) {
             std::fprintf(stderr, "pollwick-scan-cycle-cost: no answer from %s:10057\n",
                          qPrintable(host));
             std::exit(1);
         }
-        rows += form.serverList->rows();
+        rows += rowsShown();
     };
 
     // Warm-up: fonts, the view's first layout, the allocator.

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "core/Texts.h"
+
 #include <QString>
 
 #include <optional>
@@ -12,14 +14,13 @@ class QWidget;
 
 namespace pollwick {
 
-// A modal file-open dialog. The filter is one entry in the form
-// "Description|pattern". Returns the chosen file's full path, or nothing when
-// the user cancelled or the dialog failed.
+// A modal file-open dialog with one filter. Returns the chosen file's full
+// path, or nothing when the person cancelled or the dialog failed.
 class FileDialog
 {
 public:
     virtual ~FileDialog() = default;
-    virtual std::optional<QString> openFile(QWidget* parent, const QString& filter,
+    virtual std::optional<QString> openFile(QWidget* parent, texts::FileFilter filter,
                                             const QString& initialFile) = 0;
 };
 

@@ -4,13 +4,14 @@
 
 #pragma once
 
-class QObject;
+#include <cstdint>
+#include <memory>
 
 namespace pollwick {
 
-class ClientSocket;
 class Clock;
 class FileDialog;
+class ListConnection;
 class MessageBox;
 class Notifier;
 class ProcessLauncher;
@@ -18,25 +19,35 @@ class SettingsStore;
 class SoundPlayer;
 class Timer;
 
-// Every service of the system that the window's logic reaches: the program
-// gets the Qt implementations (QtPlatform), the tests keep real sockets and
+// What each of the windows' timers is for; the program's timers are all
+// alike, the tests tell them apart by it.
+enum class TimerRole : std::uint8_t {
+    StartupCheck, // the main window's one-shot check for game paths
+    ServerChoice, // polls the list server's box until a server is chosen
+    Requery, // the scan's re-query
+    HandOver, // the splash's hand-over to the main window
+};
+
+// Every service of the system that the Qt windows reach: the program gets
+// the Qt implementations (QtPlatform); the tests keep real connections and
 // put fakes in for what cannot run here (sound, notifications, the game,
-// modal dialogs) and manual timers that tick only when told.
+// modal dialogs), with timers that tick only when told.
 class Platform
 {
 public:
     virtual ~Platform() = default;
 
-    // A new timer or socket, owned by `parent`.
-    virtual Timer* createTimer(QObject* parent) = 0;
-    virtual ClientSocket* createSocket(QObject* parent) = 0;
+    // The core's ports, on Qt's event loop.
+    virtual std::unique_ptr<Timer> createTimer(TimerRole role) = 0;
+    virtual std::unique_ptr<ListConnection> createConnection() = 0;
+    virtual const Clock& clock() = 0;
     virtual SettingsStore& settings() = 0;
+
     virtual FileDialog& fileDialog() = 0;
     virtual MessageBox& messageBox() = 0;
     virtual SoundPlayer& sound() = 0;
     virtual Notifier& notifier() = 0;
     virtual ProcessLauncher& launcher() = 0;
-    virtual Clock& clock() = 0;
     // Ends the program at once.
     virtual void endProcess() = 0;
 };

@@ -4,23 +4,24 @@
 
 #include "window/MainWindow.h"
 
-#include "platform/ClientSocket.h"
+#include "core/Texts.h"
+#include "core/Timer.h"
+#include "core/layout/WindowLayout.h"
+#include "core/match/MatchAlerts.h"
+#include "core/scan/ListConnection.h"
+#include "platform/Dialogs.h"
+#include "platform/Notifier.h"
 #include "platform/Platform.h"
-#include "platform/Timer.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/SoundPlayer.h"
 #include "window/Appearance.h"
-#include "window/MainWindowControls.h"
-#include "window/MainWindowLifecycle.h"
 #include "window/ServerListView.h"
-#include "window/StatusLine.h"
 #include "window/Twips.h"
-#include "window/match/MatchActions.h"
-#include "window/match/MatchHandlers.h"
-#include "window/scan/ListExchange.h"
-#include "window/scan/ScanController.h"
-#include "window/scan/ScanSession.h"
-#include "window/settings/GamePathsController.h"
+#include "window/WindowText.h"
 #include "window/settings/PathsDialog.h"
+#include "window/ui_MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <initializer_list>
@@ -35,15 +37,23 @@
 namespace pollwick {
 namespace {
 
+using namespace std::chrono_literals;
+
+QString fromText(std::string_view text)
+{
+    return fromUtf8(text);
+}
+
 // What the .ui cannot say of an editable drop-down: the placeholder (its
 // text in the .ui) is not one of its items, and the text is taken as typed.
 // uic adds the items first, which selects the first one, and dropping that
 // selection clears the text, so the text is put back afterwards.
 void finishDropDown(QComboBox* combo)
 {
-    // The text is what the user typed, exactly: Qt's completer would finish
-    // it from the items and change its letter case, and a criterion is
-    // compared exactly ("1.24 X" is no version) or is a piece of a word ("r").
+    // The text is what the person typed, exactly: Qt's completer would
+    // finish it from the items and change its letter case, and a criterion
+    // is compared exactly ("1.24 X" is no version) or is a piece of a word
+    // ("r").
     combo->setCompleter(nullptr);
     const QString placeholder = combo->currentText();
     combo->setCurrentIndex(-1);
@@ -73,8 +83,16 @@ void fitCaption(QCheckBox* box, int rightTwips)
 {
     const int wanted = box->sizeHint().width();
     if (wanted > box->width()) {
-        box->resize(std::min(wanted, twips(rightTwips) - box->x()), box->height());
+        box->resize(std::min(wanted, layout::pixels(rightTwips) - box->x()), box->height());
     }
+}
+
+// The status line: as much as fits the label, and the whole line in its
+// tool tip, as plain text (a typed host name is never markup).
+void showStatus(QLabel& label, const QString& text)
+{
+    label.setText(label.fontMetrics().elidedText(text, Qt::ElideRight, label.width()));
+    label.setToolTip(Qt::convertFromPlainText(text));
 }
 
 } // namespace
@@ -85,54 +103,46 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                   Qt::MSWindowsFixedSizeDialogHint)
     , m_platform(platform)
+    , m_ui(std::make_unique<Ui::MainWindow>())
     , m_pathsDialog(std::make_unique<PathsDialog>(platform.settings(), platform.fileDialog(),
                                                   platform.messageBox(), *this))
+    , m_startupCheckTimer(platform.createTimer(TimerRole::StartupCheck))
+    , m_serverChoiceTimer(platform.createTimer(TimerRole::ServerChoice))
+    , m_requeryTimer(platform.createTimer(TimerRole::Requery))
+    , m_connection(platform.createConnection())
+    , m_engine(std::make_unique<ScanEngine>(*m_connection, *m_requeryTimer, platform.clock(),
+                                            static_cast<ScanEngine::Listener&>(*this)))
 {
-    setupUi(this);
+    m_ui->setupUi(this);
     // The program's icon comes in a large size too, which a .ui icon cannot
     // hold beside the small ones.
     setWindowIcon(programIcon());
     centerOnFirstShow(this);
-
     finishControls();
     focusFirstControl();
-
-    const Ui::MainWindow& controls = *this;
-    startupCheckTimer = platform.createTimer(this);
-    serverChoiceTimer = platform.createTimer(this);
-    serverChoiceTimer->setInterval(100);
-    requeryTimer = platform.createTimer(this);
-    listSocket = platform.createSocket(this);
-    m_session = new ScanSession(this);
-    m_status = new StatusLine(*statusLabel, platform.clock(), this);
-    m_actions = new MatchActions(
-        *this, controls, *m_session, *listSocket, *requeryTimer, *m_status, *m_pathsDialog,
-        AlertServices{platform.sound(), platform.notifier(), platform.messageBox(),
-                      platform.fileDialog(), platform.launcher()});
-    m_match = new MatchHandlers(controls, *m_session, *m_actions, this);
-    m_exchange = new ListExchange(*listSocket, *m_match, *m_status, this);
-    m_scan = new ScanController(*hostCombo, *m_session, *listSocket, *serverChoiceTimer,
-                                *requeryTimer, *m_exchange, *m_status, this);
-    m_paths = new GamePathsController(*m_pathsDialog, *this);
-    m_lifecycle = new MainWindowLifecycle(*this, controls, *startupCheckTimer, *m_pathsDialog,
-                                          platform.messageBox());
     connectHandlers();
+    showStatus(*m_ui->statusLabel, fromText(m_engine->statusText()));
 
-    m_lifecycle->load();
+    // Load.
+    m_pathsDialog->reload();
+    m_startupCheckTimer->start(500ms);
+    m_ui->serverList->setUpColumns();
+    m_serverChoiceTimer->start(100ms);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::finishControls()
 {
+    const Ui::MainWindow& c = *m_ui;
     // The .ui gives whole points only; the window's font is 8.25 pt.
     const QFont arial = windowFont(WindowFont::Arial);
     for (QWidget* control :
-         std::initializer_list<QWidget*>{serverGroup, hostCombo, alertsGroup, criteriaGroup,
-                                         goButton, stopButton, statusLabel}) {
+         std::initializer_list<QWidget*>{c.serverGroup, c.hostCombo, c.alertsGroup, c.criteriaGroup,
+                                         c.goButton, c.stopButton, c.statusLabel}) {
         control->setFont(arial);
     }
-    pathsButton->setFont(windowFont(WindowFont::ArialBold));
+    c.pathsButton->setFont(windowFont(WindowFont::ArialBold));
     // The controls of "Notify Configuration" and the two text criteria use
     // the window's own font, not their frame's. The window never set a font,
     // so its font resolves nothing and setting it as it stands would let the
@@ -140,25 +150,25 @@ void MainWindow::finishControls()
     QFont plain = font();
     plain.setResolveMask(QFont::AllPropertiesResolved);
     for (QWidget* control : std::initializer_list<QWidget*>{
-             messageCheck, messageEdit, waveCheck, waveFileEdit, waveFileButton, launchCheck,
-             privateCheck, nameEdit, addressEdit}) {
+             c.messageCheck, c.messageEdit, c.waveCheck, c.waveFileEdit, c.waveFileButton,
+             c.launchCheck, c.privateCheck, c.nameEdit, c.addressEdit}) {
         control->setFont(plain);
     }
 
-    for (QComboBox* combo : {hostCombo, versionCombo, gameTypeCombo}) {
+    for (QComboBox* combo : {c.hostCombo, c.versionCombo, c.gameTypeCombo}) {
         finishDropDown(combo);
     }
-    for (QGroupBox* box : {criteriaGroup, alertsGroup, serverGroup, miscGroup}) {
+    for (QGroupBox* box : {c.criteriaGroup, c.alertsGroup, c.serverGroup, c.miscGroup}) {
         drawBorderThroughTitle(box);
     }
     // Fields start at 1920 twips; keep 60 twips clear of them.
-    for (QCheckBox* box :
-         {messageCheck, waveCheck, versionCheck, nameCheck, addressCheck, gameTypeCheck}) {
+    for (QCheckBox* box : {c.messageCheck, c.waveCheck, c.versionCheck, c.nameCheck, c.addressCheck,
+                           c.gameTypeCheck}) {
         fitCaption(box, 1860);
     }
-    fitCaption(launchCheck, 3975);
-    fitCaption(privateCheck, 3975);
-    fitCaption(showListCheck, 1575);
+    fitCaption(c.launchCheck, 3975);
+    fitCaption(c.privateCheck, 3975);
+    fitCaption(c.showListCheck, 1575);
 }
 
 void MainWindow::focusFirstControl()
@@ -168,7 +178,8 @@ void MainWindow::focusFirstControl()
     // first focus belongs instead to the first control that can take it in
     // the designed tab order, which begins at versionCheck: at start, the
     // list server choice.
-    QWidget* control = versionCheck;
+    QWidget* first = m_ui->versionCheck;
+    QWidget* control = first;
     do {
         if ((control->focusPolicy() & Qt::TabFocus) != 0 && control->isEnabled() &&
             !control->isHidden()) {
@@ -176,40 +187,93 @@ void MainWindow::focusFirstControl()
             return;
         }
         control = control->nextInFocusChain();
-    } while (control != versionCheck);
+    } while (control != first);
 }
 
 void MainWindow::connectHandlers()
 {
-    // The scan's state sets the controls, in this one place.
-    connect(m_session, &ScanSession::stateChanged, this,
-            [this](ScanState state) { showScanState(*this, state); });
+    const Ui::MainWindow& c = *m_ui;
+    m_serverChoiceTimer->onTick([this] { pollServerChoice(); });
+    connect(c.goButton, &QPushButton::clicked, this, &MainWindow::startScan);
+    connect(c.stopButton, &QPushButton::clicked, this, &MainWindow::stopScan);
 
-    connect(serverChoiceTimer, &Timer::ticked, m_scan, &ScanController::checkServerChoice);
-    connect(goButton, &QPushButton::clicked, m_scan, &ScanController::startScan);
-    connect(stopButton, &QPushButton::clicked, m_scan, &ScanController::stopScan);
-    connect(requeryTimer, &Timer::ticked, m_scan, &ScanController::requery);
+    // Each box switches its field whenever its value changes, also from
+    // code; the boxes can be changed only between scans.
+    connect(c.versionCheck, &QCheckBox::toggled, c.versionCombo, &QWidget::setEnabled);
+    connect(c.nameCheck, &QCheckBox::toggled, c.nameEdit, &QWidget::setEnabled);
+    connect(c.addressCheck, &QCheckBox::toggled, c.addressEdit, &QWidget::setEnabled);
+    connect(c.gameTypeCheck, &QCheckBox::toggled, c.gameTypeCombo, &QWidget::setEnabled);
+    connect(c.messageCheck, &QCheckBox::toggled, c.messageEdit, &QWidget::setEnabled);
+    connect(c.waveCheck, &QCheckBox::toggled, c.waveFileButton, &QWidget::setEnabled);
+    connect(c.waveCheck, &QCheckBox::toggled, c.waveFileEdit, &QWidget::setEnabled);
+    connect(c.waveFileButton, &QPushButton::clicked, this, &MainWindow::chooseWaveFile);
 
-    connect(listSocket, &ClientSocket::dataArrived, m_exchange, &ListExchange::readListData);
-    connect(listSocket, &ClientSocket::outcomeReported, m_exchange,
-            &ListExchange::connectionOutcome);
-    connect(m_exchange, &ListExchange::responseStarted, serverList, &ServerListView::removeAllRows);
-    connect(m_exchange, &ListExchange::recordListed, serverList, &ServerListView::addRow);
-    connect(m_exchange, &ListExchange::arrivalWalked, serverList, &ServerListView::commitRows);
+    connect(c.pathsButton, &QPushButton::clicked, this, &MainWindow::openPathsDialog);
+    m_startupCheckTimer->onTick([this] { checkGamePaths(); });
+    connect(c.showListCheck, &QCheckBox::toggled, this, &MainWindow::applyListWidth);
+}
 
-    // A box's handler runs whenever its value changes, also from code.
-    connect(versionCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableVersionField);
-    connect(nameCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableNameField);
-    connect(addressCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableAddressField);
-    connect(gameTypeCheck, &QCheckBox::toggled, m_match, &MatchHandlers::enableGameTypeField);
-    connect(waveCheck, &QCheckBox::toggled, m_actions, &MatchActions::enableWaveFileFields);
-    connect(messageCheck, &QCheckBox::toggled, m_actions, &MatchActions::enableMessageField);
-    connect(waveFileButton, &QPushButton::clicked, m_actions, &MatchActions::chooseWaveFile);
+void MainWindow::pollServerChoice()
+{
+    if (m_engine->chooseServer(toUtf8(m_ui->hostCombo->currentText()))) {
+        // The choice is made once: the poll stops for good.
+        m_serverChoiceTimer->stop();
+    }
+}
 
-    connect(pathsButton, &QPushButton::clicked, m_paths, &GamePathsController::openPathsDialog);
+void MainWindow::startScan()
+{
+    m_engine->start(toUtf8(m_ui->hostCombo->currentText()));
+}
 
-    connect(startupCheckTimer, &Timer::ticked, m_lifecycle, &MainWindowLifecycle::checkGamePaths);
-    connect(showListCheck, &QCheckBox::toggled, m_lifecycle, &MainWindowLifecycle::applyListWidth);
+void MainWindow::stopScan()
+{
+    m_engine->stop();
+}
+
+void MainWindow::checkGamePaths()
+{
+    m_startupCheckTimer->stop();
+    // A store that could not be read is told first: the paths then read as
+    // none.
+    const QString unreadable = fromText(m_pathsDialog->unreadableMessage());
+    if (!unreadable.isEmpty()) {
+        m_platform.messageBox().show(this, unreadable, fromText(texts::kProgramTitle));
+    }
+    if (!noGamePathSet(m_pathsDialog->workingCopy())) {
+        return;
+    }
+    m_platform.messageBox().show(this, fromText(texts::kNoGamePaths),
+                                 fromText(texts::kProgramTitle));
+    m_pathsDialog->showOverMainWindow();
+    setEnabled(false);
+}
+
+void MainWindow::applyListWidth()
+{
+    const bool wide = m_ui->showListCheck->isChecked();
+    setFixedSize(layout::pixels(wide ? layout::kWideClientWidth : layout::kNarrowClientWidth),
+                 layout::pixels(layout::kMainWindow.clientHeight));
+    // Tab must not lose the focus in a control beyond the narrow window's edge.
+    m_ui->serverList->setFocusPolicy(wide ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void MainWindow::openPathsDialog()
+{
+    m_pathsDialog->showOverMainWindow();
+    m_pathsDialog->reload();
+    setEnabled(false);
+}
+
+void MainWindow::chooseWaveFile()
+{
+    const std::optional<QString> chosen =
+        m_platform.fileDialog().openFile(this, texts::kWaveFiles, m_lastWaveFile);
+    if (!chosen) {
+        return;
+    }
+    m_lastWaveFile = *chosen;
+    m_ui->waveFileEdit->setText(*chosen);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -217,6 +281,113 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Closing is never cancelled: it ends the program, a scan and all.
     event->accept();
     m_platform.endProcess();
+}
+
+void MainWindow::stateChanged(ScanState state)
+{
+    const Ui::MainWindow& c = *m_ui;
+    TickedBoxes ticked;
+    ticked.message = c.messageCheck->isChecked();
+    ticked.wave = c.waveCheck->isChecked();
+    ticked.version = c.versionCheck->isChecked();
+    ticked.name = c.nameCheck->isChecked();
+    ticked.address = c.addressCheck->isChecked();
+    ticked.gameType = c.gameTypeCheck->isChecked();
+    const UsableControls usable = usableControls(state, ticked);
+    c.criteriaGroup->setEnabled(usable.criteriaFrame);
+    c.alertsGroup->setEnabled(usable.alertsFrame);
+    for (QWidget* box : {c.messageCheck, c.waveCheck, c.versionCheck, c.nameCheck, c.privateCheck,
+                         c.addressCheck, c.gameTypeCheck, c.launchCheck}) {
+        box->setEnabled(usable.boxes);
+    }
+    c.messageEdit->setEnabled(usable.messageText);
+    c.waveFileEdit->setEnabled(usable.waveFile);
+    c.waveFileButton->setEnabled(usable.waveFile);
+    c.versionCombo->setEnabled(usable.versionField);
+    c.nameEdit->setEnabled(usable.nameField);
+    c.addressEdit->setEnabled(usable.addressField);
+    c.gameTypeCombo->setEnabled(usable.gameTypeField);
+    c.hostCombo->setEnabled(usable.host);
+    c.goButton->setEnabled(usable.go);
+    c.stopButton->setEnabled(usable.stop);
+}
+
+void MainWindow::statusChanged()
+{
+    showStatus(*m_ui->statusLabel, fromText(m_engine->statusText()));
+}
+
+void MainWindow::responseStarted()
+{
+    m_ui->serverList->rows().removeAllRows();
+}
+
+void MainWindow::recordListed(const ServerRecord& record)
+{
+    m_ui->serverList->rows().addRow(shownRow(record));
+}
+
+void MainWindow::pieceWalked()
+{
+    m_ui->serverList->rows().commitRows();
+}
+
+std::optional<MatchCriteria> MainWindow::currentCriteria()
+{
+    // Read from the controls at every test, whether they can be used or not.
+    const Ui::MainWindow& c = *m_ui;
+    MatchCriteria criteria;
+    criteria.useVersion = c.versionCheck->isChecked();
+    criteria.versionText = toListText(c.versionCombo->currentText());
+    criteria.useName = c.nameCheck->isChecked();
+    criteria.nameText = toListText(c.nameEdit->text());
+    criteria.useAddress = c.addressCheck->isChecked();
+    criteria.addressText = toListText(c.addressEdit->text());
+    criteria.useGameType = c.gameTypeCheck->isChecked();
+    criteria.gameTypeText = toListText(c.gameTypeCombo->currentText());
+    criteria.includePrivate = c.privateCheck->isChecked();
+    return criteria;
+}
+
+void MainWindow::matched(const ServerRecord& record, ParsedFields fromLine)
+{
+    // The engine has ended the scan: the alerts may wait for the person.
+    const Ui::MainWindow& c = *m_ui;
+    c.serverList->revealLastRow();
+    const AlertChoices choices{c.waveCheck->isChecked(), c.messageCheck->isChecked(),
+                               c.launchCheck->isChecked()};
+    if (asksForAttention(choices)) {
+        QApplication::alert(this);
+        m_platform.notifier().notify(fromText(texts::kServerUp),
+                                     fromText(serverUpText(record, fromLine)));
+    }
+    if (choices.sound) {
+        m_platform.sound().playSync(c.waveFileEdit->text());
+    }
+    if (choices.message) {
+        m_platform.messageBox().show(this, c.messageEdit->text(), fromText(texts::kServerUp));
+    }
+    if (choices.launch) {
+        launchGame(record, fromLine);
+    }
+}
+
+void MainWindow::launchGame(const ServerRecord& matched, ParsedFields fromLine)
+{
+    const LaunchDecision decision = decideLaunch(matched, fromLine, m_pathsDialog->workingCopy());
+    const auto* start = std::get_if<GameStart>(&decision);
+    if (start == nullptr) {
+        m_engine->gameNotStarted(whyNotStarted(decision, matched));
+        return;
+    }
+    // The command line reads "<path> -connect <address>"; it goes to the
+    // system as a program and its arguments, never through a shell, so the
+    // path may hold spaces and the address stays one argument.
+    if (!m_platform.launcher().start(
+            fromText(start->program),
+            {QStringLiteral("-connect"), fromText(start->connectAddress)})) {
+        m_engine->gameNotStarted(cannotBeStarted(*start));
+    }
 }
 
 } // namespace pollwick

@@ -4,89 +4,97 @@
 
 #pragma once
 
-#include "window/ui_MainWindow.h"
+#include "core/scan/ScanEngine.h"
 
 #include <QWidget>
 
 #include <memory>
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace pollwick {
 
-class ClientSocket;
-class GamePathsController;
-class ListExchange;
-class MainWindowLifecycle;
-class MatchActions;
-class MatchHandlers;
+class ListConnection;
 class PathsDialog;
 class Platform;
-class ScanController;
-class ScanSession;
-class StatusLine;
 class Timer;
 
 // The main window: list-server choice, match criteria, alerts, Go and Stop,
 // and the server list that "Show List" widens the window to reveal.
 //
-// The controls are designed in MainWindow.ui: their places, captions,
-// starting texts and states, and the tab order (Ui::MainWindow, whose members
-// hostCombo, goButton, ... the window inherits). The window adds in code only
-// what depends on the running system: the fonts, which a .ui file cannot give
-// in fractions of a point, what follows from their metrics, and the first
-// focus.
+// The window tells the scan engine what the person did and shows what the
+// engine reports; the engine decides everything else (when a server counts
+// as chosen, what a query does, how a list ended, what the status line
+// says, which controls can be used in each state). The window keeps only
+// what is the toolkit's: the controls, the alerts of a match (the task bar,
+// the notification, the sound, the message box, the game), and its own
+// life (load, the start-up check for game paths, "Show List", close).
 //
-// Whether a scan runs and whether a match may still alert the user is kept
-// by one object, the ScanSession; the controls' enabled states follow it.
-// Behaviour lives in one handler class per subsystem: ScanController and
-// ListExchange (scanning), MatchHandlers and MatchActions (matching and
-// alerting), GamePathsController (game paths) and MainWindowLifecycle
-// (load, start-up check, width). Each is given, when it is made, the
-// controls, timers, socket and services it uses, and nothing else: no
-// handler reaches another through the window. connectHandlers() is the one
-// table of which control, timer or signal drives which handler. Timers,
-// socket and handlers are the window's children and go with it; the game
-// paths dialog, a window of its own, is kept until the window goes.
-class MainWindow final : public QWidget, public Ui::MainWindow
+// The controls are designed in MainWindow.ui (its places, captions, first
+// texts and states, and the tab order); the window adds in code only what
+// depends on the running system: the fonts, which a .ui file cannot give in
+// fractions of a point, what follows from their metrics, and the first
+// focus. connectHandlers() is the one table of which control or timer
+// drives which handler.
+class MainWindow final : public QWidget, private ScanEngine::Listener
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    // Creates the window and runs its load handler.
+    // Creates the window and runs its load: the game paths into the Paths
+    // dialog, the start-up check in 500 ms, the server list's columns.
     explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    [[nodiscard]] const ScanSession& session() const { return *m_session; }
-    [[nodiscard]] const ListExchange& exchange() const { return *m_exchange; }
+    [[nodiscard]] const ScanEngine& engine() const { return *m_engine; }
     [[nodiscard]] PathsDialog& pathsDialog() { return *m_pathsDialog; }
-    [[nodiscard]] const StatusLine& status() const { return *m_status; }
 
-    // Non-visual components
-    Timer* startupCheckTimer; // one-shot start-up check
-    Timer* serverChoiceTimer; // polls the list-server choice
-    Timer* requeryTimer; // re-queries while scanning
-    ClientSocket* listSocket;
+    // Every 100 ms until a list server is chosen.
+    void pollServerChoice();
+    // "Go": scans the chosen list server at once and every 5000 ms.
+    void startScan();
+    // "Stop".
+    void stopScan();
+    // 500 ms after load, once: with no game path known, asks for them.
+    void checkGamePaths();
+    // "Show List" widens the window to reveal the server list.
+    void applyListWidth();
+    // "Wombix Paths": the dialog with the stored paths, the main window
+    // waiting until it is given back.
+    void openPathsDialog();
+    // "...": chooses the wave file.
+    void chooseWaveFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What MainWindow.ui cannot hold: the fonts and what follows from them.
+    // What the scan engine reports.
+    void stateChanged(ScanState state) override;
+    void statusChanged() override;
+    void responseStarted() override;
+    void recordListed(const ServerRecord& record) override;
+    void pieceWalked() override;
+    void matched(const ServerRecord& record, ParsedFields fromLine) override;
+    std::optional<MatchCriteria> currentCriteria() override;
+
     void finishControls();
-    // Focuses the first control of the tab order that can take the focus.
     void focusFirstControl();
     void connectHandlers();
+    void launchGame(const ServerRecord& matched, ParsedFields fromLine);
 
     Platform& m_platform;
+    std::unique_ptr<Ui::MainWindow> m_ui;
     std::unique_ptr<PathsDialog> m_pathsDialog;
-    ScanSession* m_session;
-    StatusLine* m_status;
-    ScanController* m_scan;
-    MatchActions* m_actions;
-    MatchHandlers* m_match;
-    ListExchange* m_exchange;
-    GamePathsController* m_paths;
-    MainWindowLifecycle* m_lifecycle;
+    std::unique_ptr<Timer> m_startupCheckTimer;
+    std::unique_ptr<Timer> m_serverChoiceTimer;
+    std::unique_ptr<Timer> m_requeryTimer;
+    std::unique_ptr<ListConnection> m_connection;
+    std::unique_ptr<ScanEngine> m_engine;
+    QString m_lastWaveFile; // the chooser starts where it was left
 };
 
 } // namespace pollwick

@@ -4,11 +4,14 @@
 
 #include "window/ServerListView.h"
 
-#include "window/Twips.h"
+#include "core/Texts.h"
+#include "core/layout/WindowLayout.h"
 #include "window/WindowText.h"
 
 #include <QHeaderView>
 #include <QTextDocument>
+
+#include <iterator>
 
 namespace pollwick {
 
@@ -18,17 +21,9 @@ ServerListModel::ServerListModel(QObject* parent)
 
 ServerListModel::~ServerListModel() = default;
 
-void ServerListModel::addColumn(const QString& header)
+void ServerListModel::addRow(ServerRow row)
 {
-    const int at = columnCount();
-    beginInsertColumns({}, at, at);
-    m_headers.push_back(header);
-    endInsertColumns();
-}
-
-void ServerListModel::addRow(const ServerRecord& record)
-{
-    m_rows.push_back(record);
+    m_rows.push_back(std::move(row));
 }
 
 void ServerListModel::commitRows()
@@ -46,6 +41,7 @@ void ServerListModel::removeAllRows()
 {
     beginResetModel();
     m_rows.clear();
+    m_rows.shrink_to_fit();
     m_shownRows = 0;
     endResetModel();
 }
@@ -57,7 +53,7 @@ int ServerListModel::rowCount(const QModelIndex& parent) const
 
 int ServerListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_headers.size());
+    return parent.isValid() ? 0 : static_cast<int>(std::size(texts::kListColumns));
 }
 
 QVariant ServerListModel::data(const QModelIndex& index, int role) const
@@ -66,34 +62,14 @@ QVariant ServerListModel::data(const QModelIndex& index, int role) const
         (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
         return {};
     }
-    const ServerRecord& row = m_rows[static_cast<std::size_t>(index.row())];
-    std::string_view text;
-    switch (index.column()) {
-    case 0:
-        text = row.serverName;
-        break;
-    case 1:
-        text = row.gameType;
-        break;
-    case 2:
-        text = row.version;
-        break;
-    case 3:
-        text = row.players;
-        break;
-    case 4:
-        text = row.ipAddress;
-        break;
-    default:
-        return {};
-    }
+    const ServerRow& row = m_rows[static_cast<std::size_t>(index.row())];
     if (role == Qt::DisplayRole) {
-        return shownListText(text, kCellCharacters);
+        return shownText(rowColumn(row, index.column(), kCellCharacters));
     }
     // A tool tip that looks like HTML is shown as HTML, pictures from local
     // files included. The list server's text is escaped, so that it is only
     // ever shown as the text it is.
-    return Qt::convertFromPlainText(shownListText(text));
+    return Qt::convertFromPlainText(shownText(rowColumn(row, index.column())));
 }
 
 QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -102,7 +78,8 @@ QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, i
         section >= columnCount()) {
         return {};
     }
-    return m_headers[static_cast<std::size_t>(section)];
+    const std::string_view header = texts::kListColumns[static_cast<std::size_t>(section)].header;
+    return QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
 }
 
 Qt::ItemFlags ServerListModel::flags(const QModelIndex& index) const
@@ -136,32 +113,10 @@ ServerListView::~ServerListView()
 
 void ServerListView::setUpColumns()
 {
-    static constexpr struct {
-        const char* header;
-        int widthTwips;
-    } kColumns[] = {
-        {"Server Name", 1500}, {"Type", 900},        {"Version", 775},
-        {"Players", 775},      {"IP Address", 1400},
-    };
-    for (const auto& column : kColumns) {
-        m_model.addColumn(QString::fromLatin1(column.header));
-        setColumnWidth(m_model.columnCount() - 1, twips(column.widthTwips));
+    int column = 0;
+    for (const texts::ListColumn& each : texts::kListColumns) {
+        setColumnWidth(column++, layout::pixels(each.widthTwips));
     }
-}
-
-void ServerListView::addRow(const ServerRecord& record)
-{
-    m_model.addRow(record);
-}
-
-void ServerListView::removeAllRows()
-{
-    m_model.removeAllRows();
-}
-
-void ServerListView::commitRows()
-{
-    m_model.commitRows();
 }
 
 void ServerListView::revealLastRow()

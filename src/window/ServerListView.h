@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "core/ServerRecord.h"
+#include "core/ShownText.h"
 
 #include <QAbstractTableModel>
 #include <QTreeView>
@@ -13,9 +13,9 @@
 
 namespace pollwick {
 
-// The rows of the server list: one per listed record, the five texts exactly
-// as the record held them when it was listed, newest last. Rows are added
-// in batches: added rows are shown when committed, so that a response of
+// The rows of the server list: one per listed record, the five texts as far
+// as the list shows them (ServerRow), newest last. Rows are added in
+// batches: added rows are shown when committed, so that a piece of a list of
 // thousands of lines costs the view one update.
 class ServerListModel final : public QAbstractTableModel
 {
@@ -26,9 +26,7 @@ public:
     explicit ServerListModel(QObject* parent = nullptr);
     ~ServerListModel() override;
 
-    void addColumn(const QString& header);
-
-    void addRow(const ServerRecord& record);
+    void addRow(ServerRow row);
     void commitRows();
     void removeAllRows();
 
@@ -40,13 +38,13 @@ public:
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    std::vector<QString> m_headers;
-    std::vector<ServerRecord> m_rows;
+    std::vector<ServerRow> m_rows;
     int m_shownRows = 0;
 };
 
-// serverList: the server list in report form. For display only: nothing the
-// user does to it changes what the program does.
+// serverList: the server list in report form, with the columns "Server
+// Name", "Type", "Version", "Players" and "IP Address". For display only:
+// nothing the person does to it changes what the program does.
 class ServerListView final : public QTreeView
 {
     Q_OBJECT
@@ -56,21 +54,12 @@ public:
     explicit ServerListView(QWidget* parent = nullptr);
     ~ServerListView() override;
 
-    // Report view with the five columns "Server Name", "Type", "Version",
-    // "Players" and "IP Address".
+    // Sets the columns' widths.
     void setUpColumns();
-
-    // The list hook: appends a row for the record (shown at the next commit).
-    void addRow(const ServerRecord& record);
-    // The clear hook.
-    void removeAllRows();
-    void commitRows();
+    [[nodiscard]] ServerListModel& rows() { return m_model; }
     // Scrolls to the last row and highlights it: after a match, the matched
     // server.
     void revealLastRow();
-
-    // The rows shown.
-    [[nodiscard]] int rows() const { return m_model.rowCount(); }
 
 private:
     ServerListModel m_model;

@@ -4,9 +4,10 @@
 
 #include "window/SplashScreen.h"
 
+#include "core/Timer.h"
 #include "platform/Platform.h"
-#include "platform/Timer.h"
 #include "window/Twips.h"
+#include "window/ui_SplashScreen.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,15 +20,16 @@ SplashScreen::SplashScreen(Platform& platform)
     // without a caption; on X11 the window manager is asked for a border and
     // resize handles, without title or menu.
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
+    , m_ui(std::make_unique<Ui::SplashScreen>())
+    , m_handOverTimer(platform.createTimer(TimerRole::HandOver))
 {
-    setupUi(this);
+    m_ui->setupUi(this);
     centerOnFirstShow(this);
     // Clicks on the picture reach the window.
-    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_ui->picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    handOverTimer = platform.createTimer(this);
-    connect(handOverTimer, &Timer::ticked, this, &SplashScreen::handOver);
-    handOverTimer->setInterval(1500);
+    m_handOverTimer->onTick([this] { handOver(); });
+    m_handOverTimer->start(std::chrono::milliseconds(1500));
 }
 
 SplashScreen::~SplashScreen() = default;
@@ -35,7 +37,7 @@ SplashScreen::~SplashScreen() = default;
 void SplashScreen::handOver()
 {
     // Stopping the timer first means a click cancels the tick to come.
-    handOverTimer->setInterval(0);
+    m_handOverTimer->stop();
     hide();
     emit handedOver();
 }

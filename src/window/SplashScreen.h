@@ -4,9 +4,13 @@
 
 #pragma once
 
-#include "window/ui_SplashScreen.h"
-
 #include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class SplashScreen;
+}
 
 namespace pollwick {
 
@@ -15,8 +19,8 @@ class Timer;
 
 // The splash window: a 250 x 250 picture without a title bar, centred, that
 // gives way to the main window after 1500 ms or at the first click. The
-// picture (Ui::SplashScreen's `picture`) is placed in SplashScreen.ui.
-class SplashScreen final : public QWidget, public Ui::SplashScreen
+// picture (`picture`) is placed in SplashScreen.ui.
+class SplashScreen final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SplashScreen)
@@ -29,8 +33,6 @@ public:
     // window: the timer stops, the splash hides, and handedOver() is sent.
     void handOver();
 
-    Timer* handOverTimer = nullptr;
-
 signals:
     // The main window is to be shown now, and made first if it was not.
     void handedOver();
@@ -40,6 +42,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    std::unique_ptr<Ui::SplashScreen> m_ui;
+    std::unique_ptr<Timer> m_handOverTimer;
     Qt::MouseButton m_pressedButton = Qt::NoButton;
 };
 

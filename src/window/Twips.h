@@ -4,22 +4,21 @@
 
 #pragma once
 
+#include "core/layout/WindowLayout.h"
+
 #include <QRect>
 
 class QWidget;
 
 namespace pollwick {
 
-// Window layouts are measured in twips, 1440 to the inch: 15 twips are one
-// device-independent pixel, and Qt scales those for high-density screens.
-constexpr int twips(int value)
-{
-    return (value + (value >= 0 ? 7 : -7)) / 15;
-}
-
+// A control's place in twips (1440 to the inch), in pixels: 15 twips are
+// one device-independent pixel, and Qt scales those for high-density
+// screens.
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
-    return {twips(left), twips(top), twips(width), twips(height)};
+    return {layout::pixels(left), layout::pixels(top), layout::pixels(width),
+            layout::pixels(height)};
 }
 
 // Puts a top-level window in the middle of its screen the first time it is

@@ -8,23 +8,34 @@
 
 namespace pollwick {
 
-QString fromListText(std::string_view bytes)
+QString fromUtf8(std::string_view utf8)
 {
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string toUtf8(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return {utf8.constData(), static_cast<std::size_t>(utf8.size())};
+}
+
+QString shownText(ShownPart part)
+{
+    QString text(static_cast<qsizetype>(part.kept.size() + (part.cut ? 1 : 0)), Qt::Uninitialized);
     QChar* out = text.data();
-    for (const char byte : bytes) {
-        // Every character of the code page lies in the Basic Multilingual Plane.
-        *out++ = QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(byte))));
+    for (const char byte : part.kept) {
+        // Every character shown lies in the Basic Multilingual Plane.
+        *out++ = QChar(static_cast<char16_t>(shownCharacter(static_cast<unsigned char>(byte))));
+    }
+    if (part.cut) {
+        *out = QChar(0x2026);
     }
     return text;
 }
 
 QString shownListText(std::string_view bytes, std::size_t most)
 {
-    if (bytes.size() <= most || most == 0) {
-        return fromListText(bytes.substr(0, most));
-    }
-    return fromListText(bytes.substr(0, most - 1)) + QChar(0x2026);
+    return shownText(shownPart(bytes, most));
 }
 
 std::string toListText(const QString& text)

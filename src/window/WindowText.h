@@ -4,28 +4,25 @@
 
 #pragma once
 
+#include "core/ShownText.h"
+
 #include <QString>
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
+// Where text meets a person in the Qt windows: the list server's bytes and
+// the core's UTF-8 become Qt's text, typed text becomes bytes again.
 namespace pollwick {
 
-// List-server text (Windows-1252 bytes) as text, whole.
-QString fromListText(std::string_view bytes);
+// The core's UTF-8 as text.
+QString fromUtf8(std::string_view utf8);
+std::string toUtf8(const QString& text);
 
-// The most of a list-server text that the window shows, notifies or puts in
-// a tool tip. A list server may send names of a megabyte; shaping and
-// eliding those on every paint would stall the window, and nobody reads
-// them whole. A cell of the server list shows fewer: more than that never
-// fits the list, and every character costs its paint (the cell's tool tip
-// shows the longer part).
-inline constexpr std::size_t kShownCharacters = 256;
-inline constexpr std::size_t kCellCharacters = 96;
-
-// List-server text as the window shows it: whole up to `most` characters; a
-// longer one cut to that many, the last being "…".
+// List-server text (Windows-1252 bytes) as a person is shown it: control
+// characters as their pictures, cut as the part says ("…" after it).
+QString shownText(ShownPart part);
+// The same, cut at `most` characters.
 QString shownListText(std::string_view bytes, std::size_t most = kShownCharacters);
 
 // Text typed in the window as list-server bytes; a character that

@@ -4,7 +4,7 @@
 
 #include "FakePlatform.h"
 
-#include "platform/qt/QtClientSocket.h"
+#include "platform/qt/QtListConnection.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -28,20 +28,92 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-ClientSocket* FakePlatform::createSocket(QObject* parent)
+std::string MemorySettings::read(const std::string& application, const std::string& section,
+                                 const std::string& key) const
 {
-    return socketFactory ? socketFactory(parent) : new QtClientSocket(parent);
+    const auto found = values.find(application + "/" + section + "/" + key);
+    return found == values.end() ? std::string() : found->second;
 }
 
-std::optional<QString> FakePlatform::openFile(QWidget* /*parent*/, const QString& filter,
+bool MemorySettings::write(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& value)
+{
+    if (refusing) {
+        return false;
+    }
+    values[application + "/" + section + "/" + key] = value;
+    return true;
+}
+
+std::string MemorySettings::location(const std::string& /*application*/) const
+{
+    return "memory";
+}
+
+std::unique_ptr<Timer> FakePlatform::createTimer(TimerRole role)
+{
+    auto timer = std::make_unique<ManualTimer>();
+    m_timers[role] = timer.get();
+    return timer;
+}
+
+std::unique_ptr<ListConnection> FakePlatform::createConnection()
+{
+    if (m_connection == Connection::Real) {
+        return std::make_unique<QtListConnection>();
+    }
+    auto handed = std::make_unique<HandedConnection>();
+    m_handed = handed.get();
+    return handed;
+}
+
+std::optional<QString> FakePlatform::openFile(QWidget* /*parent*/, texts::FileFilter filter,
                                               const QString& initialFile)
 {
-    opened.emplace_back(filter, initialFile);
+    opened.emplace_back(
+        QString::fromUtf8(filter.description.data(),
+                          static_cast<qsizetype>(filter.description.size())) +
+            u'|' +
+            QString::fromUtf8(filter.pattern.data(), static_cast<qsizetype>(filter.pattern.size())),
+        initialFile);
     const QString answer = answers.empty() ? QString() : answers.front();
     if (!answers.empty()) {
         answers.pop_front();
     }
     return answer.isEmpty() ? std::nullopt : std::optional(answer);
+}
+
+void FakePlatform::show(QWidget* /*parent*/, const QString& prompt, const QString& title)
+{
+    shown.emplace_back(prompt, title);
+    if (whileShown) {
+        whileShown(prompt, title);
+    }
+}
+
+void FakePlatform::playSync(const QString& path)
+{
+    played << path;
+    if (whilePlaying) {
+        whilePlaying();
+    }
+}
+
+void FakePlatform::notify(const QString& title, const QString& body)
+{
+    notices.emplace_back(title, body);
+    if (whileNotifying) {
+        whileNotifying();
+    }
+    if (passOn != nullptr) {
+        passOn->notify(title, body);
+    }
+}
+
+bool FakePlatform::start(const QString& program, const QStringList& arguments)
+{
+    started.push_back(QStringList{program} + arguments);
+    return programsStart;
 }
 
 } // namespace pollwick::test

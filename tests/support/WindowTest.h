@@ -6,17 +6,14 @@
 
 // The real main window on a FakePlatform (offscreen; fakes for sound, the
 // game and modal dialogs; timers fired by hand), with a game path stored so
-// that the start-up check stays quiet. Unless a test asks for a real socket,
-// the window's socket is a HandedSocket: the test hands the window what a
-// list server would send. The helpers drive the window as a person would,
-// with clicks and typing.
+// that the start-up check stays quiet. Unless a test asks for a real
+// connection, the window's list connection is a HandedConnection: the test
+// plays the list server. The helpers drive the window as a person would,
+// with clicks and typing, on controls found by their names.
 
-// The window and everything on it, as the tests reach it.
 #include "FakePlatform.h"
 #include "window/MainWindow.h"
 #include "window/ServerListView.h"
-#include "window/scan/ListExchange.h"
-#include "window/scan/ScanSession.h"
 #include "window/settings/PathsDialog.h"
 
 #include <QCheckBox>
@@ -33,15 +30,70 @@
 
 namespace pollwick::test {
 
+// The control of `window` named `name`; the test fails when there is none.
+template <typename Control>
+Control* control(const QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+// The main window's controls, as a person sees them.
+struct MainControls {
+    explicit MainControls(const QWidget& window);
+
+    QGroupBox* serverGroup;
+    QComboBox* hostCombo;
+    QGroupBox* miscGroup;
+    QCheckBox* showListCheck;
+    QGroupBox* alertsGroup;
+    QCheckBox* messageCheck;
+    QLineEdit* messageEdit;
+    QCheckBox* waveCheck;
+    QLineEdit* waveFileEdit;
+    QPushButton* waveFileButton;
+    QCheckBox* launchCheck;
+    QCheckBox* privateCheck;
+    QGroupBox* criteriaGroup;
+    QCheckBox* versionCheck;
+    QComboBox* versionCombo;
+    QCheckBox* nameCheck;
+    QLineEdit* nameEdit;
+    QCheckBox* addressCheck;
+    QLineEdit* addressEdit;
+    QCheckBox* gameTypeCheck;
+    QComboBox* gameTypeCombo;
+    QPushButton* pathsButton;
+    QPushButton* goButton;
+    QPushButton* stopButton;
+    QLabel* statusLabel;
+    ServerListView* serverList;
+};
+
+// The Paths dialog's controls.
+struct PathsControls {
+    explicit PathsControls(const QWidget& dialog);
+
+    QLineEdit* normalEdit;
+    QPushButton* normalButton;
+    QLineEdit* corvaneEdit;
+    QPushButton* corvaneButton;
+    QLineEdit* ambrelEdit;
+    QPushButton* ambrelButton;
+    QLineEdit* pelloryEdit;
+    QPushButton* pelloryButton;
+    QPushButton* acceptButton;
+};
+
 class WindowTest : public ::testing::Test
 {
 public:
     ~WindowTest() override;
     WindowTest(const WindowTest&) = delete;
     WindowTest& operator=(const WindowTest&) = delete;
-    explicit WindowTest(bool realSocket = false);
+    explicit WindowTest(FakePlatform::Connection connection = FakePlatform::Connection::Handed);
 
-    static void fire(Timer& timer) { static_cast<ManualTimer&>(timer).fire(); }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     // On the box: the rest of a check box's area past its caption is no target.
     static void click(QCheckBox* box)
@@ -52,6 +104,8 @@ public:
     // sent as the key events an input method would deliver.
     static void replaceText(QWidget* box, const QString& text);
 
+    // One tick of the window's timer for `role`.
+    void fire(TimerRole role) const { platform.timer(role).fire(); }
     // Types the host and lets the selection gate open.
     void chooseHost(const QString& host);
     // Ticks a criterion that no record meets, so that a walk lists every
@@ -59,17 +113,25 @@ public:
     void matchNothing();
     // "Go", clicked; it must start scanning.
     void go();
-    // One data arrival on the handed socket's current connection.
-    void answer(const QByteArray& bytes) { socket->deliver(bytes.toStdString()); }
+    // What the list server sends on the handed connection: connected, then
+    // the bytes.
+    void answer(const QByteArray& bytes) const;
+    [[nodiscard]] const ScanEngine& engine() const { return form->engine(); }
+    // The status line, whole.
+    [[nodiscard]] QString status() const
+    {
+        return QString::fromStdString(form->engine().statusText());
+    }
 
     // The rows that the server list shows, five texts each; their names.
     [[nodiscard]] std::vector<QStringList> rows() const;
     [[nodiscard]] QStringList names() const;
-    [[nodiscard]] int rowCount() const { return static_cast<int>(rows().size()); }
+    [[nodiscard]] int rowCount() const { return ui->serverList->model()->rowCount(); }
 
     FakePlatform platform;
-    HandedSocket* socket = nullptr; // null with a real socket
     std::unique_ptr<MainWindow> form;
+    std::unique_ptr<MainControls> ui;
+    std::unique_ptr<PathsControls> paths;
 };
 
 } // namespace pollwick::test

@@ -4,6 +4,7 @@
 
 #include "list/ListTool.h"
 
+#include "list/QtEventLoop.h"
 #include "listserver/ListServer.h"
 #include "listserver/SimulatedList.h"
 
@@ -63,7 +64,8 @@ Outcome run(const std::string& line, const std::string& input = {})
     FlushNotingOutput outBuffer;
     std::ostream out(&outBuffer);
     std::ostringstream err;
-    const int status = runListTool(args, in, out, err, ListToolTiming{kIntervalMs});
+    QtEventLoop loop;
+    const int status = runListTool(args, in, out, err, loop, ListToolTiming{kIntervalMs});
     return {status, outBuffer.str(), err.str(), outBuffer.firstFlush.value_or("")};
 }
 
@@ -135,11 +137,67 @@ TEST(ListToolFile, ListAndWalkModesPrintTheRecordsAsListed)
     constexpr std::size_t kBudget = std::size_t{32} << 20U;
     for (const auto& [bytes, status, complaint] :
          {std::tuple{kBudget, kExitMatch, "ends inside a line"},
-          std::tuple{kBudget + 1, kExitTrouble, "more than 32 MiB"}}) {
+          std::tuple{kBudget + 1, kExitTrouble,
+                     "no line that could be listed in the first 32 MiB"}}) {
         const Outcome zeros = run("--file -", std::string(bytes, '\0'));
         EXPECT_EQ(zeros.status, status) << bytes;
         EXPECT_TRUE(zeros.out.empty()) << bytes;
         EXPECT_NE(zeros.err.find(complaint), std::string::npos) << zeros.err;
+    }
+}
+
+// Exactly as many lines as a list may hold are a whole list; one more is
+// not read, and said so. A list whose lines carry a megabyte of address
+// ends once its servers hold 32 MiB, and the JSON of each holds no more of
+// it than the window shows.
+TEST(ListToolFile, TheLimitsAreToldOnlyWhenThereWasMoreToRead)
+{
+    std::string lines;
+    for (int line = 0; line < 32767; ++line) {
+        lines += "x:1 [1/2] n\n";
+    }
+    const Outcome exact = run("--file -", lines);
+    EXPECT_EQ(exact.status, kExitMatch);
+    EXPECT_EQ(exact.err, "");
+    const Outcome more = run("--file -", lines + "x:1 [1/2] n\n");
+    EXPECT_EQ(more.status, kExitMatch);
+    EXPECT_EQ(more.err,
+              "pollwick-list: standard input: 32,767 servers listed, the rest not read "
+              "(over 32,767 servers)\n");
+
+    std::string carried = std::string(1000000, '\x01') + ":1 [1/2] Big\n";
+    for (int line = 0; line < 100; ++line) {
+        carried += "x\n";
+    }
+    const Outcome json = run("--file - --json", carried);
+    EXPECT_EQ(json.status, kExitMatch);
+    EXPECT_LT(json.out.size(), std::size_t{1} << 20U) << json.err;
+    EXPECT_EQ(records(json.out).size(), 33U);
+}
+
+// Standard output that takes nothing: the tool stops and says so, rather
+// than telling a list it could not print as printed.
+TEST(ListToolFile, OutputThatCannotBeWrittenIsAFailure)
+{
+    class Refusing final : public std::streambuf
+    {
+    protected:
+        int_type overflow(int_type /*c*/) override { return traits_type::eof(); }
+        std::streamsize xsputn(const char* /*s*/, std::streamsize /*n*/) override { return 0; }
+    };
+    for (const char* line : {"--file -", "--file - --json", "--help"}) {
+        Refusing refusing;
+        QtEventLoop loop;
+        std::vector<std::string> args;
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            args.push_back(word);
+        }
+        std::ostream failing(&refusing);
+        std::ostringstream complaint;
+        std::istringstream input(kFiveLines);
+        EXPECT_EQ(runListTool(args, input, failing, complaint, loop), kExitTrouble) << line;
+        EXPECT_EQ(complaint.str(), "pollwick-list: the output could not be written\n") << line;
     }
 }
 
@@ -183,12 +241,20 @@ TEST_F(ListToolLive, ExitStatusesAndComplaints)
         {Misbehaviour::None, list, "--name no_such", kExitNoMatch, "", true},
         {Misbehaviour::None, list, "--port 10059 --match --watch", kExitTrouble,
          "connection refused", false},
-        {Misbehaviour::NeverAnswer, list, "--timeout 0.3", kExitTrouble, "within 0.3 s", false},
-        {Misbehaviour::EndlessLine, list, "--name no_such", kExitNoMatch, "more than 32 MiB",
-         false},
-        {Misbehaviour::NeverStop, list, "--json", 0, "more than 32767 lines", true},
-        {Misbehaviour::ResetMidLine, list, "--name Nothing", kExitTrouble, "inside a line", true},
-        {Misbehaviour::ResetMidLine, oneLine, "", kExitTrouble, "inside a line", false},
+        {Misbehaviour::NeverAnswer, list, "--timeout 0.3", kExitTrouble,
+         ": no answer in time (0.3 s)", false},
+        // Data without a line end is a cut list, never an empty whole one.
+        {Misbehaviour::EndlessLine, list, "--name no_such", kExitTrouble,
+         ": no line that could be listed in the first 32 MiB", false},
+        {Misbehaviour::NeverStop, list, "--json", 0,
+         ": 32,767 servers listed, the rest not read (over 32,767 servers)", true},
+        {Misbehaviour::ResetMidLine, list, "--name Nothing", kExitTrouble,
+         ": list cut off by a reset connection", true},
+        {Misbehaviour::ResetMidLine, oneLine, "", kExitTrouble,
+         ": list cut off by a reset connection", false},
+        // A reset is a cut list, even right after a whole line.
+        {Misbehaviour::ResetAfterList, oneLine, "--json", kExitTrouble,
+         ": list cut off by a reset connection", true},
     };
     for (const auto& c : cases) {
         server.setResponse(c.response);

@@ -6,11 +6,19 @@
 // under a neighbour, the server list only in the wide window, and the first
 // focus on the list server choice.
 #include "WindowTest.h"
+#include "core/layout/WindowLayout.h"
+#include "window/ProgramWindows.h"
+#include "window/SplashScreen.h"
+#include "window/Twips.h"
+#include "window/WindowText.h"
 
 #include <QApplication>
 #include <QScreen>
 
+#include <algorithm>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace pollwick::test {
 namespace {
@@ -67,25 +75,130 @@ class LayoutTest : public WindowTest
 protected:
     void showList(bool wide)
     {
-        if (form->showListCheck->isChecked() != wide) {
-            click(form->showListCheck);
+        if (ui->showListCheck->isChecked() != wide) {
+            click(ui->showListCheck);
         }
     }
-    PathsDialog& paths() { return form->pathsDialog(); }
+    PathsDialog& dialog() { return form->pathsDialog(); }
     // The frames and windows, the Paths dialog last.
     [[nodiscard]] QList<QWidget*> containers()
     {
-        return {form->criteriaGroup, form->alertsGroup, form->serverGroup,
-                form->miscGroup,     form.get(),        &paths()};
+        return {ui->criteriaGroup, ui->alertsGroup, ui->serverGroup,
+                ui->miscGroup,     form.get(),      &dialog()};
     }
 };
 
+// The caption, first text or title of a control, as the window shows it.
+QString captionOf(const QWidget* control)
+{
+    if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
+        return box->title();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
+        return combo->currentText();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    return {};
+}
+
+// Every control of the three windows where the layout tables put it, with
+// its caption or first text, tool tip, font and first state; the windows'
+// client areas; and the tab order. A check box may be wider than drawn, to
+// show its caption whole in a wider system font, never into its row's
+// field.
+TEST_F(LayoutTest, EveryControlIsWhereTheLayoutTablesPutIt)
+{
+    // A dialog of its own, as made: the window's own has loaded the paths.
+    PathsDialog made(platform.settings(), platform.fileDialog(), platform.messageBox(), *form);
+    ProgramWindows windows(platform);
+    const struct {
+        const layout::Window& table;
+        const QWidget& window;
+    } cases[] = {
+        {layout::kMainWindow, *form},
+        {layout::kPathsDialog, made},
+        {layout::kSplash, windows.splash()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.table.name));
+        EXPECT_EQ(c.window.objectName(), fromUtf8(c.table.name));
+        EXPECT_EQ(c.window.windowTitle(), fromUtf8(c.table.caption));
+        EXPECT_EQ(c.window.size(),
+                  QSize(layout::pixels(c.table.clientWidth), layout::pixels(c.table.clientHeight)));
+        std::vector<std::pair<int, QWidget*>> tabOrder;
+        for (const layout::Control& drawn : c.table.controls) {
+            const std::string name(drawn.name);
+            SCOPED_TRACE(name);
+            auto* widget = control<QWidget>(c.window, name.c_str());
+            ASSERT_NE(widget, nullptr);
+            const QWidget* container = drawn.frame.empty()
+                ? &c.window
+                : control<QWidget>(c.window, std::string(drawn.frame).c_str());
+            EXPECT_EQ(widget->parentWidget(), container);
+            const QRect place = twipsRect(drawn.left, drawn.top, drawn.width, drawn.height);
+            EXPECT_EQ(widget->pos(), place.topLeft());
+            EXPECT_EQ(widget->height(), place.height());
+            if (drawn.kind == layout::Kind::CheckBox) {
+                EXPECT_GE(widget->width(), place.width());
+            } else {
+                EXPECT_EQ(widget->width(), place.width());
+            }
+            if (!drawn.caption.empty()) {
+                EXPECT_EQ(captionOf(widget), fromUtf8(drawn.caption));
+            }
+            // The status line's tool tip holds the whole line.
+            if (drawn.name != "statusLabel") {
+                EXPECT_EQ(widget->toolTip(), fromUtf8(drawn.toolTip));
+            }
+            // Its own flag, apart from the frame that holds it.
+            EXPECT_EQ(!widget->testAttribute(Qt::WA_ForceDisabled), drawn.enabled);
+            switch (drawn.font) {
+            case layout::Font::Arial:
+            case layout::Font::ArialBold:
+                EXPECT_EQ(widget->font().pointSizeF(), 8.25);
+                EXPECT_EQ(widget->font().bold(), drawn.font == layout::Font::ArialBold);
+                break;
+            case layout::Font::Tahoma9:
+                EXPECT_EQ(widget->font().pointSizeF(), 9);
+                break;
+            case layout::Font::WindowFont:
+                EXPECT_EQ(widget->font().pointSizeF(), c.window.font().pointSizeF());
+                break;
+            }
+            if ((widget->focusPolicy() & Qt::TabFocus) != 0) {
+                tabOrder.emplace_back(drawn.tab, widget);
+            }
+        }
+        // Tab goes from one control to the next in the order of their tab
+        // indexes.
+        std::ranges::sort(tabOrder);
+        for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i) {
+            const QWidget* next = tabOrder[i].second->nextInFocusChain();
+            while (std::ranges::find_if(tabOrder, [&](const auto& entry) {
+                       return entry.second == next;
+                   }) == tabOrder.end()) {
+                next = next->nextInFocusChain();
+            }
+            EXPECT_EQ(next, tabOrder[i + 1].second)
+                << tabOrder[i].second->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(LayoutTest, WindowsOpenCentredUnderTheirTitlesAndCannotBeResized)
 {
-    click(form->pathsButton);
+    click(ui->pathsButton);
     for (const auto& [window, title] :
          {std::pair{static_cast<QWidget*>(form.get()), "Wombix Pollwick"},
-          std::pair{static_cast<QWidget*>(&paths()), "Please Select Wombix Files"}}) {
+          std::pair{static_cast<QWidget*>(&dialog()), "Please Select Wombix Files"}}) {
         SCOPED_TRACE(window->objectName().toStdString());
         EXPECT_EQ(window->windowTitle(), QString::fromUtf8(title));
         const QPoint offCentre =
@@ -106,18 +219,18 @@ TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly
         EXPECT_EQ(form->size(), QSize(wide ? 655 : 288, 419));
         EXPECT_EQ(form->pos(), topLeft);
         // Tab skips the list that the narrow window leaves outside.
-        EXPECT_EQ(form->serverList->focusPolicy() != Qt::NoFocus, wide);
+        EXPECT_EQ(ui->serverList->focusPolicy() != Qt::NoFocus, wide);
         for (const QWidget* container : containers()) {
             for (const QWidget* control : controlsIn(container)) {
                 EXPECT_EQ(container->rect().contains(control->geometry()),
-                          control != form->serverList || wide)
+                          control != ui->serverList || wide)
                     << control->objectName().toStdString();
                 // Check boxes and labels line up on the left, their captions
                 // not cut off.
                 if (control->inherits("QCheckBox") || control->inherits("QLabel")) {
                     EXPECT_LE(control->sizeHint().width(), control->width())
                         << control->objectName().toStdString();
-                    EXPECT_EQ(control->x(), form->versionCheck->x())
+                    EXPECT_EQ(control->x(), ui->versionCheck->x())
                         << control->objectName().toStdString();
                 }
             }
@@ -142,7 +255,7 @@ TEST_F(LayoutTest, FocusStartsAtTheListServerChoice)
 {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_TRUE(form->hostCombo->hasFocus());
+    EXPECT_TRUE(ui->hostCombo->hasFocus());
 }
 
 } // namespace

@@ -23,7 +23,8 @@ class SplashTest : public ::testing::Test
 public:
     SplashTest() { splash.show(); }
 
-    void tick() { static_cast<ManualTimer&>(*splash.handOverTimer).fire(); }
+    void tick() const { timer().fire(); }
+    [[nodiscard]] ManualTimer& timer() const { return platform.timer(TimerRole::HandOver); }
 
     FakePlatform platform;
     ProgramWindows windows{platform};
@@ -33,14 +34,15 @@ public:
 TEST_F(SplashTest, IsA250PixelSquareWithAFrameButNoTitleBar)
 {
     EXPECT_EQ(splash.size(), QSize(250, 250));
-    EXPECT_EQ(splash.picture->geometry(), splash.rect());
+    EXPECT_EQ(control<QLabel>(splash, "picture")->geometry(), splash.rect());
     EXPECT_EQ(splash.windowFlags() & ~Qt::WindowType_Mask, Qt::CustomizeWindowHint);
     EXPECT_EQ(splash.windowType(), Qt::Window);
     // A press and a release of two buttons is no click.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     QTest::mousePress(splash.windowHandle(), Qt::LeftButton, {}, QPoint(125, 125));
     QTest::mouseRelease(splash.windowHandle(), Qt::RightButton, {}, QPoint(125, 125));
-    EXPECT_TRUE(static_cast<ManualTimer*>(splash.handOverTimer)->isRunning());
+    EXPECT_TRUE(timer().isActive());
+    EXPECT_EQ(timer().interval(), std::chrono::milliseconds(1500));
     EXPECT_EQ(windows.mainWindow(), nullptr); // nothing of the main window yet
 }
 
@@ -60,20 +62,21 @@ TEST_P(SplashHandOverTest, HandsOverOnceAndStopsTheTimer)
         QTest::mouseClick(splash.windowHandle(), GetParam(), {}, QPoint(125, 125));
     }
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_EQ(splash.handOverTimer->interval(), 0);
+    EXPECT_FALSE(timer().isActive());
     MainWindow* mainWindow = windows.mainWindow();
     ASSERT_NE(mainWindow, nullptr);
     EXPECT_TRUE(mainWindow->isVisible());
-    EXPECT_EQ(mainWindow->startupCheckTimer->interval(), 500); // its load ran
+    ManualTimer& startupCheck = platform.timer(TimerRole::StartupCheck);
+    EXPECT_TRUE(startupCheck.isActive()); // its load ran
 
     // A second hand-over shows the same window without loading it again,
     // which would arm the answered start-up check once more.
-    static_cast<ManualTimer&>(*mainWindow->startupCheckTimer).fire();
+    startupCheck.fire();
     mainWindow->hide();
     splash.handOver();
     EXPECT_EQ(windows.mainWindow(), mainWindow);
     EXPECT_TRUE(mainWindow->isVisible());
-    EXPECT_EQ(mainWindow->startupCheckTimer->interval(), 0);
+    EXPECT_FALSE(startupCheck.isActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(TickOrButtons, SplashHandOverTest,

@@ -4,6 +4,7 @@
 
 #include "list/ListFormat.h"
 
+#include "core/ShownText.h"
 #include "core/Windows1252.h"
 
 #include <algorithm>
@@ -22,18 +23,27 @@ bool isControl(char32_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
+// A field as far as the window shows it: a field that a list server carries
+// over every line costs each line no more than that.
+std::string shownField(std::string_view bytes)
+{
+    const ShownPart part = shownPart(bytes);
+    std::string text = cp1252::toUtf8(part.kept);
+    if (part.cut) {
+        text += kEllipsis;
+    }
+    return text;
+}
+
 } // namespace
 
 std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> verdict)
 {
     // The text fields, in the list view's column order.
     nlohmann::ordered_json object = {
-        {"serverName", cp1252::toUtf8(record.serverName)},
-        {"gameType", cp1252::toUtf8(record.gameType)},
-        {"version", cp1252::toUtf8(record.version)},
-        {"players", cp1252::toUtf8(record.players)},
-        {"ipAddress", cp1252::toUtf8(record.ipAddress)},
-        {"isPrivate", record.isPrivate},
+        {"serverName", shownField(record.serverName)}, {"gameType", shownField(record.gameType)},
+        {"version", shownField(record.version)},       {"players", shownField(record.players)},
+        {"ipAddress", shownField(record.ipAddress)},   {"isPrivate", record.isPrivate},
     };
     if (verdict) {
         object["verdict"] = std::string(toString(*verdict));

@@ -24,7 +24,9 @@ namespace pollwick::listfmt {
 // verdict when given. The texts are the record's Windows-1252 bytes as
 // characters (the five undefined bytes as the C1 controls U+0081 ...), so
 // any bytes make valid JSON; the line is printable ASCII, every other
-// character escaped (\u00e9), so that it stays harmless on a terminal.
+// character escaped (\u00e9), so that it stays harmless on a terminal. A
+// text longer than the window shows (256 characters) is cut as the window
+// cuts it, its last character "…".
 std::string jsonLine(const ServerRecord& record, std::optional<MatchVerdict> verdict);
 
 // The text of a table cell: UTF-8, with each control character (the bytes

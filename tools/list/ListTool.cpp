@@ -4,26 +4,22 @@
 
 #include "list/ListTool.h"
 
+#include "core/Clock.h"
+#include "core/Timer.h"
 #include "core/Windows1252.h"
-#include "core/scan/ResponseWalk.h"
+#include "core/scan/ListConnection.h"
+#include "core/scan/ScanEngine.h"
 #include "list/ListFormat.h"
-#include "platform/qt/QtClientSocket.h"
-
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTime>
-#include <QTimer>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <getopt.h>
 #include <istream>
-#include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -78,11 +74,11 @@ std::optional<int> readTimeoutMs(std::string_view text)
 
 // --- Printing ---------------------------------------------------------------
 
-// The walk's hooks: keep the record as the list shows it, test it (walk
-// mode), print it with its verdict. Each record goes out as it is walked,
-// and the output is flushed after each arrival, so that nothing of a list
-// is held back and a long list shows as it comes.
-class Printer final : public ResponseWalk::Hooks
+// The rows of one list as they are read: each record as listed, with its
+// verdict in walk mode, a table row or a JSON line. The output is flushed
+// after each piece of the list, so that nothing is held back and a long
+// list shows as it comes; a flush that fails is seen at once.
+class Printer final
 {
 public:
     Printer(const ListOptions& options, std::ostream& out)
@@ -90,299 +86,238 @@ public:
         , m_out(out)
     { }
 
-    void listRecord(const ServerRecord& record) override
+    // A new list; `heading` goes before its table's header.
+    void startList(std::string heading)
     {
-        // The test lower-cases the address in place; what is printed is the
-        // address as listed.
-        m_listed = record;
+        m_heading = std::move(heading);
+        m_rows = 0;
     }
-
-    MatchVerdict testRecord(ServerRecord& record, ParsedFields /*fromLine*/) override
+    // The record as listed: the test lower-cases the address in place, and
+    // what is printed is the address as listed.
+    void listed(const ServerRecord& record)
     {
-        std::optional<MatchVerdict> verdict;
         if (m_options.walk) {
-            verdict = pollwick::testRecord(record, m_options.criteria);
-            m_matched = m_matched || verdict == MatchVerdict::Match;
-        }
-        if (m_options.json) {
-            m_out << listfmt::jsonLine(m_listed, verdict);
+            m_listed = record;
         } else {
-            // The heading waits for the first row: a query that lists
-            // nothing prints nothing.
-            if (m_rows == 0) {
-                m_out << m_heading << listfmt::tableHeader(m_options.walk);
-            }
-            m_out << listfmt::tableRow(m_listed, verdict);
+            print(record, std::nullopt);
         }
-        ++m_rows;
-        m_unflushed = true;
-        return verdict.value_or(MatchVerdict::NoMatch);
     }
-
-    void afterArrival()
+    void tested(MatchVerdict verdict) { print(m_listed, verdict); }
+    // Flushes what was printed since the last flush; false once the output
+    // could not be written.
+    bool flush()
     {
         if (m_unflushed) {
             m_out.flush();
             m_unflushed = false;
         }
+        return m_out.good();
     }
-
-    // A new response; `heading` goes before its table's header.
-    void startResponse(std::string heading)
-    {
-        m_heading = std::move(heading);
-        m_rows = 0;
-        m_matched = false;
-    }
-    [[nodiscard]] bool matched() const { return m_matched; }
-    // Records printed from the current response.
     [[nodiscard]] std::size_t rows() const { return m_rows; }
+    // Between one list's table and the next.
+    void separate() { m_out << "\n"; }
 
 private:
+    void print(const ServerRecord& record, std::optional<MatchVerdict> verdict)
+    {
+        if (m_options.json) {
+            m_out << listfmt::jsonLine(record, verdict);
+        } else {
+            // The heading waits for the first row: a list of nothing prints
+            // nothing.
+            if (m_rows == 0) {
+                m_out << m_heading << listfmt::tableHeader(m_options.walk);
+            }
+            m_out << listfmt::tableRow(record, verdict);
+        }
+        ++m_rows;
+        m_unflushed = true;
+    }
+
     const ListOptions& m_options;
     std::ostream& m_out;
     ServerRecord m_listed;
     std::string m_heading;
     std::size_t m_rows = 0;
-    bool m_matched = false;
     bool m_unflushed = false;
 };
 
-void reportLimits(const ResponseWalk& walk, std::ostream& err)
+void complain(std::ostream& err, const std::string& what)
 {
-    if (walk.discardedLines() == 0) {
-        return;
+    err << kProgram << ": " << what << "\n";
+}
+
+void complainOfOutput(std::ostream& err)
+{
+    complain(err, "the output could not be written");
+}
+
+std::string seconds(int ms)
+{
+    std::ostringstream text;
+    text << ms / 1000.0 << " s";
+    return text.str();
+}
+
+// Lines that the limits left out of a list that was read whole.
+void reportDiscarded(const QueryReport& report, std::ostream& err)
+{
+    if (report.discarded > 0 && report.limit == ResponseLimit::None) {
+        err << kProgram << ": " << report.discarded << " lines over 1 MiB were ignored\n";
     }
-    err << kProgram << ": " << walk.discardedLines() << " lines were ignored (over "
-        << walk.limits().maxEntries << " lines, over " << (walk.limits().maxLineBytes >> 20U)
-        << " MiB in a line, or over " << (walk.limits().maxResponseBytes >> 20U)
-        << " MiB in all)\n";
 }
 
-// What a response that reached its limits says about what was not read.
-std::string moreThanTheLimits(const ResponseWalk& walk)
+// --- A list server ------------------------------------------------------------
+
+// The scan engine as the tool runs it: one query, or with --watch one every
+// interval until a match, each row printed as it is listed.
+class LiveList final : private ScanEngine::Listener
 {
-    if (walk.entriesInResponse() >= walk.limits().maxEntries) {
-        return "more than " + std::to_string(walk.limits().maxEntries) + " lines";
-    }
-    return "more than " + std::to_string(walk.limits().maxResponseBytes >> 20U) + " MiB";
-}
-
-// --- Reading ------------------------------------------------------------------
-
-enum class QueryEnd {
-    Whole, // the list server closed the connection at a line end
-    Matched, // a Match ended the walk
-    Full, // the response reached its limits: nothing more could be listed
-    CutInLine, // the connection ended inside a line: reset, or cut short
-    Lost, // the connection broke
-    TimedOut,
-    NoList, // no connection, or one closed without a byte
-};
-
-struct QueryResult {
-    QueryEnd end = QueryEnd::NoList;
-    SocketOutcome outcome = SocketOutcome::Failed; // how the connection ended, if it did
-};
-
-// One connection to the list server, read as the window reads it: every
-// arrival goes to the walk, until the connection ends, a Match ends the
-// walk, the response is full or the time is up. The socket tells of each
-// arrival and, once, of the end of the connection; nothing is polled.
-QueryResult queryListServer(const ListOptions& options, ResponseWalk& walk, Printer& printer)
-{
-    QtClientSocket socket;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-
-    QueryResult result;
-    bool done = false;
-    std::size_t received = 0;
-    char lastByte = '\n';
-    const auto finish = [&](QueryEnd end) {
-        if (!done) {
-            done = true;
-            result.end = end;
-            loop.quit();
-        }
-    };
-    const auto take = [&] {
-        if (done) {
-            return;
-        }
-        const std::string chunk = socket.getData();
-        if (chunk.empty()) {
-            return;
-        }
-        received += chunk.size();
-        lastByte = chunk.back();
-        walk.arrive(chunk, printer);
-        printer.afterArrival();
-        if (walk.ended()) {
-            finish(QueryEnd::Matched);
-        } else if (walk.full()) {
-            finish(QueryEnd::Full);
-        }
-    };
-    QObject::connect(&socket, &ClientSocket::dataArrived, &loop, take);
-    QObject::connect(&socket, &ClientSocket::outcomeReported, &loop, [&](SocketOutcome outcome) {
-        if (outcome == SocketOutcome::Connected) {
-            return;
-        }
-        // Data that came before the end is read first: it may complete the
-        // list, or fill it.
-        take();
-        result.outcome = outcome;
-        if (outcome == SocketOutcome::Closed) {
-            // A reset reads as a close: only a list that ends at a line end
-            // can have been sent whole.
-            if (received == 0) {
-                finish(QueryEnd::NoList);
-            } else {
-                finish(lastByte == '\n' ? QueryEnd::Whole : QueryEnd::CutInLine);
-            }
-        } else {
-            finish(outcome == SocketOutcome::Lost ? QueryEnd::Lost : QueryEnd::NoList);
-        }
-    });
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(QueryEnd::TimedOut); });
-
-    walk.startResponse();
-    socket.setRemoteHost(
-        QString::fromUtf8(options.host.data(), static_cast<qsizetype>(options.host.size())));
-    socket.setRemotePort(options.port);
-    socket.connect();
-    deadline.start(options.timeoutMs);
-    // A connection can fail before the loop runs; a quit then would be lost.
-    if (!done) {
-        loop.exec();
-    }
-    socket.disconnect(&loop);
-    socket.close();
-    return result;
-}
-
-std::string where(const ListOptions& options)
-{
-    return options.host + ":" + std::to_string(options.port);
-}
-
-std::string_view whyNoList(const QueryResult& result)
-{
-    switch (result.outcome) {
-    case SocketOutcome::Refused:
-        return "connection refused";
-    case SocketOutcome::HostNotFound:
-        return "host not found";
-    case SocketOutcome::Unreachable:
-        return "host not reachable";
-    case SocketOutcome::Closed:
-        return "closed without sending anything";
-    case SocketOutcome::Connected:
-    case SocketOutcome::Lost:
-    case SocketOutcome::Failed:
-        break;
-    }
-    return "the connection failed";
-}
-
-// Reports how a query ended; true when its response counts as read: closed
-// by the list server at a line end, filled to its limits, or ended by a
-// Match.
-bool reportQuery(const ListOptions& options, const QueryResult& result, const ResponseWalk& walk,
-                 std::ostream& err)
-{
-    switch (result.end) {
-    case QueryEnd::NoList:
-        err << kProgram << ": no list from " << where(options) << ": " << whyNoList(result) << "\n";
-        return false;
-    case QueryEnd::TimedOut:
-        err << kProgram << ": " << where(options) << " did not finish its list within "
-            << options.timeoutMs / 1000.0 << " s\n";
-        reportLimits(walk, err);
-        return false;
-    case QueryEnd::CutInLine:
-        err << kProgram << ": the list from " << where(options)
-            << " broke off inside a line (the connection was reset or cut short)\n";
-        reportLimits(walk, err);
-        return false;
-    case QueryEnd::Lost:
-        err << kProgram << ": the connection to " << where(options)
-            << " broke before the list was complete\n";
-        reportLimits(walk, err);
-        return false;
-    case QueryEnd::Full:
-        err << kProgram << ": " << where(options) << " sent " << moreThanTheLimits(walk)
-            << "; the rest was not read\n";
-        return true;
-    case QueryEnd::Whole:
-        reportLimits(walk, err);
-        return true;
-    case QueryEnd::Matched:
-        return true;
-    }
-    return false;
-}
-
-void waitMs(int ms)
-{
-    if (ms <= 0) {
-        return;
-    }
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-int readLive(const ListOptions& options, std::ostream& out, std::ostream& err,
+public:
+    LiveList(const ListOptions& options, std::ostream& out, std::ostream& err, EventLoop& loop,
              const ListToolTiming& timing)
-{
-    // Sockets and timers need an application object; main() makes one, and
-    // a caller without one gets one here.
-    std::unique_ptr<QCoreApplication> app;
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static std::array<char, 14> name = {"pollwick-list"};
-        static std::array<char*, 2> argv = {name.data(), nullptr};
-        app = std::make_unique<QCoreApplication>(argc, argv.data());
+        : m_options(options)
+        , m_printer(options, out)
+        , m_err(err)
+        , m_loop(loop)
+        , m_connection(loop.createConnection())
+        , m_timer(loop.createTimer())
+        , m_engine(*m_connection, *m_timer, loop.clock(), static_cast<Listener&>(*this),
+                   engineOptions(options, timing))
+    { }
+
+    int run()
+    {
+        m_printer.startList(heading());
+        m_engine.chooseServer(m_options.host);
+        m_engine.start(m_options.host);
+        m_loop.run();
+        return m_status;
     }
 
-    ResponseWalk walk;
-    Printer printer(options, out);
-    for (int query = 1;; ++query) {
-        QElapsedTimer started;
-        started.start();
-        std::string heading;
-        if (options.watch && !options.json) {
-            heading = "Query " + std::to_string(query) + " at " +
-                QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString() + "\n";
+private:
+    static ScanEngine::Options engineOptions(const ListOptions& options,
+                                             const ListToolTiming& timing)
+    {
+        ScanEngine::Options engine;
+        engine.port = static_cast<std::uint16_t>(options.port);
+        // One query gets the time given; a watch asks again every interval,
+        // each query having until the next.
+        engine.requery = options.watch;
+        engine.requeryInterval =
+            std::chrono::milliseconds(options.watch ? timing.queryIntervalMs : options.timeoutMs);
+        return engine;
+    }
+
+    [[nodiscard]] std::string where() const
+    {
+        return m_options.host + ":" + std::to_string(m_options.port);
+    }
+
+    [[nodiscard]] std::string heading() const
+    {
+        if (!m_options.watch || m_options.json) {
+            return {};
         }
-        printer.startResponse(std::move(heading));
-        const QueryResult result = queryListServer(options, walk, printer);
-        const bool read = reportQuery(options, result, walk, err);
-        if (printer.matched()) {
-            return kExitMatch;
+        return "Query " + std::to_string(m_query) + " at " + clockText(m_loop.clock().now()) + "\n";
+    }
+
+    void finish(int status)
+    {
+        m_status = status;
+        m_loop.quit();
+    }
+
+    void recordListed(const ServerRecord& record) override { m_printer.listed(record); }
+    void recordTested(MatchVerdict verdict) override { m_printer.tested(verdict); }
+    void pieceWalked() override
+    {
+        if (!m_printer.flush()) {
+            complainOfOutput(m_err);
+            finish(kExitTrouble);
         }
-        if (!options.watch) {
-            if (!read) {
-                return kExitTrouble;
-            }
-            return options.walk ? kExitNoMatch : kExitMatch;
+    }
+    std::optional<MatchCriteria> currentCriteria() override
+    {
+        return m_options.walk ? std::optional(m_options.criteria) : std::nullopt;
+    }
+    void matched(const ServerRecord& /*record*/, ParsedFields /*fromLine*/) override
+    {
+        finish(m_printer.flush() ? kExitMatch : (complainOfOutput(m_err), kExitTrouble));
+    }
+
+    void listEnded(const QueryReport& report) override
+    {
+        const bool gaveList = pollwick::gaveList(report.end);
+        if (report.end == QueryEnd::Full) {
+            complain(m_err,
+                     where() + ": " + serverCount(report.listed) + " listed, the rest not read (" +
+                         limitReached(report) + ")");
+        } else if (!gaveList) {
+            complain(m_err,
+                     where() + ": " + whyNoList(report) +
+                         (report.end == QueryEnd::TimedOut
+                              ? " (" + seconds(m_options.timeoutMs) + ")"
+                              : std::string()));
+        }
+        reportDiscarded(report, m_err);
+        if (!m_options.watch) {
+            finish(!gaveList ? kExitTrouble : m_options.walk ? kExitNoMatch : kExitMatch);
+            return;
         }
         // Watching: a list server that cannot be reached at the start is
         // most likely a wrong host; later, one bad query is only retried.
-        if (!read && query == 1) {
-            return kExitTrouble;
+        if (!gaveList && m_query == 1) {
+            finish(kExitTrouble);
+            return;
         }
-        if (!options.json && printer.rows() > 0) {
-            out << "\n"; // between one query's table and the next
+        if (!m_options.json && m_printer.rows() > 0) {
+            m_printer.separate();
         }
-        waitMs(timing.queryIntervalMs - static_cast<int>(started.elapsed()));
+        ++m_query;
+        m_printer.startList(heading());
     }
-}
 
-int readStream(const ListOptions& options, std::istream& in, std::ostream& out, std::ostream& err)
+    const ListOptions& m_options;
+    Printer m_printer;
+    std::ostream& m_err;
+    EventLoop& m_loop;
+    std::unique_ptr<ListConnection> m_connection;
+    std::unique_ptr<Timer> m_timer;
+    ScanEngine m_engine;
+    int m_query = 1;
+    int m_status = kExitTrouble;
+};
+
+// --- A saved list -------------------------------------------------------------
+
+// The walk's hooks for a saved list: the records printed as listed, tested
+// in walk mode.
+class SavedListHooks final : public ResponseWalk::Hooks
+{
+public:
+    SavedListHooks(const ListOptions& options, Printer& printer)
+        : m_options(options)
+        , m_printer(printer)
+    { }
+    void listRecord(const ServerRecord& record) override { m_printer.listed(record); }
+    MatchVerdict testRecord(ServerRecord& record, ParsedFields /*fromLine*/) override
+    {
+        if (!m_options.walk) {
+            return MatchVerdict::NoMatch;
+        }
+        const MatchVerdict verdict = pollwick::testRecord(record, m_options.criteria);
+        m_printer.tested(verdict);
+        return verdict;
+    }
+
+private:
+    const ListOptions& m_options;
+    Printer& m_printer;
+};
+
+int readSavedList(const ListOptions& options, std::istream& in, std::ostream& out,
+                  std::ostream& err)
 {
     std::ifstream file;
     std::istream* stream = &in;
@@ -390,61 +325,91 @@ int readStream(const ListOptions& options, std::istream& in, std::ostream& out, 
     if (path != "-") {
         file.open(path, std::ios::binary);
         if (!file) {
-            err << kProgram << ": cannot open " << path << "\n";
+            complain(err, "cannot open " + path);
             return kExitTrouble;
         }
         stream = &file;
     }
+    const std::string name = path == "-" ? "standard input" : path;
 
+    // The whole file is one list, read in pieces as a connection delivers
+    // it, and read no further than a list server's answer would be: a file
+    // that never ends (a device, a pipe) stops at the limits.
     ResponseWalk walk;
     Printer printer(options, out);
+    SavedListHooks hooks(options, printer);
     walk.startResponse();
-    printer.startResponse({});
-    // The whole file is one response, read in pieces as a socket delivers
-    // it; the walk joins them. Reading stops at the entry limit, and once
-    // more than the byte budget has come: a file that never ends (a device,
-    // a pipe) is read no further than a list server's response would be.
-    const std::size_t budget = walk.limits().maxResponseBytes;
+    printer.startList({});
     std::string buffer(kReadBytes, '\0');
-    char lastByte = '\n';
-    bool fullOfLines = false;
-    while (!walk.ended()) {
+    bool anyBytes = false;
+    while (!walk.ended() && !walk.full() && *stream) {
         stream->read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         const auto count = static_cast<std::size_t>(stream->gcount());
         if (count > 0) {
-            lastByte = buffer[count - 1];
-            walk.arrive(std::string_view(buffer.data(), count), printer);
-            printer.afterArrival();
-        }
-        fullOfLines = walk.entriesInResponse() >= walk.limits().maxEntries;
-        if (fullOfLines || walk.bytesInResponse() > budget || !*stream) {
-            break;
+            anyBytes = true;
+            walk.arrive(std::string_view(buffer.data(), count), hooks);
+            if (!printer.flush()) {
+                complainOfOutput(err);
+                return kExitTrouble;
+            }
         }
     }
-    const std::string name = path == "-" ? "standard input" : path;
     if (stream->bad()) {
-        err << kProgram << ": cannot read " << name << "\n";
+        complain(err, "cannot read " + name);
         return kExitTrouble;
     }
-    if (printer.matched()) {
+    QueryReport report;
+    // A saved list of nothing is an empty list, not a list server that sent
+    // nothing.
+    report.end = anyBytes ? orderlyEnd(walk, true) : QueryEnd::Whole;
+    report.listed = printer.rows();
+    report.discarded = walk.discardedLines();
+    report.limit = walk.limitReached();
+    const ResponseLimits& limits = walk.limits();
+    report.limitAmount = report.limit == ResponseLimit::Servers ? limits.maxEntries
+        : report.limit == ResponseLimit::Bytes                  ? limits.maxResponseBytes
+                                                                : limits.maxRecordBytes;
+    const int noMatch = options.walk ? kExitNoMatch : kExitMatch;
+    switch (report.end) {
+    case QueryEnd::Matched:
         return kExitMatch;
-    }
-    if (fullOfLines) {
-        err << kProgram << ": " << name << " has " << moreThanTheLimits(walk)
-            << "; the rest was not read\n";
-    } else if (walk.bytesInResponse() > budget) {
-        // More than a list server may send in one response: this is no
+    case QueryEnd::Full:
+        complain(err,
+                 name + ": " + serverCount(report.listed) + " listed, the rest not read (" +
+                     limitReached(report) + ")");
+        // More bytes than a list server may send in one answer: this is no
         // saved list, and what was read of it is not the whole of it.
-        err << kProgram << ": " << name << " holds " << moreThanTheLimits(walk)
-            << ", more than one list may; the rest was not read\n";
-        reportLimits(walk, err);
+        return report.limit == ResponseLimit::Bytes ? kExitTrouble : noMatch;
+    case QueryEnd::Overflow:
+        complain(err, name + ": " + whyNoList(report));
         return kExitTrouble;
-    } else if (lastByte != '\n') {
-        err << kProgram << ": " << name << " ends inside a line; that line was ignored\n";
+    case QueryEnd::CutMidLine:
+        complain(err, name + " ends inside a line; that line was ignored");
+        reportDiscarded(report, err);
+        return noMatch;
+    default:
+        reportDiscarded(report, err);
+        return noMatch;
     }
-    reportLimits(walk, err);
-    return options.walk ? kExitNoMatch : kExitMatch;
 }
+
+// --- Options ------------------------------------------------------------------
+
+enum Option : int {
+    Help = 'h',
+    Host = 256,
+    Port,
+    Timeout,
+    File,
+    Match,
+    Name,
+    Ip,
+    Type,
+    Version,
+    IncludePrivate,
+    Watch,
+    Json,
+};
 
 } // namespace
 
@@ -453,98 +418,137 @@ ParsedOptions parseListOptions(const std::vector<std::string>& args)
     const auto fail = [](std::string message) {
         return ParsedOptions{std::nullopt, std::move(message)};
     };
-    // The arguments go through the parser as Latin-1, one character per
-    // byte, and come back as the same bytes: a path that is not UTF-8 still
-    // names its file, and the criteria are converted from UTF-8 below.
-    const auto bytesOf = [](const QString& text) { return text.toLatin1().toStdString(); };
-
-    // The options carry no descriptions: --help prints helpText(), whose
-    // groups and notes the parser's own layout could not keep.
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption host(QStringLiteral("host"), {}, QStringLiteral("HOST"));
-    const QCommandLineOption port(QStringLiteral("port"), {}, QStringLiteral("N"));
-    const QCommandLineOption timeout(QStringLiteral("timeout"), {}, QStringLiteral("SECONDS"));
-    const QCommandLineOption file(QStringLiteral("file"), {}, QStringLiteral("PATH"));
-    const QCommandLineOption match(QStringLiteral("match"));
-    const QCommandLineOption name(QStringLiteral("name"), {}, QStringLiteral("TEXT"));
-    const QCommandLineOption ip(QStringLiteral("ip"), {}, QStringLiteral("TEXT"));
-    const QCommandLineOption type(QStringLiteral("type"), {}, QStringLiteral("TEXT"));
-    const QCommandLineOption version(QStringLiteral("version"), {}, QStringLiteral("TEXT"));
-    const QCommandLineOption includePrivate(QStringLiteral("include-private"));
-    const QCommandLineOption watch(QStringLiteral("watch"));
-    const QCommandLineOption json(QStringLiteral("json"));
-    parser.addOptions({help, host, port, timeout, file, match, name, ip, type, version,
-                       includePrivate, watch, json});
-
-    QStringList arguments{
-        QString::fromLatin1(kProgram.data(), static_cast<qsizetype>(kProgram.size()))};
-    for (const std::string& arg : args) {
-        arguments.append(QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size())));
+    static constexpr std::array<option, 14> kOptions = {{
+        {"help", no_argument, nullptr, Help},
+        {"host", required_argument, nullptr, Host},
+        {"port", required_argument, nullptr, Port},
+        {"timeout", required_argument, nullptr, Timeout},
+        {"file", required_argument, nullptr, File},
+        {"match", no_argument, nullptr, Match},
+        {"name", required_argument, nullptr, Name},
+        {"ip", required_argument, nullptr, Ip},
+        {"type", required_argument, nullptr, Type},
+        {"version", required_argument, nullptr, Version},
+        {"include-private", no_argument, nullptr, IncludePrivate},
+        {"watch", no_argument, nullptr, Watch},
+        {"json", no_argument, nullptr, Json},
+        {nullptr, 0, nullptr, 0},
+    }};
+    // getopt_long() takes the arguments as C strings, the program first. The
+    // arguments are bytes: a path that is not UTF-8 still names its file,
+    // and the criteria are converted from UTF-8 below.
+    std::vector<std::string> copies{std::string(kProgram)};
+    copies.insert(copies.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& copy : copies) {
+        argv.push_back(copy.data());
     }
-    if (!parser.parse(arguments)) {
-        return fail(bytesOf(parser.errorText()));
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return fail("unexpected argument '" + bytesOf(parser.positionalArguments().constFirst()) +
-                    "'");
-    }
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(copies.size());
 
     ListOptions options;
-    if (parser.isSet(host)) {
-        options.host = bytesOf(parser.value(host));
-        if (options.host.empty()) {
-            return fail("--host needs a host name or address");
+    std::optional<std::string> host;
+    std::optional<std::string> port;
+    std::optional<std::string> timeout;
+    bool match = false;
+    // The criteria compare Windows-1252 text, as the list sends it.
+    const auto criterion = [](bool& use, std::string& text) {
+        use = true;
+        text = cp1252::fromUtf8(optarg);
+    };
+    MatchCriteria& criteria = options.criteria;
+    opterr = 0; // the messages are ours
+    optind = 0; // from the start, whatever an earlier parse left
+    // "+": options end at the first argument that is none; ":": a missing
+    // value is told apart from an unknown option.
+    for (int option = 0;
+         (option = getopt_long(argc, argv.data(), "+:h", kOptions.data(), nullptr)) != -1;) {
+        switch (option) {
+        case Help:
+            options.help = true;
+            break;
+        case Host:
+            host = optarg;
+            break;
+        case Port:
+            port = optarg;
+            break;
+        case Timeout:
+            timeout = optarg;
+            break;
+        case File:
+            options.file = optarg;
+            break;
+        case Match:
+            match = true;
+            break;
+        case Name:
+            criterion(criteria.useName, criteria.nameText);
+            break;
+        case Ip:
+            criterion(criteria.useAddress, criteria.addressText);
+            break;
+        case Type:
+            criterion(criteria.useGameType, criteria.gameTypeText);
+            break;
+        case Version:
+            criterion(criteria.useVersion, criteria.versionText);
+            break;
+        case IncludePrivate:
+            criteria.includePrivate = true;
+            break;
+        case Watch:
+            options.watch = true;
+            break;
+        case Json:
+            options.json = true;
+            break;
+        case ':':
+            return fail("option '" + std::string(argv[static_cast<std::size_t>(optind) - 1]) +
+                        "' needs a value");
+        default:
+            return fail("unknown option '" +
+                        std::string(argv[static_cast<std::size_t>(optind) - 1]) + "'");
         }
     }
-    if (parser.isSet(port)) {
-        const auto number = readPort(bytesOf(parser.value(port)));
+    if (optind < argc) {
+        return fail("unexpected argument '" + copies[static_cast<std::size_t>(optind)] + "'");
+    }
+    if (options.help) {
+        return {options, {}};
+    }
+
+    if (host) {
+        if (host->empty()) {
+            return fail("--host needs a host name or address");
+        }
+        options.host = *host;
+    }
+    if (port) {
+        const auto number = readPort(*port);
         if (!number) {
             return fail("--port needs a number from 1 to 65535");
         }
         options.port = *number;
     }
-    if (parser.isSet(file)) {
-        options.file = bytesOf(parser.value(file));
-        if (options.file->empty()) {
-            return fail("--file needs a path, or - for standard input");
-        }
+    if (options.file && options.file->empty()) {
+        return fail("--file needs a path, or - for standard input");
     }
-    if (parser.isSet(timeout)) {
-        const auto ms = readTimeoutMs(bytesOf(parser.value(timeout)));
+    if (timeout) {
+        const auto ms = readTimeoutMs(*timeout);
         if (!ms) {
             return fail("--timeout needs a number of seconds, up to 86400");
         }
         options.timeoutMs = *ms;
     }
-    // The criteria compare Windows-1252 text, as the list sends it.
-    const auto criterion = [&](const QCommandLineOption& option, bool& use, std::string& text) {
-        use = parser.isSet(option);
-        if (use) {
-            text = cp1252::fromUtf8(bytesOf(parser.value(option)));
-        }
-    };
-    MatchCriteria& criteria = options.criteria;
-    criterion(version, criteria.useVersion, criteria.versionText);
-    criterion(name, criteria.useName, criteria.nameText);
-    criterion(ip, criteria.useAddress, criteria.addressText);
-    criterion(type, criteria.useGameType, criteria.gameTypeText);
-    criteria.includePrivate = parser.isSet(includePrivate);
-    options.watch = parser.isSet(watch);
-    options.json = parser.isSet(json);
-    options.help = parser.isSet(help);
-    if (options.help) {
-        return {options, {}};
-    }
-
-    options.walk = parser.isSet(match) || criteria.includePrivate || criteria.useVersion ||
-        criteria.useName || criteria.useAddress || criteria.useGameType;
+    options.walk = match || criteria.includePrivate || criteria.useVersion || criteria.useName ||
+        criteria.useAddress || criteria.useGameType;
     if (options.host.empty() == !options.file.has_value()) {
         return fail(options.file ? "give either --host or --file, not both"
                                  : "give --host HOST or --file PATH");
     }
-    if (options.file && (parser.isSet(port) || parser.isSet(timeout))) {
-        return fail(std::string(parser.isSet(port) ? "--port" : "--timeout") + " goes with --host");
+    if (options.file && (port || timeout)) {
+        return fail(std::string(port ? "--port" : "--timeout") + " goes with --host");
     }
     if (options.watch && options.file) {
         return fail("--watch needs --host: a file does not change");
@@ -631,7 +635,7 @@ Examples:
 }
 
 int runListTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err, const ListToolTiming& timing)
+                std::ostream& err, EventLoop& loop, const ListToolTiming& timing)
 {
     const ParsedOptions parsed = parseListOptions(args);
     if (!parsed.options) {
@@ -642,12 +646,16 @@ int runListTool(const std::vector<std::string>& args, std::istream& in, std::ost
     const ListOptions& options = *parsed.options;
     if (options.help) {
         out << helpText();
+        if (!out.flush()) {
+            complainOfOutput(err);
+            return kExitTrouble;
+        }
         return kExitMatch;
     }
     if (options.file) {
-        return readStream(options, in, out, err);
+        return readSavedList(options, in, out, err);
     }
-    return readLive(options, out, err, timing);
+    return LiveList(options, out, err, loop, timing).run();
 }
 
 } // namespace pollwick::listtool

@@ -8,23 +8,27 @@
 #include "core/match/MatchTest.h"
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-// pollwick-list: a terminal watcher for Wombix list servers, on the same
-// core as the window (one connection is one response, walked and tested
-// entry by entry exactly as the window does).
+namespace pollwick {
+class Clock;
+class ListConnection;
+class Timer;
+} // namespace pollwick
+
+// pollwick-list: a terminal watcher for Wombix list servers, on the scan
+// engine of the windows: a list server's list is read, walked, tested and
+// told of by the same code, in the same words.
 namespace pollwick::listtool {
 
-// A list counts as read whole when the list server closed the connection at
-// a line end, or when the response reached its limits (nothing more of it
-// could be listed). A list server's list that ends inside a line (a reset
-// reads like a close), a connection that breaks or times out, and a file
-// larger than the byte budget of one response are failures.
 inline constexpr int kExitMatch = 0; // a Match was printed (walk mode); or the list was printed
-inline constexpr int kExitNoMatch = 1; // walk mode: the whole response, no Match
-inline constexpr int kExitTrouble = 2; // usage error, or the list could not be read whole
+inline constexpr int kExitNoMatch = 1; // walk mode: the whole list, no Match
+// Usage error, a list that could not be read whole, or output that could
+// not be written.
+inline constexpr int kExitTrouble = 2;
 
 inline constexpr int kDefaultTimeoutSeconds = 30;
 
@@ -49,16 +53,30 @@ ParsedOptions parseListOptions(const std::vector<std::string>& args);
 
 std::string helpText();
 
-// What the tool cannot take from its options: the time between the queries of
-// --watch is the window's; tests shorten it.
+// The event loop the tool waits on for a list server, and the ports the
+// scan engine runs on there: Qt's on Linux, a message loop on Windows.
+class EventLoop
+{
+public:
+    virtual ~EventLoop() = default;
+    virtual std::unique_ptr<ListConnection> createConnection() = 0;
+    virtual std::unique_ptr<Timer> createTimer() = 0;
+    virtual const Clock& clock() = 0;
+    // Handles events until quit().
+    virtual void run() = 0;
+    virtual void quit() = 0;
+};
+
+// What the tool cannot take from its options: the time between the queries
+// of --watch is the window's; tests shorten it.
 struct ListToolTiming {
     int queryIntervalMs = kRequeryIntervalMs;
 };
 
-// The whole program: `args` without the program name, UTF-8. Reading a list
-// server needs a QCoreApplication (one is made if there is none); reading a
-// file or standard input does not. Returns the exit status.
+// The whole program: `args` without the program name, UTF-8. A list server
+// is read on `loop`; a file or standard input needs none. Returns the exit
+// status.
 int runListTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err, const ListToolTiming& timing = {});
+                std::ostream& err, EventLoop& loop, const ListToolTiming& timing = {});
 
 } // namespace pollwick::listtool

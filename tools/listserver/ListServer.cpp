@@ -113,6 +113,10 @@ public:
             sendPaced(m_plan.response.left(midLineCut(m_plan.response)), m_plan.chunkBytes,
                       m_plan.delayMs, [this] { resetWhenFlushed(); });
             break;
+        case Misbehaviour::ResetAfterList:
+            sendPaced(m_plan.response, m_plan.chunkBytes, m_plan.delayMs,
+                      [this] { resetWhenFlushed(); });
+            break;
         case Misbehaviour::NeverStop:
             m_endless = m_plan.response.isEmpty()
                 ? QByteArray("192.0.2.1:7000 battle 1.24   [1/16] "
@@ -409,8 +413,8 @@ std::optional<Misbehaviour> misbehaviourFromName(QStringView name)
 {
     for (const Misbehaviour m :
          {Misbehaviour::None, Misbehaviour::NeverAnswer, Misbehaviour::ResetMidLine,
-          Misbehaviour::NeverStop, Misbehaviour::EndlessLine, Misbehaviour::Garbage,
-          Misbehaviour::OneBytePer100ms, Misbehaviour::AnswerLate}) {
+          Misbehaviour::ResetAfterList, Misbehaviour::NeverStop, Misbehaviour::EndlessLine,
+          Misbehaviour::Garbage, Misbehaviour::OneBytePer100ms, Misbehaviour::AnswerLate}) {
         if (name == misbehaviourName(m)) {
             return m;
         }
@@ -427,6 +431,8 @@ QString misbehaviourName(Misbehaviour misbehaviour)
         return QStringLiteral("never-answer");
     case Misbehaviour::ResetMidLine:
         return QStringLiteral("reset-mid-line");
+    case Misbehaviour::ResetAfterList:
+        return QStringLiteral("reset-after-list");
     case Misbehaviour::NeverStop:
         return QStringLiteral("never-stop");
     case Misbehaviour::EndlessLine:

@@ -24,6 +24,7 @@ enum class Misbehaviour {
     None, // send the response, then close
     NeverAnswer, // accept the connection, then send nothing and keep it open
     ResetMidLine, // send the response up to the middle of a line, then reset the connection
+    ResetAfterList, // send the whole response, then reset the connection instead of closing it
     NeverStop, // send the response over and over, never closing
     EndlessLine, // start a line and never end it, never closing
     Garbage, // send 64 KiB of random bytes (LF, CR and NUL among them), then close

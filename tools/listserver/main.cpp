@@ -81,6 +81,7 @@ int main(int argc, char* argv[])
         QStringLiteral("misbehave"),
         QStringLiteral("Let clients down on purpose: never-answer (accept, send nothing), "
                        "reset-mid-line (reset the connection in the middle of a line), "
+                       "reset-after-list (reset it after the whole list), "
                        "never-stop (send the list over and over), endless-line (one line "
                        "that never ends), garbage (64 KiB of random bytes), "
                        "one-byte-per-100ms (send slowly), answer-late (say nothing for "

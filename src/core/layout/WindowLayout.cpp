@@ -64,8 +64,8 @@ constexpr std::array kMainControls = std::to_array<Control>({
      WindowFont},
     {"gameTypeCheck", CheckBox, "criteriaGroup", "Game Type", 120, 1680, 1215, 330, 4, true,
      "Leave Blank if Any Game Type is Acceptable", Arial},
-    {"gameTypeCombo", ComboBox, "criteriaGroup", "Game Type Select", 1920, 1680, 2055, 330, 8, false,
-     "", Arial},
+    {"gameTypeCombo", ComboBox, "criteriaGroup", "Game Type Select", 1920, 1680, 2055, 330, 8,
+     false, "", Arial},
 });
 
 constexpr std::array kPathsControls = std::to_array<Control>({

@@ -267,6 +267,7 @@ MatchVerdict ScanEngine::testRecord(ServerRecord& record, ParsedFields fromLine)
         return MatchVerdict::NoMatch;
     }
     const MatchVerdict verdict = pollwick::testRecord(record, *criteria);
+    m_listener.recordTested(verdict);
     switch (verdict) {
     case MatchVerdict::PassedOverPrivate:
     case MatchVerdict::PassedOverFull:

@@ -68,6 +68,8 @@ public:
         virtual void responseStarted() { }
         // A record of the list, parsed, before it is tested.
         virtual void recordListed(const ServerRecord& /*record*/) { }
+        // The verdict on the record listed last, before a match is reported.
+        virtual void recordTested(MatchVerdict /*verdict*/) { }
         // A piece of the answer has been walked: the records listed so far
         // can be shown.
         virtual void pieceWalked() { }
@@ -127,6 +129,8 @@ public:
     [[nodiscard]] const ResponseWalk& walk() const { return m_walk; }
     // Servers listed from the current query's answer.
     [[nodiscard]] std::size_t listed() const { return m_listed; }
+    // True from a query's start until it ended (or a match ended it).
+    [[nodiscard]] bool queryUnderWay() const { return m_querying; }
 
 private:
     // ListConnection::Receiver

@@ -10,11 +10,12 @@
 
 namespace pollwick {
 
-QString qtNameFilter(const QString& filter, Qt::CaseSensitivity fileNames)
+QString qtNameFilter(texts::FileFilter filter, Qt::CaseSensitivity fileNames)
 {
-    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    const QString description = bar < 0 ? filter : filter.left(bar);
-    QString pattern = bar < 0 ? QStringLiteral("*") : filter.mid(bar + 1);
+    const QString description = QString::fromUtf8(
+        filter.description.data(), static_cast<qsizetype>(filter.description.size()));
+    QString pattern =
+        QString::fromUtf8(filter.pattern.data(), static_cast<qsizetype>(filter.pattern.size()));
     if (fileNames == Qt::CaseSensitive) {
         QString anyCase;
         for (const QChar c : pattern) {
@@ -29,14 +30,10 @@ QString qtNameFilter(const QString& filter, Qt::CaseSensitivity fileNames)
     return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
-std::optional<QString> QtFileDialog::openFile(QWidget* parent, const QString& filter,
+std::optional<QString> QtFileDialog::openFile(QWidget* parent, texts::FileFilter filter,
                                               const QString& initialFile)
 {
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity kFileNames = Qt::CaseInsensitive;
-#else
     constexpr Qt::CaseSensitivity kFileNames = Qt::CaseSensitive;
-#endif
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

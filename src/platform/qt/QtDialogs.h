@@ -11,7 +11,7 @@ namespace pollwick {
 class QtFileDialog final : public FileDialog
 {
 public:
-    std::optional<QString> openFile(QWidget* parent, const QString& filter,
+    std::optional<QString> openFile(QWidget* parent, texts::FileFilter filter,
                                     const QString& initialFile) override;
 };
 
@@ -24,6 +24,6 @@ public:
 // Turns a one-entry filter "Description|pattern" into Qt's form. Where file
 // names are case-sensitive the pattern is made to match any letter case, so
 // that "wombix.exe" also finds WOMBIX.EXE copied over from Windows.
-QString qtNameFilter(const QString& filter, Qt::CaseSensitivity fileNames);
+QString qtNameFilter(texts::FileFilter filter, Qt::CaseSensitivity fileNames);
 
 } // namespace pollwick

@@ -4,11 +4,10 @@
 
 #include "platform/qt/QtPlatform.h"
 
-#include "platform/Clock.h"
 #include "platform/Notifier.h"
 #include "platform/SoundPlayer.h"
-#include "platform/qt/QtClientSocket.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtListConnection.h"
 #include "platform/qt/QtProcessLauncher.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTimer.h"
@@ -16,36 +15,32 @@
 #include <QCoreApplication>
 
 namespace pollwick {
-namespace {
-
-class SystemClock final : public Clock
-{
-public:
-    [[nodiscard]] QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
-} // namespace
 
 QtPlatform::QtPlatform()
-    : m_settings(std::make_unique<QtSettingsStore>())
+    : m_clock(std::make_unique<QtClock>())
+    , m_settings(std::make_unique<QtSettingsStore>())
     , m_fileDialog(std::make_unique<QtFileDialog>())
     , m_messageBox(std::make_unique<QtMessageBox>())
     , m_sound(createSystemSoundPlayer())
     , m_notifier(createSystemNotifier())
     , m_launcher(std::make_unique<QtProcessLauncher>())
-    , m_clock(std::make_unique<SystemClock>())
 { }
 
 QtPlatform::~QtPlatform() = default;
 
-Timer* QtPlatform::createTimer(QObject* parent)
+std::unique_ptr<Timer> QtPlatform::createTimer(TimerRole /*role*/)
 {
-    return new QtTimer(parent);
+    return std::make_unique<QtTimer>();
 }
 
-ClientSocket* QtPlatform::createSocket(QObject* parent)
+std::unique_ptr<ListConnection> QtPlatform::createConnection()
 {
-    return new QtClientSocket(parent);
+    return std::make_unique<QtListConnection>();
+}
+
+const Clock& QtPlatform::clock()
+{
+    return *m_clock;
 }
 
 SettingsStore& QtPlatform::settings()
@@ -76,11 +71,6 @@ Notifier& QtPlatform::notifier()
 ProcessLauncher& QtPlatform::launcher()
 {
     return *m_launcher;
-}
-
-Clock& QtPlatform::clock()
-{
-    return *m_clock;
 }
 
 void QtPlatform::endProcess()

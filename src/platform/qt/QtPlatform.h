@@ -10,9 +10,8 @@
 
 namespace pollwick {
 
-// The services of the running program, made of Qt's classes (and, on
-// Windows, of the system's own sound call; elsewhere, of the desktop's
-// notification service on D-Bus).
+// The services of the running program, made of Qt's classes, the system's
+// sockets and the desktop's notification service on D-Bus.
 class QtPlatform final : public Platform
 {
 public:
@@ -20,34 +19,32 @@ public:
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
+    QtPlatform(QtPlatform&&) = delete;
+    QtPlatform& operator=(QtPlatform&&) = delete;
 
-    Timer* createTimer(QObject* parent) override;
-    ClientSocket* createSocket(QObject* parent) override;
+    std::unique_ptr<Timer> createTimer(TimerRole role) override;
+    std::unique_ptr<ListConnection> createConnection() override;
+    const Clock& clock() override;
     SettingsStore& settings() override;
     FileDialog& fileDialog() override;
     MessageBox& messageBox() override;
     SoundPlayer& sound() override;
     Notifier& notifier() override;
     ProcessLauncher& launcher() override;
-    Clock& clock() override;
     void endProcess() override;
 
 private:
+    std::unique_ptr<Clock> m_clock;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<FileDialog> m_fileDialog;
     std::unique_ptr<MessageBox> m_messageBox;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<ProcessLauncher> m_launcher;
-    std::unique_ptr<Clock> m_clock;
 };
 
-// Made by the file that implements sound for this system (Qt Multimedia, or
-// the system's own call on Windows).
+// Made by the files that implement sound and notifications.
 std::unique_ptr<SoundPlayer> createSystemSoundPlayer();
-
-// Made by the file that implements notifications for this system (the
-// notification area on Windows, the session bus elsewhere).
 std::unique_ptr<Notifier> createSystemNotifier();
 
 } // namespace pollwick

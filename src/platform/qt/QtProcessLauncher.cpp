@@ -14,17 +14,12 @@ namespace pollwick {
 StartCommand startCommandFor(const QString& program, const QStringList& arguments,
                              const QString& wine)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(wine);
-    return {program, arguments};
-#else
     const QFileInfo file(program);
     if (!wine.isEmpty() && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) &&
         !file.isExecutable()) {
         return {wine, QStringList{program} + arguments};
     }
     return {program, arguments};
-#endif
 }
 
 QString resolveProgram(const QString& program)

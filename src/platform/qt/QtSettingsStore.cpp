@@ -4,32 +4,71 @@
 
 #include "platform/qt/QtSettingsStore.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <cstdint>
 
 namespace pollwick {
 namespace {
 
-QString entry(const QString& section, const QString& key)
+// Four paths take a few hundred bytes; a file over this size is no
+// settings file this program wrote.
+constexpr qint64 kLargestFile = qint64{1} << 20;
+
+QString text(const std::string& utf8)
 {
-    return section + QLatin1Char('/') + key;
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString entry(const std::string& section, const std::string& key)
+{
+    return text(section) + QLatin1Char('/') + text(key);
 }
 
 } // namespace
 
-QString QtSettingsStore::read(const QString& application, const QString& section,
-                              const QString& key) const
+QtSettingsStore::QtSettingsStore(QString folder)
+    : m_folder(folder.isEmpty()
+                   ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                   : std::move(folder))
+{ }
+
+QString QtSettingsStore::fileOf(const std::string& application) const
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
-    const QVariant value = settings.value(entry(section, key));
-    // A value that is not text (a hand-edited list, say) reads as empty.
-    return value.canConvert<QString>() ? value.toString() : QString();
+    return m_folder + QLatin1Char('/') + text(application) + QStringLiteral(".conf");
 }
 
-bool QtSettingsStore::write(const QString& application, const QString& section, const QString& key,
-                            const QString& value)
+std::string QtSettingsStore::trouble(const std::string& application) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
-    settings.setValue(entry(section, key), value);
+    const QFileInfo file(fileOf(application));
+    if (file.exists() && file.size() > kLargestFile) {
+        return "it holds " + std::to_string(file.size()) + " bytes, more than any settings file";
+    }
+    return {};
+}
+
+std::string QtSettingsStore::read(const std::string& application, const std::string& section,
+                                  const std::string& key) const
+{
+    if (!trouble(application).empty()) {
+        return {};
+    }
+    const QSettings settings(fileOf(application), QSettings::IniFormat);
+    const QVariant value = settings.value(entry(section, key));
+    // A value that is not text (a hand-edited list, say) reads as empty.
+    return value.canConvert<QString>() ? value.toString().toStdString() : std::string();
+}
+
+bool QtSettingsStore::write(const std::string& application, const std::string& section,
+                            const std::string& key, const std::string& value)
+{
+    if (!trouble(application).empty()) {
+        return false;
+    }
+    QSettings settings(fileOf(application), QSettings::IniFormat);
+    settings.setValue(entry(section, key), text(value));
     settings.sync();
     // The status also carries what went wrong reading the store: a file that
     // holds a line it cannot make sense of (edited by hand, or damaged)
@@ -38,14 +77,13 @@ bool QtSettingsStore::write(const QString& application, const QString& section, 
     if (settings.status() == QSettings::AccessError) {
         return false;
     }
-    const QSettings written(QSettings::NativeFormat, QSettings::UserScope, application);
-    return written.value(entry(section, key)) == QVariant(value);
+    const QSettings written(fileOf(application), QSettings::IniFormat);
+    return written.value(entry(section, key)) == QVariant(text(value));
 }
 
-QString QtSettingsStore::location(const QString& application) const
+std::string QtSettingsStore::location(const std::string& application) const
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
-    return settings.fileName();
+    return fileOf(application).toStdString();
 }
 
 } // namespace pollwick

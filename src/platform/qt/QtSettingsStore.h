@@ -4,21 +4,38 @@
 
 #pragma once
 
-#include "platform/SettingsStore.h"
+#include "core/settings/GamePaths.h"
+
+#include <QString>
 
 namespace pollwick {
 
-// QSettings in the system's native format and the user's scope, with the
-// application name as the organisation: on Linux "<application>.conf" in the
-// XDG configuration folder, on Windows the user's registry.
+// The settings store on Linux: one INI file per application in the user's
+// configuration folder (~/.config/Wombix Pollwick.conf), a section per
+// section and a key per key.
+//
+// A file larger than any settings file (over 1 MiB) is neither read nor
+// written: reading it whole would stall the window and fill its memory,
+// and writing would lose what the person keeps in it. The store then reads
+// empty, refuses every write, and says why.
 class QtSettingsStore final : public SettingsStore
 {
 public:
-    [[nodiscard]] QString read(const QString& application, const QString& section,
-                               const QString& key) const override;
-    bool write(const QString& application, const QString& section, const QString& key,
-               const QString& value) override;
-    [[nodiscard]] QString location(const QString& application) const override;
+    // Keeps the files in `folder`: the user's configuration folder unless
+    // told otherwise.
+    explicit QtSettingsStore(QString folder = {});
+
+    [[nodiscard]] std::string read(const std::string& application, const std::string& section,
+                                   const std::string& key) const override;
+    bool write(const std::string& application, const std::string& section, const std::string& key,
+               const std::string& value) override;
+    [[nodiscard]] std::string location(const std::string& application) const override;
+    [[nodiscard]] std::string trouble(const std::string& application) const override;
+
+private:
+    [[nodiscard]] QString fileOf(const std::string& application) const;
+
+    QString m_folder;
 };
 
 } // namespace pollwick

@@ -4,38 +4,35 @@
 
 #include "platform/qt/QtTimer.h"
 
+#include <QTime>
+
+#include <limits>
+
 namespace pollwick {
 
-QtTimer::QtTimer(QObject* parent)
-    : Timer(parent)
-    , m_timer(new QTimer(this))
+QtTimer::QtTimer()
 {
     // Coarse timers may fire up to 5 % early: a re-query every 5000 ms must
     // not come at 4750.
-    m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &Timer::ticked);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tick(); });
 }
 
-void QtTimer::setInterval(int milliseconds)
+void QtTimer::start(std::chrono::milliseconds interval)
 {
-    m_interval = milliseconds > 0 ? milliseconds : 0;
-    apply();
-}
-
-void QtTimer::setEnabled(bool enabled)
-{
-    m_enabled = enabled;
-    apply();
-}
-
-void QtTimer::apply()
-{
-    // Setting an interval restarts the count, as the window's timers do.
-    if (m_enabled && m_interval > 0) {
-        m_timer->start(m_interval);
-    } else {
-        m_timer->stop();
+    if (interval.count() < 1) {
+        m_timer.stop();
+        return;
     }
+    // Starting a running timer starts its count again.
+    m_timer.start(static_cast<int>(std::min<std::chrono::milliseconds::rep>(
+        interval.count(), std::numeric_limits<int>::max())));
+}
+
+TimeOfDay QtClock::now() const
+{
+    const QTime time = QTime::currentTime();
+    return {time.hour(), time.minute(), time.second()};
 }
 
 } // namespace pollwick

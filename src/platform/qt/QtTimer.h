@@ -4,30 +4,32 @@
 
 #pragma once
 
-#include "platform/Timer.h"
+#include "core/Clock.h"
+#include "core/Timer.h"
 
 #include <QTimer>
 
 namespace pollwick {
 
+// The core's timer on Qt's event loop.
 class QtTimer final : public Timer
 {
-    Q_OBJECT
-
 public:
-    explicit QtTimer(QObject* parent = nullptr);
+    QtTimer();
 
-    void setInterval(int milliseconds) override;
-    [[nodiscard]] int interval() const override { return m_interval; }
-    void setEnabled(bool enabled) override;
-    [[nodiscard]] bool isEnabled() const override { return m_enabled; }
+    void start(std::chrono::milliseconds interval) override;
+    void stop() override { m_timer.stop(); }
+    [[nodiscard]] bool isActive() const override { return m_timer.isActive(); }
 
 private:
-    void apply();
+    QTimer m_timer;
+};
 
-    QTimer* m_timer; // a child: it goes with this timer
-    int m_interval = 0;
-    bool m_enabled = true;
+// The time of day from the system's clock.
+class QtClock final : public Clock
+{
+public:
+    [[nodiscard]] TimeOfDay now() const override;
 };
 
 } // namespace pollwick

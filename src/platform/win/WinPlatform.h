@@ -6,11 +6,10 @@
 
 #include "core/Texts.h"
 
-#include <windows.h>
-
 #include <memory>
 #include <optional>
 #include <string>
+#include <windows.h>
 
 namespace pollwick {
 class Clock;

@@ -4,51 +4,51 @@
 
 #include "window/settings/PathsDialog.h"
 
+#include "core/Texts.h"
 #include "platform/Dialogs.h"
 #include "window/Appearance.h"
 #include "window/Twips.h"
+#include "window/WindowText.h"
+#include "window/settings/ui_PathsDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWindow>
 
 namespace pollwick {
-namespace {
-
-const QString kExecutableFilter = QStringLiteral("Wombix File|wombix.exe");
-
-} // namespace
 
 PathsDialog::PathsDialog(SettingsStore& settings, FileDialog& fileDialog, MessageBox& messageBox,
                          QWidget& mainWindow)
     : QDialog(nullptr,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_settings(settings)
+    , m_ui(std::make_unique<Ui::PathsDialog>())
+    , m_stored(settings)
     , m_fileDialog(fileDialog)
     , m_messageBox(messageBox)
     , m_mainWindow(mainWindow)
 {
-    setupUi(this);
+    m_ui->setupUi(this);
     centerOnFirstShow(this);
     setFont(windowFont(WindowFont::Arial));
 
-    connect(normalButton, &QPushButton::clicked, this, &PathsDialog::browseNormal);
-    connect(corvaneButton, &QPushButton::clicked, this, &PathsDialog::browseCorvane);
-    connect(ambrelButton, &QPushButton::clicked, this, &PathsDialog::browseAmbrel);
-    connect(pelloryButton, &QPushButton::clicked, this, &PathsDialog::browsePellory);
-    connect(acceptButton, &QPushButton::clicked, this, &PathsDialog::acceptPaths);
+    const Ui::PathsDialog& c = *m_ui;
+    connect(c.normalButton, &QPushButton::clicked, this, [this] { browse(m_ui->normalEdit); });
+    connect(c.corvaneButton, &QPushButton::clicked, this, [this] { browse(m_ui->corvaneEdit); });
+    connect(c.ambrelButton, &QPushButton::clicked, this, [this] { browse(m_ui->ambrelEdit); });
+    connect(c.pelloryButton, &QPushButton::clicked, this, [this] { browse(m_ui->pelloryEdit); });
+    connect(c.acceptButton, &QPushButton::clicked, this, &PathsDialog::acceptPaths);
 }
 
 PathsDialog::~PathsDialog() = default;
 
 void PathsDialog::reload()
 {
-    const GamePaths stored = m_unsaved ? *m_unsaved : readGamePaths(m_settings);
-    normalEdit->setText(stored.normal);
-    ambrelEdit->setText(stored.ambrel);
-    corvaneEdit->setText(stored.corvane);
-    pelloryEdit->setText(stored.pellory);
+    const GamePaths stored = m_stored.load();
+    m_ui->normalEdit->setText(fromUtf8(stored.normal));
+    m_ui->ambrelEdit->setText(fromUtf8(stored.ambrel));
+    m_ui->corvaneEdit->setText(fromUtf8(stored.corvane));
+    m_ui->pelloryEdit->setText(fromUtf8(stored.pellory));
 }
 
 void PathsDialog::showOverMainWindow()
@@ -67,13 +67,14 @@ void PathsDialog::showOverMainWindow()
 
 GamePaths PathsDialog::workingCopy() const
 {
-    return {normalEdit->text(), ambrelEdit->text(), corvaneEdit->text(), pelloryEdit->text()};
+    return {toUtf8(m_ui->normalEdit->text()), toUtf8(m_ui->ambrelEdit->text()),
+            toUtf8(m_ui->corvaneEdit->text()), toUtf8(m_ui->pelloryEdit->text())};
 }
 
 void PathsDialog::browse(QLineEdit* target)
 {
     const std::optional<QString> chosen =
-        m_fileDialog.openFile(this, kExecutableFilter, m_lastFile);
+        m_fileDialog.openFile(this, texts::kGameExecutable, m_lastFile);
     if (!chosen) {
         return;
     }
@@ -81,46 +82,17 @@ void PathsDialog::browse(QLineEdit* target)
     target->setText(*chosen);
 }
 
-void PathsDialog::browseNormal()
-{
-    browse(normalEdit);
-}
-
-void PathsDialog::browseCorvane()
-{
-    browse(corvaneEdit);
-}
-
-void PathsDialog::browseAmbrel()
-{
-    browse(ambrelEdit);
-}
-
-void PathsDialog::browsePellory()
-{
-    browse(pelloryEdit);
-}
-
 void PathsDialog::acceptPaths()
 {
-    const GamePaths accepted = workingCopy();
-    const bool stored = writeGamePaths(m_settings, accepted);
+    const bool stored = m_stored.accept(workingCopy());
     m_mainWindow.setEnabled(true);
-    if (stored) {
-        m_unsaved.reset();
-        reload();
-    } else {
-        // Reloading from the store, now or when the dialog is opened again,
-        // would put the old paths back in the boxes and lose the user's
-        // choice: it stays in use for this run, and the user learns that it
-        // was not kept.
-        m_unsaved = accepted;
-        m_messageBox.show(
-            this,
-            QStringLiteral("The Wombix paths could not be saved to %1. They stay in use until "
-                           "Wombix Pollwick is closed.")
-                .arg(gamePathsLocation(m_settings)),
-            QStringLiteral("Wombix Pollwick"));
+    // Paths the store could not keep stay in use, and a reload gives them
+    // back rather than the old ones; the person learns that they were not
+    // kept.
+    reload();
+    if (!stored) {
+        m_messageBox.show(this, fromUtf8(m_stored.notSavedMessage()),
+                          fromUtf8(texts::kProgramTitle));
     }
     hide();
 }

@@ -4,27 +4,31 @@
 
 #pragma once
 
-#include "window/settings/GamePaths.h"
-#include "window/settings/ui_PathsDialog.h"
+#include "core/settings/GamePaths.h"
 
 #include <QDialog>
 
-#include <optional>
+#include <memory>
+
+class QLineEdit;
+
+namespace Ui {
+class PathsDialog;
+}
 
 namespace pollwick {
 
 class FileDialog;
 class MessageBox;
-class SettingsStore;
 
-// Paths, the dialog in which the user picks the four game executables. Its
-// boxes are the working copy of the paths: a launch reads them as they
+// Paths, the dialog in which the person picks the four game executables.
+// Its boxes are the working copy of the paths: a launch reads them as they
 // stand. It is shown without being modal while the main window is disabled,
 // so timers and the scan go on behind it, and it is only ever hidden. Its
-// boxes, labels and buttons (Ui::PathsDialog: normalEdit, normalButton, ...)
-// are designed in PathsDialog.ui; its font is set in code, as the .ui cannot
-// give it in fractions of a point.
-class PathsDialog final : public QDialog, public Ui::PathsDialog
+// boxes, labels and buttons (normalEdit, normalButton, ...) are designed in
+// PathsDialog.ui; its font is set in code, as the .ui cannot give it in
+// fractions of a point.
+class PathsDialog final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PathsDialog)
@@ -41,14 +45,13 @@ public:
     void showOverMainWindow();
     // The boxes' text.
     [[nodiscard]] GamePaths workingCopy() const;
+    // Why the store could not be read, to tell the person; empty when it
+    // could.
+    [[nodiscard]] std::string unreadableMessage() const { return m_stored.unreadableMessage(); }
 
-    void browseNormal(); // browse for the 1.21 edition (normalEdit)
-    void browseCorvane(); // 1.21 x (corvaneEdit)
-    void browseAmbrel(); // 1.24 (ambrelEdit)
-    void browsePellory(); // 1.24 x (pelloryEdit)
-    // Accept: stores the four boxes, gives the main window back and hides.
+    // Accept: stores the four boxes, gives the main window back, reloads and
+    // hides.
     void acceptPaths();
-
     // The close button and Escape: hide and give the main window back,
     // storing nothing and keeping the boxes' text.
     void reject() override;
@@ -56,14 +59,12 @@ public:
 private:
     void browse(QLineEdit* target);
 
-    SettingsStore& m_settings;
+    std::unique_ptr<Ui::PathsDialog> m_ui;
+    StoredGamePaths m_stored;
     FileDialog& m_fileDialog;
     MessageBox& m_messageBox;
     QWidget& m_mainWindow;
     QString m_lastFile; // the file chooser starts where it was left
-    // Paths accepted but not kept by the store: in use, and what a reload
-    // gives, until the store takes them or the program ends.
-    std::optional<GamePaths> m_unsaved;
 };
 
 } // namespace pollwick

@@ -40,6 +40,8 @@ TEST(LaunchPlan, TheEditionOfTheVersionConnectsToTheLinesOwnAddressOnly)
         {"1.24", "     10.0.0.5   ", E::Ambrel},
         {"1.24", "   play-1.wombix_eu.example:27015", E::Ambrel, "play-1.wombix_eu.example:27015"},
         {"1.24", "   x:65535", E::Ambrel, "x:65535"},
+        // Every letter and digit may stand in a host name.
+        {"1.24", "   ZZ-zz.09az", E::Ambrel, "ZZ-zz.09az"},
         // Anything a game could read as an option, or split, starts nothing
         // (the fuzz target of the match test holds the whole rule).
         {"1.24", "   -e", NoLaunch::NotAnAddress},

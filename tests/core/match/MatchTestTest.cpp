@@ -82,6 +82,7 @@ TEST(MatchTest, VerdictsAndTheAlertTheyArm)
         {server("n", "Battle", "1.21", "16/16", "Private"), kAll, V::PassedOverFull},
         // Full servers.
         {server("n", "Race", "1.24", "16/16"), kNone, V::PassedOverFull},
+        {server("n", "Race", "1.24", "90/90"), kNone, V::PassedOverFull}, // every digit reads
         {server("n", "Race", "1.24", " 10 / 10 "), kNone, V::PassedOverFull},
         {server("n", "Race", "1.24", "+3/3"), kNone, V::PassedOverFull},
         {server("n", "Race", "1.24", "-1/-1"), kNone, V::PassedOverFull},

@@ -7,9 +7,9 @@
 // what the match then does; and the server list that shows the response.
 #include "SessionBus.h"
 #include "WindowTest.h"
+#include "core/ShownText.h"
 #include "core/Windows1252.h"
 #include "platform/qt/DBusNotifier.h"
-#include "window/StatusLine.h"
 
 #include <QAbstractItemModelTester>
 #include <QDBusConnection>
@@ -39,10 +39,10 @@ public:
     void SetUp() override
     {
         // Every change of the rows is told to the list view as it happens.
-        tester.emplace(form->serverList->model(),
+        tester.emplace(ui->serverList->model(),
                        QAbstractItemModelTester::FailureReportingMode::Fatal);
         chooseHost(QStringLiteral("127.0.0.1"));
-        form->pathsDialog().ambrelEdit->setText(kAmbrel);
+        paths->ambrelEdit->setText(kAmbrel);
     }
     // Scans `response` once; the name of the server that ended the scan, or
     // kNoMatch (after pressing Stop) when the whole response went by.
@@ -50,8 +50,8 @@ public:
     {
         go();
         answer(response);
-        if (form->session().state() == ScanState::Scanning) {
-            click(form->stopButton);
+        if (engine().state() == ScanState::Scanning) {
+            click(ui->stopButton);
             return kNoMatch;
         }
         return names().back();
@@ -59,8 +59,8 @@ public:
     void tickAlerts(bool sound, bool message, bool launch)
     {
         for (const auto& [box, wanted] :
-             {std::pair{form->waveCheck, sound}, std::pair{form->messageCheck, message},
-              std::pair{form->launchCheck, launch}}) {
+             {std::pair{ui->waveCheck, sound}, std::pair{ui->messageCheck, message},
+              std::pair{ui->launchCheck, launch}}) {
             if (box->isChecked() != wanted) {
                 click(box);
             }
@@ -85,14 +85,14 @@ TEST_F(MatchWindowTest, EachCriterionReadsItsOwnField)
         QString matched;
     } criteria[] = {
         {nullptr, nullptr, {}, "Alpha Crab"},
-        {form->nameCheck, form->nameEdit, "abc", "xxABCxx"},
-        {form->nameCheck, form->nameEdit, QStringLiteral("\u00c9T\u0160"),
+        {ui->nameCheck, ui->nameEdit, "abc", "xxABCxx"},
+        {ui->nameCheck, ui->nameEdit, QStringLiteral("\u00c9T\u0160"),
          QStringLiteral("\u00e9t\u0161")},
-        {form->nameCheck, form->nameEdit, QStringLiteral("a\u0416b"), "a?b"},
-        {form->versionCheck, form->versionCombo->lineEdit(), "1.24", "Gold Rush"},
-        {form->gameTypeCheck, form->gameTypeCombo->lineEdit(), "r", "Gold Rush"},
-        {form->addressCheck, form->addressEdit, ".0.4", "Speedway"},
-        {form->privateCheck, nullptr, {}, "Secret"},
+        {ui->nameCheck, ui->nameEdit, QStringLiteral("a\u0416b"), "a?b"},
+        {ui->versionCheck, ui->versionCombo->lineEdit(), "1.24", "Gold Rush"},
+        {ui->gameTypeCheck, ui->gameTypeCombo->lineEdit(), "r", "Gold Rush"},
+        {ui->addressCheck, ui->addressEdit, ".0.4", "Speedway"},
+        {ui->privateCheck, nullptr, {}, "Secret"},
     };
     tickAlerts(false, true, false); // a match then posts its notification
     for (const auto& c : criteria) {
@@ -118,21 +118,20 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
     // are fixed. (What the criteria make of the text is a row of the table
     // above.) Each box starts at its placeholder with none of its items
     // chosen, so the first Down arrow chooses the first item.
-    click(form->versionCheck);
-    click(form->gameTypeCheck);
-    for (QComboBox* box : {form->versionCombo, form->gameTypeCombo, form->hostCombo}) {
+    click(ui->versionCheck);
+    click(ui->gameTypeCheck);
+    for (QComboBox* box : {ui->versionCombo, ui->gameTypeCombo, ui->hostCombo}) {
         QTest::keyClick(box, Qt::Key_Down);
         EXPECT_EQ(box->currentText(), box->itemText(0)) << box->objectName().toStdString();
     }
-    for (const auto& [box, typed] :
-         {std::pair{form->versionCombo, QStringLiteral("1.24 X")},
-          std::pair{form->gameTypeCombo, QStringLiteral("r")},
-          std::pair{form->hostCombo, QStringLiteral("LIST.wombix.net")}}) {
+    for (const auto& [box, typed] : {std::pair{ui->versionCombo, QStringLiteral("1.24 X")},
+                                     std::pair{ui->gameTypeCombo, QStringLiteral("r")},
+                                     std::pair{ui->hostCombo, QStringLiteral("LIST.wombix.net")}}) {
         const int items = box->count();
         box->lineEdit()->setFocus();
         replaceText(box->lineEdit(), typed);
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-        form->nameEdit->setFocus(); // leaving the box
+        ui->nameEdit->setFocus(); // leaving the box
         EXPECT_EQ(box->currentText(), typed);
         EXPECT_EQ(box->count(), items);
     }
@@ -143,10 +142,9 @@ TEST_F(MatchWindowTest, TheComboBoxesKeepTheirTextExactlyAsTyped)
 TEST_F(MatchWindowTest, TheTextBoxesTakeTextOfAnyLength)
 {
     const QString longText(40000, u'a');
-    PathsDialog& paths = form->pathsDialog();
     for (QLineEdit* box :
-         {form->messageEdit, form->waveFileEdit, form->nameEdit, form->addressEdit,
-          paths.normalEdit, paths.corvaneEdit, paths.ambrelEdit, paths.pelloryEdit}) {
+         {ui->messageEdit, ui->waveFileEdit, ui->nameEdit, ui->addressEdit, paths->normalEdit,
+          paths->corvaneEdit, paths->ambrelEdit, paths->pelloryEdit}) {
         box->setText(longText);
         EXPECT_EQ(box->text().size(), longText.size()) << box->objectName().toStdString();
     }
@@ -157,15 +155,15 @@ TEST_F(MatchWindowTest, TheTextBoxesTakeTextOfAnyLength)
 // to the address as the match test lower-cased it.
 TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
 {
-    click(form->nameCheck);
-    replaceText(form->nameEdit, QStringLiteral("target"));
+    click(ui->nameCheck);
+    replaceText(ui->nameEdit, QStringLiteral("target"));
     tickAlerts(true, true, true);
-    replaceText(form->waveFileEdit, QStringLiteral("/sounds/up.wav"));
-    replaceText(form->messageEdit, QStringLiteral("<b>Up</b> & running"));
+    replaceText(ui->waveFileEdit, QStringLiteral("/sounds/up.wav"));
+    replaceText(ui->messageEdit, QStringLiteral("<b>Up</b> & running"));
     const auto scanEnded = [&] {
-        EXPECT_EQ(form->session().state(), ScanState::Ready);
-        EXPECT_FALSE(socket->isOpen());
-        EXPECT_EQ(form->session().isArmed(), false);
+        EXPECT_EQ(engine().state(), ScanState::Ready);
+        EXPECT_FALSE(platform.handed().isOpen());
+        EXPECT_EQ(engine().isArmed(), false);
         EXPECT_EQ(names(), QStringList({"Other", "Target"}));
     };
     // The notice is also passed on to the real notifier, on a bus where
@@ -191,7 +189,7 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
                            "10.0.0.6:7000 battle 1.24   [3/16] After\r\n"),
               QStringLiteral("Target"));
     scanEnded();
-    EXPECT_EQ(form->serverList->currentIndex().row(), 1); // the matched server, in view
+    EXPECT_EQ(ui->serverList->currentIndex().row(), 1); // the matched server, in view
     EXPECT_EQ(platform.notices,
               (std::vector<std::pair<QString, QString>>{
                   {"Server Up", "Target\n3/16 players\nwombix.example"}}));
@@ -201,16 +199,15 @@ TEST_F(MatchWindowTest, AMatchEndsTheScanBeforeTheSoundThenTheBoxThenTheGame)
     EXPECT_EQ(platform.started,
               (std::vector<QStringList>{{kAmbrel, "-connect", "wombix.example"}}));
     // Nothing that the user entered is lost.
-    EXPECT_EQ(form->nameEdit->text(), QStringLiteral("target"));
-    EXPECT_EQ(form->messageEdit->text(), QStringLiteral("<b>Up</b> & running"));
+    EXPECT_EQ(ui->nameEdit->text(), QStringLiteral("target"));
+    EXPECT_EQ(ui->messageEdit->text(), QStringLiteral("<b>Up</b> & running"));
 }
 
-// A match while the alert is not armed (no "Go" armed it) ends the walk and
-// runs nothing; the wave file is played as its box reads, the
-// initial text too; a list that arrives after Stop still runs the actions.
-// With no alert ticked the match is silent: no desktop notification either,
-// which the real notifier would post on the session bus.
-TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
+// Only the ticked alerts run; the wave file is played as its box reads, the
+// initial text too; a list that arrives after Stop still runs them. With no
+// alert ticked the match is silent: no desktop notification either, which
+// the real notifier would post on the session bus.
+TEST_F(MatchWindowTest, OnlyTheTickedAlertsRun)
 {
     PrivateSessionBus bus;
     std::optional<DBusNotifier> desktop;
@@ -218,32 +215,28 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunAndOnlyWhileArmed)
         desktop.emplace(bus.connect(QStringLiteral("pollwick-test-window")));
         platform.passOn = &*desktop;
     }
-    // Armed, stopped before the list came; the sound, the box, the game.
-    for (const auto& [armed, stopped, sound, message, launch] :
-         {std::tuple{true, false, false, false, false}, std::tuple{true, false, true, false, false},
-          std::tuple{true, false, false, true, false}, std::tuple{true, false, false, false, true},
-          std::tuple{true, true, true, true, true}, std::tuple{false, false, true, true, true}}) {
+    // Stopped before the list came; the sound, the box, the game.
+    for (const auto& [stopped, sound, message, launch] :
+         {std::tuple{false, false, false, false}, std::tuple{false, true, false, false},
+          std::tuple{false, false, true, false}, std::tuple{false, false, false, true},
+          std::tuple{true, true, true, true}}) {
         platform.played.clear();
         platform.shown.clear();
         platform.started.clear();
         platform.notices.clear();
         tickAlerts(sound, message, launch);
-        if (armed) {
-            go();
-        } else {
-            socket->connect(); // a list that comes before any "Go" armed the alert
-        }
+        go();
         if (stopped) {
-            click(form->stopButton);
+            click(ui->stopButton);
         }
         answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
         EXPECT_EQ(names(), QStringList("Alpha"));
-        EXPECT_EQ(platform.played, armed && sound ? QStringList("Wav Path") : QStringList());
-        EXPECT_EQ(platform.shown.size(), armed && message ? 1U : 0U);
-        EXPECT_EQ(platform.started.size(), armed && launch ? 1U : 0U);
-        EXPECT_EQ(platform.notices.size(), armed && (sound || message || launch) ? 1U : 0U);
-        EXPECT_FALSE(form->session().isArmed());
-        EXPECT_EQ(form->session().state(), ScanState::Ready);
+        EXPECT_EQ(platform.played, sound ? QStringList("Wav Path") : QStringList());
+        EXPECT_EQ(platform.shown.size(), message ? 1U : 0U);
+        EXPECT_EQ(platform.started.size(), launch ? 1U : 0U);
+        EXPECT_EQ(platform.notices.size(), sound || message || launch ? 1U : 0U);
+        EXPECT_FALSE(engine().isArmed());
+        EXPECT_EQ(engine().state(), ScanState::Ready);
     }
     if (desktop) {
         // Calls arrive in the order they were sent: once the last one is in,
@@ -276,7 +269,7 @@ TEST_F(MatchWindowTest, AGameThatCannotBeStartedIsToldOnTheStatusLine)
     for (const auto& launch : launches) {
         platform.programsStart = launch.programStarts;
         EXPECT_EQ(scanForMatch(launch.line + "\r\n"), QStringLiteral("Alpha"));
-        EXPECT_EQ(form->status().text(),
+        EXPECT_EQ(status(),
                   QStringLiteral("12:00:00  Found: Alpha. Game not started: %1.").arg(launch.says));
     }
     EXPECT_TRUE(platform.shown.empty());
@@ -286,17 +279,17 @@ TEST_F(MatchWindowTest, AGameThatCannotBeStartedIsToldOnTheStatusLine)
 // in part: shaping it on every paint would stall the window.
 TEST_F(MatchWindowTest, AMegabyteNameMatchesWholeAndIsShownInPart)
 {
-    click(form->nameCheck);
-    replaceText(form->nameEdit, QStringLiteral("zed"));
+    click(ui->nameCheck);
+    replaceText(ui->nameEdit, QStringLiteral("zed"));
     tickAlerts(false, true, false);
     const QByteArray name = QByteArray(1000000, 'A') + "Zed";
     const auto cut = [](int characters) { return QString(characters - 1, u'A') + QChar(0x2026); };
     EXPECT_EQ(scanForMatch("10.0.0.1:7000 battle 1.24   [2/16] " + name + "\r\n"), cut(96));
-    const QAbstractItemModel& model = *form->serverList->model();
+    const QAbstractItemModel& model = *ui->serverList->model();
     EXPECT_TRUE(model.data(model.index(0, 0), Qt::ToolTipRole).toString().contains(cut(256)));
     ASSERT_EQ(platform.notices.size(), 1U);
     EXPECT_EQ(platform.notices[0].second, cut(256) + QStringLiteral("\n2/16 players\n10.0.0.1"));
-    EXPECT_TRUE(form->status().text().endsWith(QStringLiteral("Found: ") + cut(256)));
+    EXPECT_TRUE(status().endsWith(QStringLiteral("Found: ") + cut(256)));
 }
 
 // The header, then the rows: the texts as the records held them when listed,
@@ -313,7 +306,8 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
         QString shown; // less "|", a colour code
         for (int b = from; b < std::min(from + 96, 256); ++b) {
             name += b == '\n' ? QByteArray() : QByteArray(1, static_cast<char>(b));
-            const QChar c(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(b))));
+            // Control characters show as their pictures.
+            const QChar c(static_cast<char16_t>(shownCharacter(static_cast<unsigned char>(b))));
             shown += b == '\n' || b == '|' ? QString() : QString(c);
         }
         lines += "192.0.2.7:1 ctf 1.21 x [1/16] " + name + "\r\n";
@@ -325,20 +319,20 @@ TEST_F(MatchWindowTest, TheListShowsFiveColumnsOfTheTextsAsListed)
     std::vector<QStringList> table{{}};
     QList<int> widths;
     for (int column = 0; column < 5; ++column) {
-        widths << form->serverList->columnWidth(column);
-        table[0] << form->serverList->model()
+        widths << ui->serverList->columnWidth(column);
+        table[0] << ui->serverList->model()
                         ->headerData(column, Qt::Horizontal, Qt::DisplayRole)
                         .toString();
     }
     std::ranges::copy(rows(), std::back_inserter(table));
-    EXPECT_EQ(form->serverList->font().pointSize(), 9);
+    EXPECT_EQ(ui->serverList->font().pointSize(), 9);
     EXPECT_EQ(widths, (QList<int>{100, 60, 52, 52, 93}));
     std::vector<QStringList> expected{{"Server Name", "Type", "Version", "Players", "IP Address"},
                                       {" Two  Spaces  ", "Battle", "1.24", "2/16", "Private"}};
     std::ranges::copy(everyByte, std::back_inserter(expected));
     expected.push_back({"<img src=x><b>B</b>", "Ctf", "1.21 x", "1/16", "   192.0.2.8"});
     EXPECT_EQ(table, expected);
-    const QAbstractItemModel& model = *form->serverList->model();
+    const QAbstractItemModel& model = *ui->serverList->model();
     EXPECT_TRUE(model.data(model.index(4, 0), Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("x&gt;&lt;b&gt;B&lt;/b&gt;")));

@@ -2,17 +2,19 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The game paths on the real window and the real per-user store: QSettings
-// pointed at a fresh folder, so that a "next run" is a new main window reading
-// the file the last one wrote. The start-up check asks for paths when none is
+// The game paths on the real window and the real per-user store, in a fresh
+// folder, so that a "next run" is a new main window reading the file the
+// last one wrote. The start-up check asks for paths when none is
 // stored. A path that the user entered is never lost: when it cannot be
 // stored, Accept says so and the boxes keep it for this run.
-#include "window/settings/GamePaths.h"
 
 #include "WindowTest.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "window/WindowText.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -23,19 +25,28 @@ namespace {
 const GamePaths kPaths{"/games/wombix/wombix.exe", "/games/wombix 1.24/wombix.exe",
                        "C:\\Games\\Corvane\\wombix.exe", "/opt/pellory/wombix.exe"};
 
+GamePaths fromBoxes(const PathsControls& boxes)
+{
+    return {toUtf8(boxes.normalEdit->text()), toUtf8(boxes.ambrelEdit->text()),
+            toUtf8(boxes.corvaneEdit->text()), toUtf8(boxes.pelloryEdit->text())};
+}
+
 class GamePathsTest : public WindowTest
 {
 public:
     GamePathsTest()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-        platform.store = &disk;
+        platform.realStore = &disk;
         run();
     }
     // A run of the program: a new main window, loading from the store.
     void run()
     {
+        paths.reset();
+        ui.reset();
         form = std::make_unique<MainWindow>(platform);
+        ui = std::make_unique<MainControls>(*form);
+        paths = std::make_unique<PathsControls>(form->pathsDialog());
         form->show();
     }
     // What the settings file holds; nothing when there is none.
@@ -44,21 +55,21 @@ public:
         return QSettings(settingsFile, QSettings::IniFormat).allKeys();
     }
     PathsDialog& dialog() { return form->pathsDialog(); }
-    [[nodiscard]] GamePaths boxes() { return dialog().workingCopy(); }
+    [[nodiscard]] GamePaths boxes() const { return fromBoxes(*paths); }
     // "Wombix Paths", these paths in the boxes, "Accept".
-    void enter(const GamePaths& paths)
+    void enter(const GamePaths& entered)
     {
-        click(form->pathsButton);
-        dialog().normalEdit->setText(paths.normal);
-        dialog().ambrelEdit->setText(paths.ambrel);
-        dialog().corvaneEdit->setText(paths.corvane);
-        dialog().pelloryEdit->setText(paths.pellory);
-        click(dialog().acceptButton);
+        click(ui->pathsButton);
+        paths->normalEdit->setText(fromUtf8(entered.normal));
+        paths->ambrelEdit->setText(fromUtf8(entered.ambrel));
+        paths->corvaneEdit->setText(fromUtf8(entered.corvane));
+        paths->pelloryEdit->setText(fromUtf8(entered.pellory));
+        click(paths->acceptButton);
     }
 
     QTemporaryDir folder;
     const QString settingsFile = folder.filePath(QStringLiteral("Wombix Pollwick.conf"));
-    QtSettingsStore disk;
+    QtSettingsStore disk{folder.path()};
 };
 
 TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept)
@@ -67,9 +78,9 @@ TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept
     platform.whileShown = [&](const QString&, const QString&) {
         dialogUpDuringMessage = dialog().isVisible();
     };
-    EXPECT_EQ(form->startupCheckTimer->interval(), 500);
-    fire(*form->startupCheckTimer);
-    EXPECT_EQ(form->startupCheckTimer->interval(), 0);
+    EXPECT_EQ(platform.timer(TimerRole::StartupCheck).interval(), std::chrono::milliseconds(500));
+    fire(TimerRole::StartupCheck);
+    EXPECT_FALSE(platform.timer(TimerRole::StartupCheck).isActive());
     EXPECT_EQ(platform.shown,
               (std::vector<std::pair<QString, QString>>{
                   {"Wombix Pollwick has not detected any Wombix Paths, Please Specify paths "
@@ -79,25 +90,24 @@ TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept
     EXPECT_TRUE(dialog().isVisible());
     // Other timers keep the window alive behind the dialog; it stays
     // disabled until Accept.
-    form->hostCombo->setEditText(QStringLiteral("127.0.0.1"));
-    fire(*form->serverChoiceTimer);
+    ui->hostCombo->setEditText(QStringLiteral("127.0.0.1"));
+    fire(TimerRole::ServerChoice);
     EXPECT_FALSE(form->isEnabled());
-    click(dialog().acceptButton);
+    click(paths->acceptButton);
     EXPECT_TRUE(form->isEnabled());
     // Still no path, but the check never comes back in this run.
-    fire(*form->startupCheckTimer);
+    fire(TimerRole::StartupCheck);
     EXPECT_EQ(platform.shown.size(), 1U);
 }
 
 TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
 {
     EXPECT_EQ(boxes(), GamePaths{});
-    click(form->pathsButton);
-    QTest::keyClicks(dialog().ambrelEdit, QStringLiteral("/home/me/Wombix 1.24/wombix.exe "));
-    const GamePaths awkward{QStringLiteral(R"(C:\Games, Inc\"Wombix"; #1 = [x]\wombix.exe)"),
-                            QStringLiteral("@Variant(not a variant)"), QStringLiteral(" "),
-                            QStringLiteral("D:\\W\u00f6mbix ") + QString(1 << 20, u'w') +
-                                QStringLiteral("\\w.exe")};
+    click(ui->pathsButton);
+    QTest::keyClicks(paths->ambrelEdit, QStringLiteral("/home/me/Wombix 1.24/wombix.exe "));
+    const GamePaths awkward{R"(C:\Games, Inc\"Wombix"; #1 = [x]\wombix.exe)",
+                            "@Variant(not a variant)", " ",
+                            "D:\\W\u00f6mbix " + std::string(1 << 18, 'w') + "\\w.exe"};
     for (const GamePaths& entered : {boxes(), awkward}) {
         enter(entered);
         // All four, an empty one too.
@@ -106,7 +116,7 @@ TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
         EXPECT_EQ(boxes(), entered);
         run();
         EXPECT_EQ(boxes(), entered);
-        fire(*form->startupCheckTimer);
+        fire(TimerRole::StartupCheck);
         EXPECT_TRUE(platform.shown.empty());
     }
 }
@@ -117,23 +127,23 @@ TEST_F(GamePathsTest, AcceptStoresAllFourAndTheNextRunReadsThemBackExactly)
 TEST_F(GamePathsTest, EachBrowseButtonFillsItsOwnBoxWithAFileOfItsKind)
 {
     chooseHost(QStringLiteral("127.0.0.1"));
-    click(form->waveCheck);
+    click(ui->waveCheck);
     const QString wombix = QStringLiteral("Wombix File|wombix.exe");
     const struct {
         QPushButton* browse;
         QLineEdit* box;
         QString filter;
     } rows[] = {
-        {form->waveFileButton, form->waveFileEdit, QStringLiteral("Wave Files|*.wav")},
-        {dialog().normalButton, dialog().normalEdit, wombix},
-        {dialog().corvaneButton, dialog().corvaneEdit, wombix},
-        {dialog().ambrelButton, dialog().ambrelEdit, wombix},
-        {dialog().pelloryButton, dialog().pelloryEdit, wombix},
+        {ui->waveFileButton, ui->waveFileEdit, QStringLiteral("Wave Files|*.wav")},
+        {paths->normalButton, paths->normalEdit, wombix},
+        {paths->corvaneButton, paths->corvaneEdit, wombix},
+        {paths->ambrelButton, paths->ambrelEdit, wombix},
+        {paths->pelloryButton, paths->pelloryEdit, wombix},
     };
     const auto chosen = [](const QLineEdit* box) { return "/chosen/" + box->objectName(); };
     for (const auto& row : rows) {
-        if (row.box == dialog().normalEdit) {
-            click(form->pathsButton);
+        if (row.box == paths->normalEdit) {
+            click(ui->pathsButton);
         }
         platform.answers = {chosen(row.box), QString()};
         click(row.browse);
@@ -152,28 +162,27 @@ TEST_F(GamePathsTest, EachBrowseButtonFillsItsOwnBoxWithAFileOfItsKind)
 // boxes as typed and nothing stored.
 TEST_F(GamePathsTest, WombixPathsShowsTheStoredPathsAndTheWindowWaitsForTheDialog)
 {
-    disk.write(QStringLiteral("Wombix Pollwick"), QStringLiteral("Paths"),
-               QStringLiteral("Corvane"), QStringLiteral("/stored/wombix.exe"));
+    disk.write("Wombix Pollwick", "Paths", "Corvane", "/stored/wombix.exe");
     run();
     const std::function<void()> ways[] = {
-        [&] { QTest::keyClick(dialog().normalEdit, Qt::Key_Escape); },
+        [&] { QTest::keyClick(paths->normalEdit, Qt::Key_Escape); },
         [&] { dialog().close(); },
-        [&] { click(dialog().acceptButton); },
+        [&] { click(paths->acceptButton); },
     };
     for (const auto& leave : ways) {
-        dialog().corvaneEdit->setText(QStringLiteral("left over"));
-        click(form->pathsButton);
+        paths->corvaneEdit->setText(QStringLiteral("left over"));
+        click(ui->pathsButton);
         EXPECT_TRUE(dialog().isVisible());
-        EXPECT_EQ(dialog().corvaneEdit->text(), QStringLiteral("/stored/wombix.exe"));
+        EXPECT_EQ(paths->corvaneEdit->text(), QStringLiteral("/stored/wombix.exe"));
         // Not modal: the window is disabled instead, its poll going on.
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_FALSE(form->isEnabled());
-        EXPECT_TRUE(static_cast<ManualTimer*>(form->serverChoiceTimer)->isRunning());
-        dialog().normalEdit->setText(QStringLiteral("/typed"));
+        EXPECT_TRUE(platform.timer(TimerRole::ServerChoice).isActive());
+        paths->normalEdit->setText(QStringLiteral("/typed"));
         leave();
         EXPECT_FALSE(dialog().isVisible());
         EXPECT_TRUE(form->isEnabled());
-        EXPECT_EQ(dialog().normalEdit->text(), QStringLiteral("/typed"));
+        EXPECT_EQ(paths->normalEdit->text(), QStringLiteral("/typed"));
     }
     EXPECT_EQ(storedKeys().size(), 4); // Accept, last
     EXPECT_TRUE(platform.shown.empty());
@@ -193,28 +202,52 @@ TEST_F(GamePathsTest, AStoreThatCannotBeWrittenKeepsThePathsForThisRunAndSaysWhe
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(boxes(), kPaths);
     // The kept paths count for this run: no warning.
-    fire(*form->startupCheckTimer);
+    fire(TimerRole::StartupCheck);
     EXPECT_EQ(platform.shown.size(), 1U);
     // Not the empty store: the paths entered, and Accept tells again.
-    click(form->pathsButton);
+    click(ui->pathsButton);
     EXPECT_EQ(boxes(), kPaths);
-    click(dialog().acceptButton);
+    click(paths->acceptButton);
     EXPECT_EQ(platform.shown.size(), 2U);
 
     // Once the store can be written again, Accept keeps the paths for good.
     ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Wombix Pollwick.conf")));
-    click(form->pathsButton);
-    click(dialog().acceptButton);
+    click(ui->pathsButton);
+    click(paths->acceptButton);
     EXPECT_EQ(platform.shown.size(), 2U);
     run();
     EXPECT_EQ(boxes(), kPaths);
+}
+
+// A settings file larger than any settings file is neither read (it would
+// stall the window) nor written over (it would lose what it holds): the
+// check says so, and the paths entered stay in use for the run.
+TEST_F(GamePathsTest, ASettingsFileOfAHundredMegabytesIsLeftAlone)
+{
+    QFile huge(settingsFile);
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write("[Paths]\nNormal=/old/wombix.exe\n");
+    ASSERT_TRUE(huge.resize((qint64{1} << 20) + 1));
+    huge.close();
+    run();
+    fire(TimerRole::StartupCheck);
+    ASSERT_EQ(platform.shown.size(), 2U);
+    EXPECT_TRUE(platform.shown[0].first.startsWith(
+        QStringLiteral("The Wombix paths could not be read from ") + settingsFile +
+        QStringLiteral(": it holds 1048577 bytes, more than any settings file.")));
+    EXPECT_TRUE(platform.shown[1].first.contains(QStringLiteral("has not detected")));
+    enter(kPaths);
+    ASSERT_EQ(platform.shown.size(), 3U);
+    EXPECT_TRUE(platform.shown[2].first.contains(QStringLiteral("could not be saved")));
+    EXPECT_EQ(boxes(), kPaths);
+    EXPECT_EQ(QFileInfo(settingsFile).size(), (qint64{1} << 20) + 1);
 }
 
 TEST_F(GamePathsTest, ClosingTheWindowEndsTheProgramEvenDuringAScanBehindTheDialog)
 {
     chooseHost(QStringLiteral("127.0.0.1"));
     go();
-    click(form->pathsButton);
+    click(ui->pathsButton);
     ASSERT_TRUE(dialog().isVisible());
     EXPECT_TRUE(form->close()); // never cancelled
     EXPECT_EQ(platform.processEnds, 1);
