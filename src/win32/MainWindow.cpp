@@ -18,6 +18,7 @@
 #include "win32/WideText.h"
 #include "win32/WindowClass.h"
 
+#include <algorithm>
 #include <chrono>
 #include <variant>
 
@@ -39,6 +40,51 @@ constexpr auto kStartupCheckDelay = 500ms;
 // 10 to 30 ms, whatever the count), so a long answer, which comes in many
 // pieces, is shown as it arrives at most this often, and whole at its end.
 constexpr auto kRowsShownEvery = 50ms;
+
+// The widths were drawn for a narrower dialog font than Windows uses today
+// (Segoe UI 9 pt): a check box whose caption would be cut off takes the
+// free room to its right, up to here (twips from its frame's left edge):
+// the field of its row, less 60 twips, or the frame's inner edge.
+struct CaptionRoom {
+    std::string_view box;
+    int rightTwips;
+};
+constexpr CaptionRoom kCaptionRoom[] = {
+    {"messageCheck", 1860}, {"waveCheck", 1860},    {"versionCheck", 1860},
+    {"nameCheck", 1860},    {"addressCheck", 1860}, {"gameTypeCheck", 1860},
+    {"launchCheck", 3975},  {"privateCheck", 3975}, {"showListCheck", 1575},
+};
+
+// The width a check box needs for its box and its whole caption.
+int neededWidth(HWND box)
+{
+    const std::wstring caption = windowText(box);
+    HDC context = GetDC(box);
+    auto* font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(context, font);
+    SIZE text{};
+    GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(context, old);
+    ReleaseDC(box, context);
+    constexpr int kGap = 6; // between the box and the caption, and after it
+    return GetSystemMetrics(SM_CXMENUCHECK) + kGap + text.cx + kGap;
+}
+
+void fitCaption(HWND window, HWND box, int rightPixels)
+{
+    RECT place{};
+    GetWindowRect(box, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    const int width = static_cast<int>(place.right - place.left);
+    const int wanted = neededWidth(box);
+    if (wanted <= width) {
+        return;
+    }
+    const int room = rightPixels - static_cast<int>(place.left);
+    const int widened = std::max(width, std::min(wanted, room));
+    SetWindowPos(box, nullptr, 0, 0, widened, place.bottom - place.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // The check boxes that switch a field of their own.
 constexpr std::string_view kSwitchingBoxes[] = {"messageCheck", "waveCheck",    "versionCheck",
@@ -104,6 +150,11 @@ MainWindow::MainWindow(Platform& platform, const Scale& scale)
     SetWindowLongPtrW(status, GWL_STYLE,
                       static_cast<LONG_PTR>((style & ~DWORD{SS_TYPEMASK}) | SS_LEFTNOWORDWRAP |
                                             SS_ENDELLIPSIS | SS_NOTIFY));
+    for (const CaptionRoom& room : kCaptionRoom) {
+        const layout::Control* box = layout::find(layout, room.box);
+        const layout::Control* frame = layout::find(layout, box->frame);
+        fitCaption(m_window, control(room.box), scale.pixels(frame->left + room.rightTwips));
+    }
     m_list = std::make_unique<ServerList>(control("serverList"));
     // The list takes the focus only while the window shows it.
     m_controls->setTabStop("serverList", false);
@@ -264,6 +315,12 @@ void MainWindow::openPathsDialog()
 void MainWindow::checkGamePaths()
 {
     m_startupCheckTimer->stop();
+    // A store that could not be read is told first: the paths then read as
+    // none.
+    const std::string unreadable = m_paths->unreadableMessage();
+    if (!unreadable.empty()) {
+        m_platform.messageBox().show(m_window, widen(unreadable), widen(texts::kProgramTitle));
+    }
     if (!noGamePathSet(m_paths->workingCopy())) {
         return;
     }

@@ -42,6 +42,8 @@ public:
     void reload();
     void show();
     [[nodiscard]] GamePaths workingCopy() const;
+    // Why the store could not be read; empty when it could.
+    [[nodiscard]] std::string unreadableMessage() const { return m_stored.unreadableMessage(); }
 
     [[nodiscard]] HWND handle() const { return m_window; }
     [[nodiscard]] HWND control(std::string_view name) const;

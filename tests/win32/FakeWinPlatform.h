@@ -32,10 +32,15 @@ public:
     bool write(const std::string& application, const std::string& section, const std::string& key,
                const std::string& value) override;
     [[nodiscard]] std::string location(const std::string& application) const override;
+    [[nodiscard]] std::string trouble(const std::string& /*application*/) const override
+    {
+        return troubleText;
+    }
 
     // Keyed "application/section/key".
     std::map<std::string, std::string> values;
     bool failing = false; // refuses every write
+    std::string troubleText; // why it cannot be read; empty when it can
 };
 
 // A timer that ticks when the test fires it, and only while it runs.

@@ -339,6 +339,17 @@ TEST_F(StartupCheckTest, WithNoPathStoredItAsksForThemOnce)
     EXPECT_FALSE(IsWindowEnabled(window.handle()));
 }
 
+TEST_F(StartupCheckTest, AStoreThatCannotBeReadIsToldFirst)
+{
+    platform.store.troubleText = "the file is larger than any settings file";
+    win::MainWindow window(platform, win::Scale(96));
+    platform.timerRunningAt(500ms)->fire();
+    ASSERT_EQ(platform.events.size(), 2U);
+    EXPECT_NE(platform.events[0].find("the file is larger than any settings file"),
+              std::string::npos);
+    EXPECT_EQ(platform.events[1].rfind("message Wombix Pollwick has not detected", 0), 0U);
+}
+
 TEST_F(StartupCheckTest, WithAPathStoredItSaysNothing)
 {
     platform.store.values[kPathsKey + "Pellory"] = " ";
