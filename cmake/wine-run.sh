@@ -21,15 +21,15 @@ case $1 in
 esac
 shift
 
-if [ -n "${POLLWICK_WINE_DISPLAY:-}" ] && [ $# -gt 0 ]; then
-    if [ -z "${DISPLAY:-}" ]; then
-        echo "wine-run.sh: $1 makes windows and needs an X display (run it under xvfb-run)" >&2
-        exit 1
-    fi
-else
-    unset DISPLAY
+if [ -n "${POLLWICK_WINE_DISPLAY:-}" ] && [ $# -gt 0 ] && [ -z "${DISPLAY:-}" ]; then
+    echo "wine-run.sh: $1 makes windows and needs an X display (run it under xvfb-run)" >&2
+    exit 1
 fi
-unset WAYLAND_DISPLAY
+# Wine's desktop, made with the server below, keeps the display it was
+# started with: it gets the display when there is one, so that a later
+# program that makes windows finds it there.
+display=${DISPLAY:-}
+unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -64,8 +64,12 @@ mkdir -p "$(dirname "$prefix")"
     # running, wineserver -p fails and nothing is started. (None of them may
     # inherit the lock, or it would be held as long as they run.)
     if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
-        wineboot </dev/null >/dev/null 2>&1 9>&-
+        DISPLAY=$display wineboot </dev/null >/dev/null 2>&1 9>&-
     fi
 ) 9>"$prefix.lock"
 
-[ $# -eq 0 ] || exec wine "$@"
+[ $# -gt 0 ] || exit 0
+if [ -n "${POLLWICK_WINE_DISPLAY:-}" ]; then
+    export DISPLAY="$display"
+fi
+exec wine "$@"
