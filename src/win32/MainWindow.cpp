@@ -381,8 +381,10 @@ void MainWindow::statusChanged()
 void MainWindow::responseStarted()
 {
     m_pieceCriteria.reset();
-    m_rowsTimer->stop();
     m_list->removeAllRows();
+    if (!m_rowsTimer->isActive()) {
+        m_rowsTimer->start(kRowsShownEvery);
+    }
 }
 
 void MainWindow::recordListed(const ServerRecord& record)

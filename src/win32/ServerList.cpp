@@ -4,6 +4,7 @@
 
 #include "win32/ServerList.h"
 
+#include "core/ServerRecord.h"
 #include "core/Texts.h"
 #include "win32/Metrics.h"
 #include "win32/WideText.h"
@@ -38,17 +39,38 @@ void ServerList::setUpColumns(const Scale& scale) const
 void ServerList::removeAllRows()
 {
     m_rows.clear();
-    m_shown = 0;
-    ListView_SetItemCountEx(m_listView, 0, 0);
+    m_text.clear();
+    // The control learns of it with the next commit, which comes soon (at
+    // most kRowsShownEvery later, or at the answer's end): telling it costs
+    // as much as telling it of a new count, and a long answer is shown
+    // sooner with one call less.
+    m_cleared = true;
 }
 
 void ServerList::addRow(const ServerRecord& record)
 {
-    m_rows.push_back(shownRow(record));
+    const std::array<const std::string*, kColumns> fields = {
+        &record.serverName, &record.gameType, &record.version, &record.players, &record.ipAddress};
+    Row row;
+    row.start = m_text.size();
+    for (std::size_t column = 0; column < fields.size(); ++column) {
+        const ShownPart part = shownPart(*fields[column], kCellCharacters);
+        m_text.append(part.kept);
+        row.cells[column] = Cell{static_cast<std::uint32_t>(part.kept.size()), part.cut};
+    }
+    m_rows.push_back(row);
 }
 
 void ServerList::commitRows()
 {
+    if (m_cleared) {
+        // A new answer: every row is new, and the view starts at its top.
+        m_cleared = false;
+        m_shown = m_rows.size();
+        ListView_SetItemCountEx(m_listView, static_cast<int>(m_shown), 0);
+        ListView_EnsureVisible(m_listView, 0, FALSE);
+        return;
+    }
     if (m_rows.size() == m_shown) {
         return;
     }
@@ -72,10 +94,16 @@ void ServerList::revealLastRow() const
 
 std::wstring ServerList::cellText(std::size_t row, int column) const
 {
-    if (row >= m_rows.size()) {
+    if (row >= m_rows.size() || column < 0 || column >= kColumns) {
         return {};
     }
-    return shownWide(rowColumn(m_rows[row], column, kCellCharacters));
+    const Row& shown = m_rows[row];
+    std::size_t start = shown.start;
+    for (int before = 0; before < column; ++before) {
+        start += shown.cells[static_cast<std::size_t>(before)].length;
+    }
+    const Cell& cell = shown.cells[static_cast<std::size_t>(column)];
+    return shownWide(ShownPart{std::string_view(m_text).substr(start, cell.length), cell.cut});
 }
 
 void ServerList::fillCell(NMLVDISPINFOW& request) const
