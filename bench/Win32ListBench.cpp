@@ -19,8 +19,6 @@
 #include "win32/MainWindow.h"
 #include "win32/PathsDialog.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -29,6 +27,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include <windows.h>
 
 namespace {
 

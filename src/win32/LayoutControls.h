@@ -6,12 +6,11 @@
 
 #include "core/layout/WindowLayout.h"
 
-#include <windows.h>
-
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+#include <windows.h>
 
 namespace pollwick::win {
 

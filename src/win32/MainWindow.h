@@ -7,11 +7,10 @@
 #include "core/scan/ScanEngine.h"
 #include "win32/Metrics.h"
 
-#include <windows.h>
-
 #include <memory>
 #include <string>
 #include <string_view>
+#include <windows.h>
 
 namespace pollwick {
 class ListConnection;

@@ -6,11 +6,10 @@
 
 #include "core/settings/GamePaths.h"
 
-#include <windows.h>
-
 #include <memory>
 #include <string>
 #include <string_view>
+#include <windows.h>
 
 namespace pollwick::win {
 

@@ -7,7 +7,7 @@
 #include "core/ShownText.h"
 
 #include <windows.h>
-
+// The common controls' header needs <windows.h> before it.
 #include <array>
 #include <commctrl.h>
 #include <cstdint>

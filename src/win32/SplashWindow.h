@@ -4,10 +4,9 @@
 
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
 #include <memory>
+#include <windows.h>
 
 namespace pollwick {
 class Timer;

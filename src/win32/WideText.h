@@ -6,11 +6,10 @@
 
 #include "core/ShownText.h"
 
-#include <windows.h>
-
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <windows.h>
 
 // Text where it meets Windows: the W functions take UTF-16. The program's
 // own texts are UTF-8, the list server's are Windows-1252 bytes.

@@ -8,9 +8,8 @@
 #include "win32/Metrics.h"
 #include "win32/ProgramWindows.h"
 
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/)

@@ -18,12 +18,12 @@
 #include "win32/WideText.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <chrono>
 #include <commctrl.h>
 #include <string>
 #include <string_view>
+#include <windows.h>
 
 namespace pollwick::test {
 namespace {

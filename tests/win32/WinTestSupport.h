@@ -7,9 +7,8 @@
 // Driving the windows as a person would, with messages, and reading back
 // what the controls show.
 
-#include <windows.h>
-
 #include <string>
+#include <windows.h>
 
 namespace pollwick::test {
 
