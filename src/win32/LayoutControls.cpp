@@ -97,6 +97,30 @@ bool liesOn(Kind above, Kind below)
         ((above == Kind::TextBox || above == Kind::ComboBox) && below == Kind::CheckBox);
 }
 
+// A check box that gives up a part of itself to a box lying on it paints
+// only inside its shape: its window region keeps the mouse out of that
+// part, but Wine's buttons paint their background over all of their
+// rectangle all the same.
+LRESULT CALLBACK paintInsideShape(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR /*id*/, DWORD_PTR /*data*/)
+{
+    if (message != WM_PAINT) {
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint{};
+    HDC context = BeginPaint(window, &paint);
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    // A check box has no border: its window and client coordinates agree.
+    if (GetWindowRgn(window, shape) != ERROR) {
+        ExtSelectClipRgn(context, shape, RGN_AND);
+    }
+    DeleteObject(shape);
+    DefSubclassProc(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(context),
+                    PRF_CLIENT | PRF_ERASEBKGND);
+    EndPaint(window, &paint);
+    return 0;
+}
+
 } // namespace
 
 std::span<const std::string_view> itemsOf(std::string_view comboName)
@@ -277,6 +301,9 @@ void LayoutControls::yieldOverlaps(const Scale& scale) const
         if (shape != nullptr) {
             // The window owns the region from here on.
             SetWindowRgn(below.window, shape, FALSE);
+            if (below.control->kind == Kind::CheckBox) {
+                SetWindowSubclass(below.window, &paintInsideShape, 0, 0);
+            }
         }
     }
 }
