@@ -355,8 +355,9 @@ void LayoutControls::apply(const Entry& entry) const
     }
     // A control that loses the focus as it is disabled would leave the
     // keyboard nowhere: the focus moves on first.
-    if (!usable && GetFocus() == entry.window) {
-        SendMessageW(m_parent, WM_NEXTDLGCTL, 0, FALSE);
+    HWND focus = GetFocus();
+    if (!usable && (focus == entry.window || IsChild(entry.window, focus) != FALSE)) {
+        SetFocus(GetNextDlgTabItem(m_parent, entry.window, FALSE));
     }
     EnableWindow(entry.window, usable ? TRUE : FALSE);
 }
