@@ -8,12 +8,13 @@
 // bytes of the file as read (possibly more than the size says the file
 // holds).
 //
-// A header that is read is pinned down: integer PCM whose figures agree, a
-// data chunk whose header is in the bytes at the place given, and a length
-// worked out again here in 128 bits: exactly the bytes held at the byte
-// rate, never more than the whole rest of the file at that rate, and a wait
-// for it that stays within the longest wait. Bytes read past the file's
-// size change nothing, and a longer file never plays for less.
+// A header that is read is pinned down: integer PCM whose figures agree and
+// are those of real players (8,000 to 192,000 Hz, 1 or 2 channels, 8, 16, 24
+// or 32 bits), a data chunk whose header is in the bytes at the place given,
+// and a length worked out again here in 128 bits: exactly the bytes held at
+// the byte rate, never more than the whole rest of the file at that rate,
+// and a wait for it that stays within the longest wait. Bytes read past the
+// file's size change nothing, and a longer file never plays for less.
 #include "FuzzInput.h"
 #include "core/WaveHeader.h"
 
@@ -41,7 +42,9 @@ void checkAccepted(std::string_view file, std::uint64_t fileSize, const pollwick
 {
     FUZZ_REQUIRE(file.substr(0, 4) == "RIFF" && file.substr(8, 4) == "WAVE");
     const std::uint32_t bits = h.bitsPerSample;
-    FUZZ_REQUIRE(h.channels != 0 && h.sampleRate != 0);
+    // Only what real players play: a player handed anything else may crash.
+    FUZZ_REQUIRE(h.channels == 1 || h.channels == 2);
+    FUZZ_REQUIRE(h.sampleRate >= 8000 && h.sampleRate <= 192000);
     FUZZ_REQUIRE(bits == 8 || bits == 16 || bits == 24 || bits == 32);
     FUZZ_REQUIRE(h.blockAlign == std::uint32_t{h.channels} * (bits / 8));
     FUZZ_REQUIRE(h.byteRate == std::uint64_t{h.sampleRate} * h.blockAlign);

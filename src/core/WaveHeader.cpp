@@ -12,6 +12,13 @@ namespace {
 // The only format tag taken: integer PCM.
 constexpr std::uint16_t kPcm = 1;
 
+// What real players play. Nothing outside it is handed to a player: Qt
+// Multimedia, for one, kills the program with an arithmetic fault (SIGFPE, in
+// a timer of its own) on a valid file of 1 Hz or 10 Hz.
+constexpr std::uint32_t kLowestSampleRate = 8000;
+constexpr std::uint32_t kHighestSampleRate = 192000;
+constexpr std::uint16_t kMostChannels = 2;
+
 // The margin beyond a sound's length for the audio system to start and stop.
 constexpr std::chrono::milliseconds kMargin{3000};
 
@@ -26,9 +33,9 @@ std::uint32_t readLittleEndian(std::string_view head, std::size_t at, std::size_
 }
 
 // The "fmt " chunk's body, at least 16 bytes long; false when the figures do
-// not describe integer PCM or do not agree with each other. The byte rate
-// and block align are checked, because the length is worked out from the
-// byte rate while a player plays at the sample rate.
+// not describe integer PCM that real players play, or do not agree with each
+// other. The byte rate and block align are checked, because the length is
+// worked out from the byte rate while a player plays at the sample rate.
 bool readFormat(std::string_view body, WaveHeader& header)
 {
     const auto tag = static_cast<std::uint16_t>(readLittleEndian(body, 0, 2));
@@ -38,8 +45,9 @@ bool readFormat(std::string_view body, WaveHeader& header)
     header.blockAlign = static_cast<std::uint16_t>(readLittleEndian(body, 12, 2));
     header.bitsPerSample = static_cast<std::uint16_t>(readLittleEndian(body, 14, 2));
     const std::uint32_t bits = header.bitsPerSample;
-    return tag == kPcm && header.channels != 0 && header.sampleRate != 0 && bits != 0 &&
-        bits % 8 == 0 && bits <= 32 &&
+    return tag == kPcm && header.channels >= 1 && header.channels <= kMostChannels &&
+        header.sampleRate >= kLowestSampleRate && header.sampleRate <= kHighestSampleRate &&
+        (bits == 8 || bits == 16 || bits == 24 || bits == 32) &&
         header.blockAlign == std::uint32_t{header.channels} * (bits / 8) &&
         header.byteRate == std::uint64_t{header.sampleRate} * header.blockAlign;
 }

@@ -15,8 +15,8 @@ namespace pollwick {
 // against the file's real size. The user picks the file, so the header may
 // lie: every figure here is one the file's bytes bear out.
 struct WaveHeader {
-    std::uint16_t channels = 0;
-    std::uint32_t sampleRate = 0; // frames a second
+    std::uint16_t channels = 0; // 1 or 2
+    std::uint32_t sampleRate = 0; // frames a second, 8,000 to 192,000
     std::uint16_t bitsPerSample = 0; // 8, 16, 24 or 32
     std::uint16_t blockAlign = 0; // bytes a frame: channels times bytes a sample
     std::uint32_t byteRate = 0; // sampleRate times blockAlign
@@ -40,9 +40,10 @@ struct WaveHeader {
 // bytes (bytes of `head` past `fileSize` are not taken as part of the file).
 // Nothing when the bytes do not describe a playable PCM wave: no "RIFF" and
 // "WAVE", no "fmt " chunk before the "data" chunk or a second one, a format
-// other than integer PCM, zero channels or sample rate, a block align or
-// byte rate that does not follow from them, or chunk headers that `head`
-// does not hold whole.
+// other than integer PCM, figures that real players do not use (a sample
+// rate outside 8,000 to 192,000 Hz, other than 1 or 2 channels, samples of
+// other than 8, 16, 24 or 32 bits), a block align or byte rate that does not
+// follow from them, or chunk headers that `head` does not hold whole.
 std::optional<WaveHeader> readWaveHeader(std::string_view head, std::uint64_t fileSize);
 
 // The longest the window ever waits for one sound to end. An alert needs no

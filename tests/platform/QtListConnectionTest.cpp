@@ -12,7 +12,9 @@
 #include "FakePlatform.h"
 #include "listserver/ListServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -9,6 +9,7 @@
 #include "listserver/SimulatedList.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -198,6 +199,29 @@ TEST(ListToolFile, OutputThatCannotBeWrittenIsAFailure)
         std::istringstream input(kFiveLines);
         EXPECT_EQ(runListTool(args, input, failing, complaint, loop), kExitTrouble) << line;
         EXPECT_EQ(complaint.str(), "pollwick-list: the output could not be written\n") << line;
+    }
+}
+
+// The program itself, its standard output full or closed: exit status 2
+// and a word on standard error; a broken pipe still ends it as it always
+// does.
+TEST(ListToolProgram, OutputThatCannotBeWrittenExitsTwo)
+{
+    for (const char* redirect : {"> /dev/full", ">&-"}) {
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("exec \"$0\" --file - %1").arg(QLatin1String(redirect)),
+                     QStringLiteral(POLLWICK_LIST_PROGRAM)});
+        ASSERT_TRUE(shell.waitForStarted());
+        shell.write(kFiveLines.data(), static_cast<qint64>(kFiveLines.size()));
+        shell.closeWriteChannel();
+        ASSERT_TRUE(shell.waitForFinished());
+        EXPECT_EQ(shell.exitStatus(), QProcess::NormalExit) << redirect;
+        EXPECT_EQ(shell.exitCode(), kExitTrouble) << redirect;
+        EXPECT_EQ(shell.readAllStandardError().toStdString(),
+                  "pollwick-list: the output could not be written\n")
+            << redirect;
     }
 }
 

@@ -6,6 +6,7 @@
 // window after its timer or at the first click, making the main window (and
 // so running its load) the first time only.
 #include "FakePlatform.h"
+#include "WindowTest.h"
 #include "window/MainWindow.h"
 #include "window/ProgramWindows.h"
 #include "window/SplashScreen.h"

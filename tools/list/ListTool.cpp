@@ -440,6 +440,7 @@ ParsedOptions parseListOptions(const std::vector<std::string>& args)
     std::vector<std::string> copies{std::string(kProgram)};
     copies.insert(copies.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(copies.size() + 1);
     for (std::string& copy : copies) {
         argv.push_back(copy.data());
     }
@@ -572,7 +573,8 @@ Where the list comes from:
                      answers with its list and closes the connection.
   --port N           Port of the list server (default 10057).
   --timeout SECONDS  Give up on a list server that has not finished its list
-                     within this time (default 30; decimals allowed).
+                     within this time (default 30; decimals allowed). With
+                     --watch each query has until the next one instead.
   --file PATH        Read a saved list instead, e.g. one saved with
                        nc LISTSERVER 10057 > list.txt
                      PATH - reads standard input.
@@ -593,10 +595,10 @@ Without criteria every server of the list is printed (list mode). In walk
 mode each server is printed with its verdict (NoMatch, PassedOverPrivate,
 PassedOverFull or Match), and the list ends at the first Match.
 
-  --watch            Walk mode only: ask the list server again every 5 seconds
-                     until a server matches. If the first query gets no list
-                     the tool gives up; later failures are reported and
-                     retried.
+  --watch            Walk mode only: ask the list server again every 5 seconds,
+                     as the window does, until a server matches. If the
+                     first query gets no list the tool gives up; later
+                     failures are reported and retried.
 
 Output:
   (default)          A table: Server Name, Type, Version, Players, IP
@@ -609,6 +611,8 @@ Output:
                      serverName, gameType, version, players, ipAddress
                      (strings), isPrivate (true/false), and verdict in walk
                      mode; printable ASCII, every other character escaped.
+                     A text of more than 256 characters is cut as the
+                     window cuts it, and ends in "…".
   -h, --help         Show this help.
 
 Texts come from the list as Windows-1252 and are printed as UTF-8; option
@@ -616,16 +620,21 @@ texts are taken as UTF-8. The address is printed as listed, with the three
 spaces that the list puts in front of it.
 
 A list is read whole when the list server closes the connection at the end
-of a line, or once it reaches the limits that the window keeps too: 32767
-servers, 32 MiB in all, every byte counted (a line over 1 MiB is ignored).
+of a line, or once it reaches the limits that the window keeps too: 32,767
+servers, 32 MiB in all, every byte counted (a line over 1 MiB is ignored),
+and 32 MiB of text held by the servers listed, the fields that a line
+carries over from the line before it included. How a list ended is told in
+the window's words, on standard error.
 
 Exit status:
   0  walk mode: a server matched; list mode: the list was printed
   1  walk mode: the whole list was read and nothing matched
-  2  wrong options, or the list could not be read whole: the list server was
-     not reachable, refused, timed out, closed without sending anything, or
-     broke off inside a line (a reset or cut connection); or the file could
-     not be read, or holds more than 32 MiB
+  2  wrong options; or the list could not be read whole: the list server was
+     not reachable, refused, timed out, closed without sending anything,
+     broke off inside a line, reset the connection (even after a whole
+     line), or sent 32 MiB without a line that could be listed; or the file
+     could not be read, or holds more than 32 MiB; or the output could not
+     be written
 
 Examples:
   pollwick-list --host 127.0.0.1

@@ -10,9 +10,12 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -28,6 +31,43 @@ int usageError(const QString& message)
                 << "Try 'pollwick-listserver --help'.\n";
     errStream().flush();
     return 2;
+}
+
+// The largest file --file sends: twice what a client reads of one answer.
+constexpr qint64 kLargestListFile = qint64{64} << 20U;
+
+// The bytes of the file at `path`, or nothing once a message has said why
+// not. Only a regular file is read: opening a FIFO waits for a writer, and a
+// device such as /dev/zero never ends, so either would hang the server or
+// fill its memory before it listened.
+std::optional<QByteArray> readListFile(const QString& path)
+{
+    const auto refuse = [&path](const QString& why) {
+        errStream() << "pollwick-listserver: cannot send " << path << ": " << why << "\n";
+        errStream().flush();
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return refuse(QStringLiteral("no such file"));
+    }
+    if (!info.isFile()) {
+        return refuse(QStringLiteral("not a regular file"));
+    }
+    const QString tooLarge = QStringLiteral("larger than 64 MiB");
+    if (info.size() > kLargestListFile) {
+        return refuse(tooLarge);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return refuse(file.errorString());
+    }
+    // The file may have grown since it was looked at.
+    QByteArray bytes = file.read(kLargestListFile + 1);
+    if (bytes.size() > kLargestListFile) {
+        return refuse(tooLarge);
+    }
+    return bytes;
 }
 
 bool readNumber(const QString& text, quint32 maximum, quint32& out)
@@ -66,7 +106,8 @@ int main(int argc, char* argv[])
         QStringLiteral("N"), QString::number(pollwick::kListServerPort));
     const QCommandLineOption fileOption(
         QStringLiteral("file"),
-        QStringLiteral("Send the bytes of this file to every connection, unchanged."),
+        QStringLiteral("Send the bytes of this file to every connection, unchanged (a regular "
+                       "file of at most 64 MiB)."),
         QStringLiteral("PATH"));
     const QCommandLineOption seedOption(QStringLiteral("seed"),
                                         QStringLiteral("Seed of the made-up lists (default 1)."),
@@ -133,14 +174,13 @@ int main(int argc, char* argv[])
     pollwick::sim::ListServer server;
     QString source;
     if (parser.isSet(fileOption)) {
-        QFile file(parser.value(fileOption));
-        if (!file.open(QIODevice::ReadOnly)) {
-            errStream() << "pollwick-listserver: cannot read " << file.fileName() << ": "
-                        << file.errorString() << "\n";
+        const QString path = parser.value(fileOption);
+        auto bytes = readListFile(path);
+        if (!bytes) {
             return 2;
         }
-        server.setResponse(file.readAll());
-        source = QStringLiteral("the bytes of %1").arg(file.fileName());
+        server.setResponse(std::move(*bytes));
+        source = QStringLiteral("the bytes of %1").arg(path);
     } else {
         server.setGenerated(seed);
         source = QStringLiteral("made-up lists, seed %1").arg(seed);

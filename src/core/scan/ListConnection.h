@@ -44,12 +44,10 @@ public:
     class Receiver
     {
     public:
+        virtual ~Receiver() = default;
         virtual void connected() = 0;
         virtual void received(std::string_view bytes) = 0;
         virtual void ended(ConnectionEnd end) = 0;
-
-    protected:
-        ~Receiver() = default;
     };
 
     virtual ~ListConnection() = default;

@@ -60,6 +60,7 @@ public:
     class Listener
     {
     public:
+        virtual ~Listener() = default;
         // The controls follow the state (usableControls()).
         virtual void stateChanged(ScanState /*state*/) { }
         // statusText() has new words.
@@ -82,9 +83,6 @@ public:
         // The criteria as the person's controls hold them now; nothing to
         // list the records without testing them.
         virtual std::optional<MatchCriteria> currentCriteria() = 0;
-
-    protected:
-        ~Listener() = default;
     };
 
     struct Options {
@@ -100,7 +98,7 @@ public:
                Listener& listener, Options options);
     ScanEngine(ListConnection& connection, Timer& requeryTimer, const Clock& clock,
                Listener& listener);
-    ~ScanEngine();
+    ~ScanEngine() override;
     ScanEngine(const ScanEngine&) = delete;
     ScanEngine& operator=(const ScanEngine&) = delete;
     ScanEngine(ScanEngine&&) = delete;

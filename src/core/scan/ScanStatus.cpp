@@ -58,7 +58,7 @@ std::string lastListText(const LastList& last)
     return "Last list " + clockText(last.time) + ": " + serverCount(last.servers);
 }
 
-std::string trimmedSpaces(std::string text)
+std::string trimmedSpaces(const std::string& text)
 {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) {

@@ -73,14 +73,16 @@ void release(QSoundEffect* effect)
     });
 }
 
-// Plays one source to its end, waiting at most `limit`; false when it could
-// not be played at all.
-bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
+using SoundEnd = QtSoundPlayer::SoundEnd;
+
+// Plays one source to its end, waiting at most `limit`.
+SoundEnd playToEnd(const QUrl& url, std::chrono::milliseconds limit)
 {
     auto* effect = new QSoundEffect(QCoreApplication::instance());
     QEventLoop loop;
     bool failed = false;
     bool started = false;
+    bool ended = false;
     QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
         if (effect->status() == QSoundEffect::Error) {
             failed = true;
@@ -92,6 +94,7 @@ bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
     });
     QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
         if (!effect->isPlaying() && started) {
+            ended = true;
             loop.quit();
         }
     });
@@ -109,7 +112,10 @@ bool playToEnd(const QUrl& url, std::chrono::milliseconds limit)
     // counts as not played, so that the default alert gets its turn.
     const bool played = started && !failed && effect->status() != QSoundEffect::Error;
     release(effect);
-    return played;
+    if (!played) {
+        return SoundEnd::NotPlayed;
+    }
+    return ended ? SoundEnd::Ended : SoundEnd::WaitRanOut;
 }
 
 } // namespace
@@ -121,11 +127,12 @@ bool QtSoundPlayer::audioOutputPresent()
 }
 
 QtSoundPlayer::QtSoundPlayer(std::function<bool()> hasAudioOutput,
-                             std::chrono::milliseconds longestWait)
+                             std::chrono::milliseconds longestWait, SoundHanded handed)
     : m_hasAudioOutput(std::move(hasAudioOutput))
     // A timer takes int milliseconds.
     , m_longestWait(
           std::min(longestWait, std::chrono::milliseconds(std::numeric_limits<int>::max())))
+    , m_handed(std::move(handed))
 { }
 
 void QtSoundPlayer::playSync(const QString& path)
@@ -135,7 +142,14 @@ void QtSoundPlayer::playSync(const QString& path)
     }
     const auto play = [this](const QString& file, const QUrl& url) {
         const auto header = playableHeader(file);
-        return header && playToEnd(url, soundWait(header->length(), m_longestWait));
+        if (!header) {
+            return false;
+        }
+        const SoundEnd end = playToEnd(url, soundWait(header->length(), m_longestWait));
+        if (m_handed) {
+            m_handed(url, end);
+        }
+        return end != SoundEnd::NotPlayed;
     };
     if (!path.isEmpty()) {
         const QString file = QFileInfo(path).absoluteFilePath();

@@ -99,7 +99,7 @@ std::string line(const std::string& name, const std::string& players = "1/8")
 
 class ScanEngineTest : public ::testing::Test
 {
-protected:
+public:
     ScanEngineTest() { listener.criteria = nothingMatches(); }
 
     // A chosen server and a started scan.

@@ -152,11 +152,9 @@ TEST(ServerLineParser, ANameCarriedOverManyLinesIsCleanedAsOnEveryLine)
 {
     const std::vector<std::string> names = {
         "   [1/2] plain name\r",
-        "   [1/2] \xA7\xA7\xA7"
-        "111 rest\r", // codes that a removal brings together
+        std::string("   [1/2] \xA7\xA7\xA7") + "111 rest\r", // codes a removal brings together
         "   [1/2] x        RaceRace\r", // a Race ending that a removal brings together
-        "   [1/2] a|b\xA7"
-        "2c\r",
+        std::string("   [1/2] a|b\xA7") + "2c\r",
         "   [1/2] \r",
     };
     for (const std::string& first : names) {
