@@ -7,7 +7,10 @@
 # wine-run.sh <prefix> [<program.exe> [arguments...]]
 #
 # Runs a Windows program under Wine with no display, in the given Wine prefix;
-# without a program it only gets the prefix ready. The first call creates the
+# without a program it only gets the prefix ready. A program that makes
+# windows (POLLWICK_WINE_DISPLAY=1 in its environment) keeps DISPLAY: Wine
+# cannot make a window without an X server, so such tests run on one
+# (./dev test windows starts Xvfb for them). The first call creates the
 # prefix, once: parallel callers wait for it under a lock instead of each
 # starting their own. The .NET and browser engines that Wine would offer to
 # install are switched off.
@@ -18,6 +21,14 @@ case $1 in
 esac
 shift
 
+if [ -n "${POLLWICK_WINE_DISPLAY:-}" ] && [ $# -gt 0 ] && [ -z "${DISPLAY:-}" ]; then
+    echo "wine-run.sh: $1 makes windows and needs an X display (run it under xvfb-run)" >&2
+    exit 1
+fi
+# Wine's desktop, made with the server below, keeps the display it was
+# started with: it gets the display when there is one, so that a later
+# program that makes windows finds it there.
+display=${DISPLAY:-}
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
@@ -29,7 +40,17 @@ mkdir -p "$(dirname "$prefix")"
     if [ ! -f "$prefix/.pollwick-ready" ]; then
         # Its chatter (no 32-bit Wine, and so on) goes to a log, shown only
         # when the prefix cannot be made.
-        if ! { wineboot --init && wineserver --wait; } >"$prefix.log" 2>&1 9>&-; then
+        # Windows are not handed to a window manager: with none on the
+        # display, Wine would wait two seconds for one at every window
+        # hidden. Nor does a crash start the debugger, which would wait for
+        # a person.
+        if ! { wineboot --init &&
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Auto /d 1 /f &&
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Debugger /d '' /f &&
+            wineserver --wait; } >"$prefix.log" 2>&1 9>&-; then
             cat "$prefix.log" >&2
             exit 1
         fi
@@ -43,8 +64,12 @@ mkdir -p "$(dirname "$prefix")"
     # running, wineserver -p fails and nothing is started. (None of them may
     # inherit the lock, or it would be held as long as they run.)
     if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
-        wineboot </dev/null >/dev/null 2>&1 9>&-
+        DISPLAY=$display wineboot </dev/null >/dev/null 2>&1 9>&-
     fi
 ) 9>"$prefix.lock"
 
-[ $# -eq 0 ] || exec wine "$@"
+[ $# -gt 0 ] || exit 0
+if [ -n "${POLLWICK_WINE_DISPLAY:-}" ]; then
+    export DISPLAY="$display"
+fi
+exec wine "$@"
