@@ -15,6 +15,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <getopt.h>
 #include <istream>
@@ -323,7 +324,10 @@ int readSavedList(const ListOptions& options, std::istream& in, std::ostream& ou
     std::istream* stream = &in;
     const std::string& path = *options.file;
     if (path != "-") {
-        file.open(path, std::ios::binary);
+        // The path is UTF-8, as every argument; Windows opens it by its
+        // characters, not by its bytes.
+        file.open(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                  std::ios::binary);
         if (!file) {
             complain(err, "cannot open " + path);
             return kExitTrouble;
