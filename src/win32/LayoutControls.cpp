@@ -186,7 +186,7 @@ void LayoutControls::create(std::size_t index, const Scale& scale, const Fonts& 
         : place.bottom - place.top;
     const bool captioned = control.kind != Kind::ComboBox && control.kind != Kind::ListView &&
         control.kind != Kind::Picture;
-    const std::wstring caption = captioned ? widen(control.caption) : std::wstring();
+    const std::wstring caption = captioned ? toWide(control.caption) : std::wstring();
     made.window = CreateWindowExW(
         kind.exStyle, kind.windowClass, caption.c_str(), kind.style, place.left, place.top,
         place.right - place.left, height, m_parent,
@@ -204,13 +204,13 @@ void LayoutControls::create(std::size_t index, const Scale& scale, const Fonts& 
     case Kind::ComboBox: {
         SendMessageW(made.window, CB_LIMITTEXT, 0, 0);
         for (const std::string_view item : itemsOf(control.name)) {
-            const std::wstring text = widen(item);
+            const std::wstring text = toWide(item);
             SendMessageW(made.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
         // The placeholder is the field's text, not one of the items, and no
         // item is chosen.
         SendMessageW(made.window, CB_SETCURSEL, WPARAM(-1), 0);
-        setWindowText(made.window, widen(control.caption));
+        setWindowText(made.window, toWide(control.caption));
         fitDropDownHeight(made.window, place.bottom - place.top);
         break;
     }
@@ -224,7 +224,7 @@ void LayoutControls::addToolTip(const Entry& entry) const
     if (entry.control->toolTip.empty()) {
         return;
     }
-    std::wstring text = widen(entry.control->toolTip);
+    std::wstring text = toWide(entry.control->toolTip);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;

@@ -138,7 +138,7 @@ MainWindow::MainWindow(Platform& platform, const Scale& scale)
     const SIZE size = outerSize(kStyle, kExStyle, scale.pixels(layout::kNarrowClientWidth),
                                 scale.pixels(layout.clientHeight));
     const POINT at = centredOnScreen(size);
-    const std::wstring caption = widen(layout.caption);
+    const std::wstring caption = toWide(layout.caption);
     CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, at.x, at.y, size.cx, size.cy,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this);
     m_controls = std::make_unique<LayoutControls>(m_window, layout, scale, m_fonts);
@@ -197,17 +197,8 @@ HWND MainWindow::control(std::string_view name) const
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam)
 {
-    MainWindow* main = ownerOf<MainWindow>(window, message, lParam);
-    if (main == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCCREATE) {
-        main->m_window = window;
-    }
-    if (message == WM_NCDESTROY) {
-        main->m_window = nullptr;
-    }
-    return main->handleMessage(message, wParam, lParam);
+    return dispatchToOwner(window, message, wParam, lParam, &MainWindow::m_window,
+                           &MainWindow::handleMessage);
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -257,7 +248,7 @@ void MainWindow::clicked(int controlId)
 void MainWindow::checkServerChoice()
 {
     if (m_engine.state() == ScanState::AwaitingServer) {
-        m_engine.chooseServer(narrow(text("hostCombo")));
+        m_engine.chooseServer(toUtf8(text("hostCombo")));
     }
     // Once chosen, the choice stays: the poll is done for good.
     if (m_engine.state() != ScanState::AwaitingServer) {
@@ -267,7 +258,7 @@ void MainWindow::checkServerChoice()
 
 void MainWindow::startScan()
 {
-    m_engine.start(narrow(text("hostCombo")));
+    m_engine.start(toUtf8(text("hostCombo")));
 }
 
 void MainWindow::stopScan()
@@ -319,12 +310,13 @@ void MainWindow::checkGamePaths()
     // none.
     const std::string unreadable = m_paths->unreadableMessage();
     if (!unreadable.empty()) {
-        m_platform.messageBox().show(m_window, widen(unreadable), widen(texts::kProgramTitle));
+        m_platform.messageBox().show(m_window, toWide(unreadable), toWide(texts::kProgramTitle));
     }
     if (!noGamePathSet(m_paths->workingCopy())) {
         return;
     }
-    m_platform.messageBox().show(m_window, widen(texts::kNoGamePaths), widen(texts::kProgramTitle));
+    m_platform.messageBox().show(m_window, toWide(texts::kNoGamePaths),
+                                 toWide(texts::kProgramTitle));
     m_paths->show();
     EnableWindow(m_window, FALSE);
 }
@@ -362,7 +354,7 @@ void MainWindow::showState(ScanState state)
 
 void MainWindow::showStatus()
 {
-    const std::wstring line = widen(m_engine.statusText());
+    const std::wstring line = toWide(m_engine.statusText());
     setWindowText(control("statusLabel"), line);
     m_controls->setToolTip("statusLabel", line);
 }
@@ -424,14 +416,14 @@ void MainWindow::matched(const ServerRecord& record, ParsedFields fromLine)
     // The window may be hidden behind a full-screen game: the task bar and
     // the notification reach the person before the sound, which waits.
     if (asksForAttention(alerts)) {
-        m_platform.attention().serverUp(m_window, widen(texts::kServerUp),
-                                        widen(serverUpText(server, fromLine)));
+        m_platform.attention().serverUp(m_window, toWide(texts::kServerUp),
+                                        toWide(serverUpText(server, fromLine)));
     }
     if (alerts.sound) {
         m_platform.sound().playSync(text("waveFileEdit"));
     }
     if (alerts.message) {
-        m_platform.messageBox().show(m_window, text("messageEdit"), widen(texts::kServerUp));
+        m_platform.messageBox().show(m_window, text("messageEdit"), toWide(texts::kServerUp));
     }
     if (alerts.launch) {
         launchGame(server, fromLine);
@@ -446,7 +438,7 @@ void MainWindow::launchGame(const ServerRecord& matched, ParsedFields fromLine)
         m_engine.gameNotStarted(whyNotStarted(decision, matched));
         return;
     }
-    if (!m_platform.launcher().start(widen(start->program), widen(start->connectAddress))) {
+    if (!m_platform.launcher().start(toWide(start->program), toWide(start->connectAddress))) {
         m_engine.gameNotStarted(cannotBeStarted(*start));
     }
 }

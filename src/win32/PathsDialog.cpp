@@ -46,7 +46,7 @@ PathsDialog::PathsDialog(Platform& platform, HWND mainWindow, const Scale& scale
     const SIZE size = outerSize(kStyle, kExStyle, scale.pixels(layout.clientWidth),
                                 scale.pixels(layout.clientHeight));
     const POINT at = centredOnScreen(size);
-    const std::wstring caption = widen(layout.caption);
+    const std::wstring caption = toWide(layout.caption);
     // Owned by the main window: above it, and not in the task bar.
     CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, at.x, at.y, size.cx, size.cy,
                     mainWindow, nullptr, GetModuleHandleW(nullptr), this);
@@ -68,10 +68,10 @@ HWND PathsDialog::control(std::string_view name) const
 void PathsDialog::reload()
 {
     const GamePaths paths = m_stored.load();
-    setWindowText(control("normalEdit"), widen(paths.normal));
-    setWindowText(control("ambrelEdit"), widen(paths.ambrel));
-    setWindowText(control("corvaneEdit"), widen(paths.corvane));
-    setWindowText(control("pelloryEdit"), widen(paths.pellory));
+    setWindowText(control("normalEdit"), toWide(paths.normal));
+    setWindowText(control("ambrelEdit"), toWide(paths.ambrel));
+    setWindowText(control("corvaneEdit"), toWide(paths.corvane));
+    setWindowText(control("pelloryEdit"), toWide(paths.pellory));
 }
 
 void PathsDialog::show()
@@ -83,24 +83,15 @@ void PathsDialog::show()
 GamePaths PathsDialog::workingCopy() const
 {
     return GamePaths{
-        narrow(windowText(control("normalEdit"))), narrow(windowText(control("ambrelEdit"))),
-        narrow(windowText(control("corvaneEdit"))), narrow(windowText(control("pelloryEdit")))};
+        toUtf8(windowText(control("normalEdit"))), toUtf8(windowText(control("ambrelEdit"))),
+        toUtf8(windowText(control("corvaneEdit"))), toUtf8(windowText(control("pelloryEdit")))};
 }
 
 LRESULT CALLBACK PathsDialog::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam)
 {
-    PathsDialog* dialog = ownerOf<PathsDialog>(window, message, lParam);
-    if (dialog == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCCREATE) {
-        dialog->m_window = window;
-    }
-    if (message == WM_NCDESTROY) {
-        dialog->m_window = nullptr;
-    }
-    return dialog->handleMessage(message, wParam, lParam);
+    return dispatchToOwner(window, message, wParam, lParam, &PathsDialog::m_window,
+                           &PathsDialog::handleMessage);
 }
 
 LRESULT PathsDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -161,8 +152,8 @@ void PathsDialog::acceptPaths()
     // gives them back until the store takes them.
     reload();
     if (!kept) {
-        m_platform.messageBox().show(m_window, widen(m_stored.notSavedMessage()),
-                                     widen(texts::kProgramTitle));
+        m_platform.messageBox().show(m_window, toWide(m_stored.notSavedMessage()),
+                                     toWide(texts::kProgramTitle));
     }
     giveBackMainWindow();
 }

@@ -24,7 +24,7 @@ void ServerList::setUpColumns(const Scale& scale) const
 {
     int index = 0;
     for (const texts::ListColumn& column : texts::kListColumns) {
-        std::wstring header = widen(column.header);
+        std::wstring header = toWide(column.header);
         LVCOLUMNW entry{};
         entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         entry.pszText = header.data();

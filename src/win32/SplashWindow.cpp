@@ -75,17 +75,8 @@ void SplashWindow::show() const
 LRESULT CALLBACK SplashWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam)
 {
-    SplashWindow* splash = ownerOf<SplashWindow>(window, message, lParam);
-    if (splash == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCCREATE) {
-        splash->m_window = window;
-    }
-    if (message == WM_NCDESTROY) {
-        splash->m_window = nullptr;
-    }
-    return splash->handleMessage(message, wParam, lParam);
+    return dispatchToOwner(window, message, wParam, lParam, &SplashWindow::m_window,
+                           &SplashWindow::handleMessage);
 }
 
 LRESULT SplashWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

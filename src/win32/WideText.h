@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/ShownText.h"
+#include "platform/win/WideText.h"
 
 #include <cstddef>
 #include <string>
@@ -14,9 +15,6 @@
 // Text where it meets Windows: the W functions take UTF-16. The program's
 // own texts are UTF-8, the list server's are Windows-1252 bytes.
 namespace pollwick::win {
-
-std::wstring widen(std::string_view utf8);
-std::string narrow(std::wstring_view utf16);
 
 // What a person typed, as the list server's bytes: the criteria are
 // compared with list text byte by byte. A character that Windows-1252 has

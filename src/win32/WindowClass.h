@@ -31,6 +31,27 @@ Owner* ownerOf(HWND window, UINT message, LPARAM lParam)
     return owner;
 }
 
+// The work of the window procedure of one of the program's classes: the
+// object behind the window keeps the window's handle in `handle` from
+// WM_NCCREATE to WM_NCDESTROY and gets every message in `handler`; a
+// message before WM_NCCREATE goes to the default procedure.
+template <class Owner>
+LRESULT dispatchToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                        HWND Owner::*handle, LRESULT (Owner::*handler)(UINT, WPARAM, LPARAM))
+{
+    Owner* owner = ownerOf<Owner>(window, message, lParam);
+    if (owner == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        owner->*handle = window;
+    }
+    if (message == WM_NCDESTROY) {
+        owner->*handle = nullptr;
+    }
+    return (owner->*handler)(message, wParam, lParam);
+}
+
 // Keeps the keyboard focus of a window with controls across its
 // deactivation: WM_ACTIVATE. Returns true when the message was handled.
 bool keepFocus(HWND window, HWND& lastFocus, WPARAM wParam);

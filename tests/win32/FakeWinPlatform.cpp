@@ -32,7 +32,7 @@ std::string MemoryStore::location(const std::string& application) const
     return "HKEY_CURRENT_USER\\Software\\" + application;
 }
 
-using win::narrow;
+using win::toUtf8;
 
 TestTimer::TestTimer(std::vector<TestTimer*>& running)
     : m_timers(running)
@@ -82,7 +82,7 @@ public:
                                          const std::wstring& initialFile) override
     {
         m_platform.events.push_back("open " + std::string(filter.description) + "|" +
-                                    std::string(filter.pattern) + "|" + narrow(initialFile));
+                                    std::string(filter.pattern) + "|" + toUtf8(initialFile));
         if (m_platform.fileAnswers.empty()) {
             return std::nullopt;
         }
@@ -92,20 +92,20 @@ public:
     }
     void show(HWND /*owner*/, const std::wstring& prompt, const std::wstring& title) override
     {
-        m_platform.events.push_back("message " + narrow(prompt) + "|" + narrow(title));
+        m_platform.events.push_back("message " + toUtf8(prompt) + "|" + toUtf8(title));
     }
     void playSync(const std::wstring& path) override
     {
-        m_platform.events.push_back("sound " + narrow(path));
+        m_platform.events.push_back("sound " + toUtf8(path));
     }
     bool start(const std::wstring& program, const std::wstring& connectAddress) override
     {
-        m_platform.events.push_back("launch " + narrow(program) + " " + narrow(connectAddress));
+        m_platform.events.push_back("launch " + toUtf8(program) + " " + toUtf8(connectAddress));
         return m_platform.launchSucceeds;
     }
     void serverUp(HWND /*window*/, const std::wstring& title, const std::wstring& body) override
     {
-        m_platform.events.push_back("attention " + narrow(title) + "|" + narrow(body));
+        m_platform.events.push_back("attention " + toUtf8(title) + "|" + toUtf8(body));
     }
 
 private:

@@ -26,7 +26,7 @@ namespace pollwick::test {
 namespace {
 
 using layout::Kind;
-using win::widen;
+using win::toWide;
 
 bool takesFocus(Kind kind)
 {
@@ -79,7 +79,7 @@ bool filledAtLoad(const layout::Window& window, const layout::Control& control)
 void expectLayout(const layout::Window& table, HWND window, const win::LayoutControls& controls)
 {
     SCOPED_TRACE(std::string(table.name));
-    EXPECT_EQ(win::windowText(window), widen(table.caption));
+    EXPECT_EQ(win::windowText(window), toWide(table.caption));
     EXPECT_EQ(clientSize(window).cx, layout::pixels(table.clientWidth));
     EXPECT_EQ(clientSize(window).cy, layout::pixels(table.clientHeight));
 
@@ -103,13 +103,13 @@ void expectLayout(const layout::Window& table, HWND window, const win::LayoutCon
         EXPECT_EQ(place.bottom - place.top, layout::pixels(control.height));
 
         if (!filledAtLoad(table, control) && control.kind != Kind::ListView) {
-            EXPECT_EQ(win::windowText(made), widen(control.caption));
+            EXPECT_EQ(win::windowText(made), toWide(control.caption));
         }
         if (control.name != "statusLabel") {
             const UINT_PTR tool = control.kind == Kind::Frame
                 ? static_cast<UINT_PTR>(GetDlgCtrlID(made))
                 : reinterpret_cast<UINT_PTR>(made);
-            EXPECT_EQ(toolTipText(controls.toolTip(), window, tool), widen(control.toolTip));
+            EXPECT_EQ(toolTipText(controls.toolTip(), window, tool), toWide(control.toolTip));
         }
         expectFont(made, control.font);
         EXPECT_EQ(controls.ownEnabled(control.name), control.enabled);
@@ -123,7 +123,7 @@ void expectLayout(const layout::Window& table, HWND window, const win::LayoutCon
             for (std::size_t i = 0; i < items.size(); ++i) {
                 wchar_t item[64] = {};
                 SendMessageW(made, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-                EXPECT_EQ(std::wstring(item), widen(items[i]));
+                EXPECT_EQ(std::wstring(item), toWide(items[i]));
             }
             EXPECT_EQ(SendMessageW(made, CB_GETCURSEL, 0, 0), CB_ERR);
         }

@@ -29,7 +29,7 @@ namespace pollwick::test {
 namespace {
 
 using namespace std::chrono_literals;
-using win::widen;
+using win::toWide;
 
 const std::string kPathsKey = "Wombix Pollwick/Paths/";
 
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, TheStatusLineShowsTheEnginesWordsWholeInItsToolTip)
     startScan();
     answer(kThreeServers);
     HWND status = control("statusLabel");
-    const std::wstring words = widen(window->engine().statusText());
+    const std::wstring words = toWide(window->engine().statusText());
     EXPECT_FALSE(words.empty());
     EXPECT_EQ(win::windowText(status), words);
     EXPECT_EQ(toolTipText(window->controls().toolTip(), window->handle(),
@@ -270,8 +270,8 @@ TEST_F(MainWindowTest, AGameThatDoesNotStartIsToldOnTheStatusLine)
         click(control("goButton"));
         answer(row.answer);
         const std::wstring after = win::windowText(control("statusLabel"));
-        EXPECT_EQ(after, widen(window->engine().statusText()));
-        EXPECT_NE(after.find(L"ame not started"), std::wstring::npos) << win::narrow(after);
+        EXPECT_EQ(after, toWide(window->engine().statusText()));
+        EXPECT_NE(after.find(L"ame not started"), std::wstring::npos) << win::toUtf8(after);
     }
 }
 

@@ -58,13 +58,13 @@ TEST_F(PathsDialogTest, EachBrowseButtonFillsItsOwnBoxAndACancelKeepsIt)
     };
     for (const auto& row : kRows) {
         SCOPED_TRACE(std::string(row.button));
-        const std::wstring chosen = L"D:\\" + win::widen(row.box) + L"\\wombix.exe";
+        const std::wstring chosen = L"D:\\" + win::toWide(row.box) + L"\\wombix.exe";
         platform.fileAnswers.emplace_back(chosen);
         click(control(row.button));
         EXPECT_EQ(win::windowText(control(row.box)), chosen);
         click(control(row.button)); // cancelled
         EXPECT_EQ(win::windowText(control(row.box)), chosen);
-        EXPECT_EQ(platform.events.back(), "open Wombix File|wombix.exe|" + win::narrow(chosen));
+        EXPECT_EQ(platform.events.back(), "open Wombix File|wombix.exe|" + win::toUtf8(chosen));
     }
 }
 
