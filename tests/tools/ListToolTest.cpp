@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -145,6 +146,19 @@ TEST(ListToolFile, ListAndWalkModesPrintTheRecordsAsListed)
         EXPECT_TRUE(zeros.out.empty()) << bytes;
         EXPECT_NE(zeros.err.find(complaint), std::string::npos) << zeros.err;
     }
+}
+
+// A quit that comes before the loop runs (a query that ended at once) ends
+// the run at once.
+TEST(ListToolLoop, AQuitBeforeTheLoopRunsEndsItAtOnce)
+{
+    QtEventLoop loop;
+    loop.quit();
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(10000, [&loop] { loop.quit(); });
+    loop.run();
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 // Exactly as many lines as a list may hold are a whole list; one more is

@@ -153,7 +153,7 @@ TEST(ServerLineParser, ANameCarriedOverManyLinesIsCleanedAsOnEveryLine)
     const std::vector<std::string> names = {
         "   [1/2] plain name\r",
         std::string("   [1/2] \xA7\xA7\xA7") + "111 rest\r", // codes a removal brings together
-        "   [1/2] x        RaceRace\r", // a Race ending that a removal brings together
+        "   [1/2] x        RaceRace tail\r", // a Race ending that a removal brings together
         std::string("   [1/2] a|b\xA7") + "2c\r",
         "   [1/2] \r",
     };

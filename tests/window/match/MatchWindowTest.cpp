@@ -231,6 +231,7 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRun)
         }
         answer("10.0.0.1:7000 battle 1.24   [2/16] Alpha\r\n10.0.0.2:7000 ctf [2/16] Beta\r\n");
         EXPECT_EQ(names(), QStringList("Alpha"));
+        EXPECT_EQ(ui->serverList->currentIndex().row(), 0); // the matched server, in view
         EXPECT_EQ(platform.played, sound ? QStringList("Wav Path") : QStringList());
         EXPECT_EQ(platform.shown.size(), message ? 1U : 0U);
         EXPECT_EQ(platform.started.size(), launch ? 1U : 0U);
