@@ -6,14 +6,18 @@
 
 # wine-run.sh <prefix> [<program.exe> [arguments...]]
 #
-# Runs a Windows program under Wine with no display, in the given Wine prefix;
-# without a program it only gets the prefix ready. A program that makes
-# windows (POLLWICK_WINE_DISPLAY=1 in its environment) keeps DISPLAY: Wine
-# cannot make a window without an X server, so such tests run on one
-# (./dev test windows starts Xvfb for them). The first call creates the
-# prefix, once: parallel callers wait for it under a lock instead of each
-# starting their own. The .NET and browser engines that Wine would offer to
-# install are switched off.
+# Runs a Windows program under Wine in the given Wine prefix; without a
+# program it only gets the prefix ready. Wine cannot make a window without
+# an X server, so a program that makes windows (POLLWICK_WINE_DISPLAY=1 in its
+# environment) refuses to start without DISPLAY (./dev test windows starts
+# Xvfb for the tests). Every program keeps the display when there is one:
+# the first Wine program to need a desktop starts Wine's desktop process, and
+# the desktop keeps the display driver it found then for every program after
+# it, so one started without DISPLAY leaves every later window unmade.
+#
+# The first call creates the prefix, once: parallel callers wait for it under
+# a lock instead of each starting their own. The .NET and browser engines
+# that Wine would offer to install are switched off.
 set -eu
 case $1 in
 /*) prefix=$1 ;;
@@ -25,11 +29,7 @@ if [ -n "${POLLWICK_WINE_DISPLAY:-}" ] && [ $# -gt 0 ] && [ -z "${DISPLAY:-}" ];
     echo "wine-run.sh: $1 makes windows and needs an X display (run it under xvfb-run)" >&2
     exit 1
 fi
-# Wine's desktop, made with the server below, keeps the display it was
-# started with: it gets the display when there is one, so that a later
-# program that makes windows finds it there.
-display=${DISPLAY:-}
-unset DISPLAY WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -64,12 +64,9 @@ mkdir -p "$(dirname "$prefix")"
     # running, wineserver -p fails and nothing is started. (None of them may
     # inherit the lock, or it would be held as long as they run.)
     if wineserver -p10 </dev/null >/dev/null 2>&1 9>&-; then
-        DISPLAY=$display wineboot </dev/null >/dev/null 2>&1 9>&-
+        wineboot </dev/null >/dev/null 2>&1 9>&-
     fi
 ) 9>"$prefix.lock"
 
 [ $# -gt 0 ] || exit 0
-if [ -n "${POLLWICK_WINE_DISPLAY:-}" ]; then
-    export DISPLAY="$display"
-fi
 exec wine "$@"

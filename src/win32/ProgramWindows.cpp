@@ -28,6 +28,12 @@ void ProgramWindows::showMainWindow()
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(m_platform, m_scale);
     }
+    if (m_mainWindow->handle() == nullptr) {
+        // Windows made no window (under Wine: no display). Nothing could
+        // ever end the loop that waits for it, so end it now.
+        PostQuitMessage(1);
+        return;
+    }
     m_mainWindow->show();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/win/WinSystem.h"
 #include "win32/Metrics.h"
 #include "win32/ProgramWindows.h"
+#include "win32/SplashWindow.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -20,6 +21,9 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     InitCommonControlsEx(&controls);
 
     pollwick::win::WinSystem system;
-    const pollwick::win::ProgramWindows windows(system, pollwick::win::Scale::ofSystem());
+    pollwick::win::ProgramWindows windows(system, pollwick::win::Scale::ofSystem());
+    if (windows.splash().handle() == nullptr) {
+        return 1; // no window can be made here (under Wine: no display)
+    }
     return pollwick::win::runMessageLoop();
 }

@@ -326,8 +326,7 @@ int readSavedList(const ListOptions& options, std::istream& in, std::ostream& ou
     if (path != "-") {
         // The path is UTF-8, as every argument; Windows opens it by its
         // characters, not by its bytes.
-        file.open(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                  std::ios::binary);
+        file.open(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
         if (!file) {
             complain(err, "cannot open " + path);
             return kExitTrouble;

@@ -11,11 +11,10 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-
 #include <iostream>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 int wmain(int argc, wchar_t* argv[])
 {
