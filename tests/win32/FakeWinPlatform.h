@@ -24,72 +24,69 @@
 
 namespace pollwick::test {
 
+// Keyed "application/section/key".
 class MemoryStore final : public SettingsStore
 {
 public:
     [[nodiscard]] std::string read(const std::string& application, const std::string& section,
-                                   const std::string& key) const override;
+                                   const std::string& key) const override
+    {
+        const auto found = values.find(application + "/" + section + "/" + key);
+        return found == values.end() ? std::string() : found->second;
+    }
     bool write(const std::string& application, const std::string& section, const std::string& key,
-               const std::string& value) override;
-    [[nodiscard]] std::string location(const std::string& application) const override;
+               const std::string& value) override
+    {
+        if (!failing) {
+            values[application + "/" + section + "/" + key] = value;
+        }
+        return !failing;
+    }
+    [[nodiscard]] std::string location(const std::string& application) const override
+    {
+        return "HKEY_CURRENT_USER\\Software\\" + application;
+    }
     [[nodiscard]] std::string trouble(const std::string& /*application*/) const override
     {
         return troubleText;
     }
 
-    // Keyed "application/section/key".
     std::map<std::string, std::string> values;
     bool failing = false; // refuses every write
     std::string troubleText; // why it cannot be read; empty when it can
 };
 
-// A timer that ticks when the test fires it, and only while it runs.
-class TestTimer final : public Timer
+// The platform is its own dialogs, sound, launcher and attention marks.
+class FakeWinPlatform final : public win::Platform,
+                              public win::FileDialog,
+                              public win::MessageBox,
+                              public win::SoundPlayer,
+                              public win::GameLauncher,
+                              public win::Attention
 {
 public:
-    explicit TestTimer(std::vector<TestTimer*>& running);
-    ~TestTimer() override;
-    TestTimer(const TestTimer&) = delete;
-    TestTimer& operator=(const TestTimer&) = delete;
-    TestTimer(TestTimer&&) = delete;
-    TestTimer& operator=(TestTimer&&) = delete;
-
-    void start(std::chrono::milliseconds interval) override;
-    void stop() override;
-    [[nodiscard]] bool isActive() const override;
-    [[nodiscard]] std::chrono::milliseconds interval() const { return m_interval; }
-    void fire() const;
-
-private:
-    std::vector<TestTimer*>& m_timers;
-    std::chrono::milliseconds m_interval{0};
-};
-
-class RecordingServices;
-
-class FakeWinPlatform final : public win::Platform
-{
-public:
-    FakeWinPlatform();
-    ~FakeWinPlatform() override;
-    FakeWinPlatform(const FakeWinPlatform&) = delete;
-    FakeWinPlatform& operator=(const FakeWinPlatform&) = delete;
-    FakeWinPlatform(FakeWinPlatform&&) = delete;
-    FakeWinPlatform& operator=(FakeWinPlatform&&) = delete;
-
     std::unique_ptr<Timer> createTimer() override;
     std::unique_ptr<ListConnection> createConnection() override;
     const Clock& clock() override { return m_clock; }
     SettingsStore& settings() override { return store; }
-    win::FileDialog& fileDialog() override;
-    win::MessageBox& messageBox() override;
-    win::SoundPlayer& sound() override;
-    win::GameLauncher& launcher() override;
-    win::Attention& attention() override;
+    win::FileDialog& fileDialog() override { return *this; }
+    win::MessageBox& messageBox() override { return *this; }
+    win::SoundPlayer& sound() override { return *this; }
+    win::GameLauncher& launcher() override { return *this; }
+    win::Attention& attention() override { return *this; }
     void endProcess() override { ended = true; }
 
+    std::optional<std::wstring> openFile(HWND owner, texts::FileFilter filter,
+                                         const std::wstring& initialFile) override;
+    void show(HWND owner, const std::wstring& prompt, const std::wstring& title) override;
+    void playSync(const std::wstring& path) override;
+    bool start(const std::wstring& program, const std::wstring& connectAddress) override;
+    void serverUp(HWND window, const std::wstring& title, const std::wstring& body) override;
+
     // The one running timer with this interval; nullptr when there is none.
-    [[nodiscard]] TestTimer* timerRunningAt(std::chrono::milliseconds interval) const;
+    // The timers live as long as the windows that made them, which outlive
+    // every use of this in a test.
+    [[nodiscard]] ManualTimer* timerRunningAt(std::chrono::milliseconds interval) const;
     // The connection the window made; nullptr before.
     [[nodiscard]] HandedConnection* connection() const { return m_connection; }
 
@@ -105,9 +102,8 @@ public:
 
 private:
     FixedClock m_clock;
-    std::vector<TestTimer*> m_timers;
+    std::vector<ManualTimer*> m_timers;
     HandedConnection* m_connection = nullptr;
-    std::unique_ptr<RecordingServices> m_services;
 };
 
 } // namespace pollwick::test

@@ -28,12 +28,6 @@ namespace {
 using layout::Kind;
 using win::toWide;
 
-bool takesFocus(Kind kind)
-{
-    return kind == Kind::CheckBox || kind == Kind::Button || kind == Kind::TextBox ||
-        kind == Kind::ComboBox || kind == Kind::ListView;
-}
-
 LOGFONTW fontOf(HWND control)
 {
     LOGFONTW font{};
@@ -76,12 +70,29 @@ bool filledAtLoad(const layout::Window& window, const layout::Control& control)
         (&window == &layout::kPathsDialog && control.kind == Kind::TextBox);
 }
 
+// The window's client area and the control's place in it, at 96 DPI.
+void expectPlace(const layout::Window& table, HWND window, const layout::Control& control,
+                 HWND made)
+{
+    EXPECT_EQ(clientSize(window).cx, layout::pixels(table.clientWidth));
+    EXPECT_EQ(clientSize(window).cy, layout::pixels(table.clientHeight));
+    int left = control.left;
+    int top = control.top;
+    if (const layout::Control* frame = layout::find(table, control.frame)) {
+        left += frame->left;
+        top += frame->top;
+    }
+    const RECT place = placeIn(made, window);
+    EXPECT_EQ(place.left, layout::pixels(left));
+    EXPECT_EQ(place.top, layout::pixels(top));
+    EXPECT_EQ(place.right - place.left, layout::pixels(control.width));
+    EXPECT_EQ(place.bottom - place.top, layout::pixels(control.height));
+}
+
 void expectLayout(const layout::Window& table, HWND window, const win::LayoutControls& controls)
 {
     SCOPED_TRACE(std::string(table.name));
     EXPECT_EQ(win::windowText(window), toWide(table.caption));
-    EXPECT_EQ(clientSize(window).cx, layout::pixels(table.clientWidth));
-    EXPECT_EQ(clientSize(window).cy, layout::pixels(table.clientHeight));
 
     std::map<HWND, int> tabOf;
     for (const layout::Control& control : table.controls) {
@@ -89,18 +100,7 @@ void expectLayout(const layout::Window& table, HWND window, const win::LayoutCon
         HWND made = controls[control.name];
         ASSERT_NE(made, nullptr);
         tabOf[made] = control.tab;
-
-        int left = control.left;
-        int top = control.top;
-        if (const layout::Control* frame = layout::find(table, control.frame)) {
-            left += frame->left;
-            top += frame->top;
-        }
-        const RECT place = placeIn(made, window);
-        EXPECT_EQ(place.left, layout::pixels(left));
-        EXPECT_EQ(place.top, layout::pixels(top));
-        EXPECT_EQ(place.right - place.left, layout::pixels(control.width));
-        EXPECT_EQ(place.bottom - place.top, layout::pixels(control.height));
+        expectPlace(table, window, control, made);
 
         if (!filledAtLoad(table, control) && control.kind != Kind::ListView) {
             EXPECT_EQ(win::windowText(made), toWide(control.caption));
@@ -113,9 +113,12 @@ void expectLayout(const layout::Window& table, HWND window, const win::LayoutCon
         }
         expectFont(made, control.font);
         EXPECT_EQ(controls.ownEnabled(control.name), control.enabled);
-        // The list takes the focus only while "Show List" shows it.
+        // Every control that takes the focus is a tab stop; the list only
+        // while "Show List" shows it.
         const bool tabStop = (GetWindowLongPtrW(made, GWL_STYLE) & WS_TABSTOP) != 0;
-        EXPECT_EQ(tabStop, takesFocus(control.kind) && control.name != "serverList");
+        EXPECT_EQ(tabStop,
+                  control.kind != Kind::Frame && control.kind != Kind::Label &&
+                      control.kind != Kind::ListView);
 
         if (control.kind == Kind::ComboBox) {
             const auto items = win::itemsOf(control.name);
@@ -142,27 +145,16 @@ void expectLayout(const layout::Window& table, HWND window, const win::LayoutCon
     }
 }
 
-class LayoutTableTest : public ::testing::Test
+TEST(LayoutTable, EveryControlOfTheThreeWindowsStandsAsTheTableSays)
 {
-protected:
-    LayoutTableTest() { setUpWindows(); }
+    setUpWindows();
     FakeWinPlatform platform;
-};
-
-TEST_F(LayoutTableTest, EveryControlOfTheThreeWindowsStandsAsTheTableSays)
-{
     win::ProgramWindows windows(platform, win::Scale(96));
     const win::SplashWindow& splash = windows.splash();
     {
         SCOPED_TRACE("splash");
-        const layout::Control& picture = layout::kSplash.controls.front();
-        EXPECT_EQ(clientSize(splash.handle()).cx, layout::pixels(layout::kSplash.clientWidth));
-        EXPECT_EQ(clientSize(splash.handle()).cy, layout::pixels(layout::kSplash.clientHeight));
-        const RECT place = placeIn(splash.picture(), splash.handle());
-        EXPECT_EQ(place.left, layout::pixels(picture.left));
-        EXPECT_EQ(place.top, layout::pixels(picture.top));
-        EXPECT_EQ(place.right - place.left, layout::pixels(picture.width));
-        EXPECT_EQ(place.bottom - place.top, layout::pixels(picture.height));
+        expectPlace(layout::kSplash, splash.handle(), layout::kSplash.controls.front(),
+                    splash.picture());
         EXPECT_NE(SendMessageW(splash.picture(), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(splash.handle(), GWL_STYLE));
         EXPECT_EQ(style & WS_CAPTION, 0U);

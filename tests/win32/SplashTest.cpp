@@ -20,47 +20,36 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class SplashTest : public ::testing::Test
+TEST(Splash, HandsOverOnceAtItsTickOrAtTheFirstClick)
 {
-protected:
-    SplashTest()
-    {
-        setUpWindows();
+    setUpWindows();
+    for (const bool byClick : {false, true}) {
+        SCOPED_TRACE(byClick ? "a click" : "the tick");
+        FakeWinPlatform platform;
         platform.store.values["Wombix Pollwick/Paths/Normal"] = "C:\\wombix.exe";
+        win::ProgramWindows windows(platform, win::Scale(96));
+        HWND splash = windows.splash().handle();
+        EXPECT_NE(IsWindowVisible(splash), FALSE);
+        EXPECT_EQ(windows.mainWindow(), nullptr);
+        ManualTimer* timer = platform.timerRunningAt(1500ms);
+        ASSERT_NE(timer, nullptr);
+        if (byClick) {
+            clickAt(splash, 100, 100);
+        } else {
+            timer->fire();
+        }
+        EXPECT_FALSE(timer->isActive());
+        EXPECT_FALSE(IsWindowVisible(splash));
+        EXPECT_NE(IsWindow(splash), FALSE);
+        ASSERT_NE(windows.mainWindow(), nullptr);
+        const HWND first = windows.mainWindow()->handle();
+        EXPECT_NE(IsWindowVisible(first), FALSE);
+        // A later click or tick finds the splash hidden and the main window
+        // made once.
+        clickAt(splash, 100, 100);
+        timer->fire();
+        EXPECT_EQ(windows.mainWindow()->handle(), first);
     }
-    FakeWinPlatform platform;
-};
-
-TEST_F(SplashTest, ItHandsOverWhenItsTimeIsUp)
-{
-    win::ProgramWindows windows(platform, win::Scale(96));
-    HWND splash = windows.splash().handle();
-    EXPECT_NE(IsWindowVisible(splash), FALSE);
-    EXPECT_EQ(windows.mainWindow(), nullptr);
-
-    TestTimer* timer = platform.timerRunningAt(1500ms);
-    ASSERT_NE(timer, nullptr);
-    timer->fire();
-    EXPECT_FALSE(timer->isActive());
-    EXPECT_FALSE(IsWindowVisible(splash));
-    EXPECT_NE(IsWindow(splash), FALSE);
-    ASSERT_NE(windows.mainWindow(), nullptr);
-    EXPECT_NE(IsWindowVisible(windows.mainWindow()->handle()), FALSE);
-}
-
-TEST_F(SplashTest, AClickHandsOverAtOnceAndTheTickThatWasDueNeverComes)
-{
-    win::ProgramWindows windows(platform, win::Scale(96));
-    TestTimer* timer = platform.timerRunningAt(1500ms);
-    ASSERT_NE(timer, nullptr);
-    clickAt(windows.splash().handle(), 100, 100);
-    ASSERT_NE(windows.mainWindow(), nullptr);
-    const HWND first = windows.mainWindow()->handle();
-    EXPECT_FALSE(timer->isActive());
-    EXPECT_FALSE(IsWindowVisible(windows.splash().handle()));
-    // A second click finds the splash hidden and the main window made once.
-    clickAt(windows.splash().handle(), 100, 100);
-    EXPECT_EQ(windows.mainWindow()->handle(), first);
 }
 
 } // namespace
