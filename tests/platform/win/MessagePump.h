@@ -48,15 +48,4 @@ inline bool pumpUntil(const std::function<bool()>& done,
     return true;
 }
 
-// Dispatches whatever is queued now.
-inline void pumpQueued()
-{
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
-        ++dispatchedMessages();
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 } // namespace pollwick::test

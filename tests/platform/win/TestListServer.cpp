@@ -8,22 +8,12 @@
 #include <ws2tcpip.h>
 
 namespace pollwick::test {
-namespace {
-
-sockaddr_in testAddress(std::uint16_t port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    inet_pton(AF_INET, kTestAddress, &address.sin_addr);
-    return address;
-}
-
-// A socket bound to kTestAddress at a port the system picks.
 SOCKET boundSocket(std::uint16_t& port)
 {
     SOCKET bound = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = testAddress(0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    inet_pton(AF_INET, kTestAddress, &address.sin_addr);
     int size = sizeof address;
     if (bound == INVALID_SOCKET ||
         bind(bound, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
@@ -33,8 +23,6 @@ SOCKET boundSocket(std::uint16_t& port)
     port = ntohs(address.sin_port);
     return bound;
 }
-
-} // namespace
 
 TestListServer::TestListServer(Answer answer)
     : m_answer(std::move(answer))
@@ -102,19 +90,6 @@ void TestListServer::reset(SOCKET client)
     const linger abort{1, 0};
     setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
     closesocket(client);
-}
-
-RefusingPort::RefusingPort()
-{
-    WSADATA winsock{};
-    WSAStartup(MAKEWORD(2, 2), &winsock);
-    m_socket = boundSocket(m_port);
-}
-
-RefusingPort::~RefusingPort()
-{
-    closesocket(m_socket);
-    WSACleanup();
 }
 
 } // namespace pollwick::test

@@ -66,23 +66,9 @@ private:
     std::thread m_thread;
 };
 
-// A port of kTestAddress that is bound but not listening: a connection to
-// it is refused, and no other socket gets the port meanwhile.
-class RefusingPort final
-{
-public:
-    RefusingPort();
-    ~RefusingPort();
-    RefusingPort(const RefusingPort&) = delete;
-    RefusingPort& operator=(const RefusingPort&) = delete;
-    RefusingPort(RefusingPort&&) = delete;
-    RefusingPort& operator=(RefusingPort&&) = delete;
-
-    [[nodiscard]] std::uint16_t port() const { return m_port; }
-
-private:
-    SOCKET m_socket = INVALID_SOCKET;
-    std::uint16_t m_port = 0;
-};
+// A socket bound to kTestAddress at a port the system picks (`port`), not
+// listening: a connection to it is refused, and no other socket gets the
+// port while it is open. Winsock must be started.
+SOCKET boundSocket(std::uint16_t& port);
 
 } // namespace pollwick::test

@@ -32,24 +32,6 @@ struct Reports final : ListConnection::Receiver {
     std::vector<std::size_t> pieceMessages;
     bool outOfOrder = false;
 
-    Reports() = default;
-    Reports(const Reports&) = delete;
-    Reports& operator=(const Reports&) = delete;
-    Reports(Reports&&) = delete;
-    Reports& operator=(Reports&&) = delete;
-    ~Reports() override = default;
-
-    void clear()
-    {
-        connects = 0;
-        ends = 0;
-        end.reset();
-        bytes.clear();
-        pieces.clear();
-        pieceMessages.clear();
-        outOfOrder = false;
-    }
-
     void connected() override
     {
         outOfOrder = outOfOrder || connects > 0 || ends > 0;
@@ -81,30 +63,6 @@ struct Fixture {
         return pumpUntil([this] { return reports.ends > 0; });
     }
 };
-
-const char* endName(std::optional<ConnectionEnd> end)
-{
-    if (!end) {
-        return "(none)";
-    }
-    switch (*end) {
-    case ConnectionEnd::Closed:
-        return "Closed";
-    case ConnectionEnd::Reset:
-        return "Reset";
-    case ConnectionEnd::Refused:
-        return "Refused";
-    case ConnectionEnd::HostNotFound:
-        return "HostNotFound";
-    case ConnectionEnd::Unreachable:
-        return "Unreachable";
-    case ConnectionEnd::Lost:
-        return "Lost";
-    case ConnectionEnd::Failed:
-        return "Failed";
-    }
-    return "?";
-}
 
 // The handles this process holds. Wine's GetProcessHandleCount always says
 // 0, so there the system's table of handles is counted instead.
@@ -181,7 +139,6 @@ TEST(WinListConnection, EndsAsTheListServerEndedIt)
         ConnectionEnd end;
     } cases[] = {
         {"a whole list and a close", whole, false, ConnectionEnd::Closed},
-        {"a close in the middle of a line", whole + "\\Half a li", false, ConnectionEnd::Closed},
         {"a close without a byte", "", false, ConnectionEnd::Closed},
         {"a reset right after a whole line", whole, true, ConnectionEnd::Reset},
     };
@@ -199,7 +156,7 @@ TEST(WinListConnection, EndsAsTheListServerEndedIt)
         fixture.connection->open(test::kTestAddress, server.port());
         EXPECT_TRUE(fixture.connection->isOpen());
         ASSERT_TRUE(fixture.waitForEnd());
-        EXPECT_STREQ(endName(fixture.reports.end), endName(c.end));
+        EXPECT_EQ(fixture.reports.end, c.end);
         EXPECT_EQ(fixture.reports.connects, 1);
         EXPECT_FALSE(fixture.reports.outOfOrder);
         EXPECT_FALSE(fixture.connection->isOpen());
@@ -213,15 +170,16 @@ TEST(WinListConnection, EndsAsTheListServerEndedIt)
 
 TEST(WinListConnection, TellsWhyItCouldNotConnect)
 {
-    const test::RefusingPort refusing;
+    const Fixture winsock; // started for the refusing socket
+    std::uint16_t refusedPort = 0;
+    const SOCKET refusing = test::boundSocket(refusedPort);
     const struct {
         std::string host;
         std::uint16_t port;
         ConnectionEnd end;
     } cases[] = {
-        {test::kTestAddress, refusing.port(), ConnectionEnd::Refused},
+        {test::kTestAddress, refusedPort, ConnectionEnd::Refused},
         {"nothing.invalid", 10057, ConnectionEnd::HostNotFound},
-        {"n\xC3\xB6thing.invalid", 10057, ConnectionEnd::HostNotFound}, // UTF-8
         {"", 10057, ConnectionEnd::HostNotFound},
     };
     for (const auto& c : cases) {
@@ -231,10 +189,11 @@ TEST(WinListConnection, TellsWhyItCouldNotConnect)
         // Never from inside open().
         EXPECT_EQ(fixture.reports.ends, 0);
         ASSERT_TRUE(fixture.waitForEnd());
-        EXPECT_STREQ(endName(fixture.reports.end), endName(c.end));
+        EXPECT_EQ(fixture.reports.end, c.end);
         EXPECT_EQ(fixture.reports.connects, 0);
         EXPECT_TRUE(fixture.reports.bytes.empty());
     }
+    closesocket(refusing);
 }
 
 // A list far larger than one piece comes in pieces of at most
@@ -265,7 +224,7 @@ TEST(WinListConnection, LongListComesInPiecesEveryByteBeforeTheEnd)
         }
         ASSERT_TRUE(fixture.waitForEnd());
         CloseHandle(sent);
-        EXPECT_STREQ(endName(fixture.reports.end), "Closed");
+        EXPECT_EQ(fixture.reports.end, ConnectionEnd::Closed);
         EXPECT_FALSE(fixture.reports.outOfOrder);
         EXPECT_EQ(fixture.reports.bytes.size(), list.size());
         EXPECT_TRUE(fixture.reports.bytes == list);
@@ -295,46 +254,27 @@ TEST(WinListConnection, ReportsNothingOfAConnectionLetGo)
         TestListServer::sendAll(client, answer);
         TestListServer::closeOrderly(client);
     });
-    const struct {
-        const char* name;
-        void (*letGo)(ListConnection& connection, std::uint16_t port);
-    } cases[] = {
-        {"closed once connected",
-         [](ListConnection& connection, std::uint16_t port) {
-             connection.open(test::kTestAddress, port);
-             // The list is on its way when it is closed.
-             Reports ignored;
-             connection.setReceiver(ignored);
-             ASSERT_TRUE(pumpUntil([&] { return ignored.connects > 0 || ignored.ends > 0; }));
-             ASSERT_EQ(ignored.connects, 1) << endName(ignored.end);
-             connection.close();
-             EXPECT_FALSE(connection.isOpen());
-         }},
-        {"closed at once",
-         [](ListConnection& connection, std::uint16_t port) {
-             connection.open(test::kTestAddress, port);
-             connection.close();
-             EXPECT_FALSE(connection.isOpen());
-         }},
-        {"opened anew at once",
-         [](ListConnection& connection, std::uint16_t port) {
-             connection.open(test::kTestAddress, port);
-         }},
-        {"closed while looking up a name",
-         [](ListConnection& connection, std::uint16_t /*port*/) {
-             connection.open("nothing.invalid", 10057);
-             connection.close();
-             EXPECT_FALSE(connection.isOpen());
-         }},
-        {"opened anew while looking up a name",
-         [](ListConnection& connection, std::uint16_t /*port*/) {
-             connection.open("nothing.invalid", 10057);
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    enum class LetGo { ClosedOnceConnected, OpenedAnewAtOnce, ClosedWhileLookingUpAName };
+    for (const LetGo how :
+         {LetGo::ClosedOnceConnected, LetGo::OpenedAnewAtOnce, LetGo::ClosedWhileLookingUpAName}) {
+        SCOPED_TRACE(static_cast<int>(how));
         Fixture fixture;
-        c.letGo(*fixture.connection, server.port());
+        Reports ignored;
+        fixture.connection->setReceiver(ignored);
+        if (how == LetGo::ClosedWhileLookingUpAName) {
+            fixture.connection->open("nothing.invalid", 10057);
+        } else {
+            fixture.connection->open(test::kTestAddress, server.port());
+        }
+        if (how == LetGo::ClosedOnceConnected) {
+            // The list is on its way when it is closed.
+            ASSERT_TRUE(pumpUntil([&] { return ignored.connects > 0 || ignored.ends > 0; }));
+            ASSERT_EQ(ignored.connects, 1) << testing::PrintToString(ignored.end);
+        }
+        if (how != LetGo::OpenedAnewAtOnce) {
+            fixture.connection->close();
+            EXPECT_FALSE(fixture.connection->isOpen());
+        }
         fixture.connection->setReceiver(fixture.reports);
         fixture.connection->open(test::kTestAddress, server.port());
         ASSERT_TRUE(fixture.waitForEnd());
@@ -344,7 +284,7 @@ TEST(WinListConnection, ReportsNothingOfAConnectionLetGo)
         ASSERT_TRUE(marker.waitForEnd());
         EXPECT_EQ(fixture.reports.connects, 1);
         EXPECT_EQ(fixture.reports.ends, 1);
-        EXPECT_STREQ(endName(fixture.reports.end), "Closed");
+        EXPECT_EQ(fixture.reports.end, ConnectionEnd::Closed);
         EXPECT_FALSE(fixture.reports.outOfOrder);
         const std::lock_guard lock(mutex);
         EXPECT_EQ(fixture.reports.bytes + marker.reports.bytes,
@@ -359,7 +299,7 @@ TEST(WinListConnection, LookupOutlivesItsConnection)
     Fixture fixture;
     fixture.connection->open("nothing.invalid", 10057);
     ASSERT_TRUE(fixture.waitForEnd());
-    EXPECT_STREQ(endName(fixture.reports.end), "HostNotFound");
+    EXPECT_EQ(fixture.reports.end, ConnectionEnd::HostNotFound);
 }
 
 // Hundreds of connections, ended by the list server or closed at once,
@@ -377,7 +317,7 @@ TEST(WinListConnection, OpenAndCloseLeakNoHandle)
     // Closed before connecting, closed while the list comes, or ended by
     // the list server. False when what was waited for did not come.
     const auto cycle = [&](int n) {
-        fixture.reports.clear();
+        fixture.reports = Reports();
         fixture.connection->open(test::kTestAddress, server.port());
         if (n % 3 == 0) {
             fixture.connection->close();
@@ -395,18 +335,20 @@ TEST(WinListConnection, OpenAndCloseLeakNoHandle)
     };
     // Counted when the list server holds no socket of its answers.
     const auto settled = [&] {
-        test::pumpQueued();
+        pumpUntil([] { return false; }, std::chrono::milliseconds(0)); // what is queued now
         return pumpUntil([&] { return server.answered() == made; });
     };
     // Winsock makes what it keeps for the process on first use.
     for (int n = 0; n < 6; ++n) {
-        ASSERT_TRUE(cycle(n)) << "cycle " << n << " ended " << endName(fixture.reports.end);
+        ASSERT_TRUE(cycle(n)) << "cycle " << n << " ended "
+                              << testing::PrintToString(fixture.reports.end);
     }
     ASSERT_TRUE(settled());
     const std::size_t before = handleCount();
     ASSERT_NE(before, 0U);
     for (int n = 0; n < 300; ++n) {
-        ASSERT_TRUE(cycle(n)) << "cycle " << n << " ended " << endName(fixture.reports.end);
+        ASSERT_TRUE(cycle(n)) << "cycle " << n << " ended "
+                              << testing::PrintToString(fixture.reports.end);
     }
     ASSERT_TRUE(settled());
     // Fewer is no leak: a handle of the system's own (a thread that ends
