@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <fstream>
 #include <mutex>
 #include <string>
@@ -30,13 +31,7 @@ public:
 
     explicit FakeSoundOutput(bool endless)
         : m_endless(endless)
-        , m_stopped(CreateEventW(nullptr, TRUE, FALSE, nullptr))
     { }
-    ~FakeSoundOutput() override { CloseHandle(m_stopped); }
-    FakeSoundOutput(const FakeSoundOutput&) = delete;
-    FakeSoundOutput& operator=(const FakeSoundOutput&) = delete;
-    FakeSoundOutput(FakeSoundOutput&&) = delete;
-    FakeSoundOutput& operator=(FakeSoundOutput&&) = delete;
 
     void playFile(const std::wstring& path) override { play(path); }
     void playDefault() override { play(kDefault); }
@@ -44,7 +39,7 @@ public:
     {
         const std::lock_guard lock(m_mutex);
         ++m_stops;
-        SetEvent(m_stopped);
+        m_stopped.notify_all();
     }
 
     std::vector<std::wstring> played() const
@@ -61,19 +56,17 @@ public:
 private:
     void play(const std::wstring& what)
     {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_played.push_back(what);
-            ResetEvent(m_stopped);
-        }
+        std::unique_lock lock(m_mutex);
+        m_played.push_back(what);
+        const int stopsBefore = m_stops;
         if (m_endless) {
-            WaitForSingleObject(m_stopped, 60000);
+            m_stopped.wait_for(lock, 60s, [&] { return m_stops > stopsBefore; });
         }
     }
 
     bool m_endless;
-    HANDLE m_stopped;
     mutable std::mutex m_mutex;
+    std::condition_variable m_stopped;
     std::vector<std::wstring> m_played;
     int m_stops = 0;
 };
@@ -113,15 +106,13 @@ std::string goodWave()
 
 // Only a regular file whose header readWaveHeader() takes, whole, reaches
 // the system; the rest gets the default sound. The header reader's own
-// tests hold its limits; the 1 Hz file is here as one they refuse.
+// tests hold its limits; a pipe would never end a read.
 TEST(WinSoundPlayer, HandsTheSystemOnlyAWholeWaveFile)
 {
     const TestFile good(L"good \u00E9\u65E5.wav", goodWave());
     const TestFile cutShort(L"cut short.wav",
                             wave::waveStart(wave::format(1, 8000, 8), 1000) +
                                 std::string(100, '\x80'));
-    const TestFile oneHertz(L"one hertz.wav", wave::waveStart(wave::format(1, 1, 8), 1) + "x");
-    ASSERT_EQ(wave::waveStart(wave::format(1, 1, 8), 1).size() + 1, 45U);
     const TestFile notWave(L"not a wave.wav", "RIFF and more, but no wave");
     const std::wstring pipeName =
         L"\\\\.\\pipe\\pollwick-sound-test-" + std::to_wstring(GetCurrentProcessId());
@@ -133,15 +124,9 @@ TEST(WinSoundPlayer, HandsTheSystemOnlyAWholeWaveFile)
         std::wstring path;
         bool played; // the file itself, not the default sound
     } cases[] = {
-        {good.path(), true},
-        {cutShort.path(), false},
-        {oneHertz.path(), false},
-        {notWave.path(), false},
-        {pipeName, false},
-        {L"NUL", false},
-        {temporaryFolder(), false},
-        {L"C:\\no such folder\\no such sound.wav", false},
-        {L"", false},
+        {good.path(), true},        {cutShort.path(), false},
+        {notWave.path(), false},    {pipeName, false},
+        {temporaryFolder(), false}, {L"C:\\no such folder\\no such sound.wav", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
