@@ -17,15 +17,6 @@
 namespace pollwick::win {
 namespace {
 
-std::vector<std::wstring> argumentsOf(const std::wstring& commandLine)
-{
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(commandLine.c_str(), &count);
-    std::vector<std::wstring> read(arguments, arguments + count);
-    LocalFree(arguments);
-    return read;
-}
-
 // The address is one argument whatever it holds, though the core lets
 // through only an address without spaces or quotes.
 TEST(GameCommandLine, ReadsBackAsTheProgramAndTwoArguments)
@@ -43,9 +34,12 @@ TEST(GameCommandLine, ReadsBackAsTheProgramAndTwoArguments)
         for (const auto& address : addresses) {
             const auto line = gameCommandLine(program, address);
             ASSERT_TRUE(line.has_value());
-            EXPECT_EQ(argumentsOf(*line),
+            int count = 0;
+            wchar_t** read = CommandLineToArgvW(line->c_str(), &count);
+            EXPECT_EQ(std::vector<std::wstring>(read, read + count),
                       (std::vector<std::wstring>{program, L"-connect", address}))
                 << *line;
+            LocalFree(read);
         }
     }
     // No quoting carries these.
