@@ -3,9 +3,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The scan engine of the Windows window on the real Winsock connection,
-// against list servers that never stop sending: the engine's limits end the
-// list, and the connection lets the list server go, under Wine as on Linux.
-// What each limit does to a list is the engine's, tested with it.
+// against list servers that never stop sending or send a line of a
+// megabyte: the engine's limits hold and the connection lets the list
+// server go, under Wine as on Linux. What each limit does to a list is the
+// engine's, tested with it.
 #include "MessagePump.h"
 #include "TestListServer.h"
 #include "core/scan/ScanEngine.h"
@@ -41,19 +42,30 @@ TEST(HostileListUnderWine, TheLimitsHoldAndTheConnectionGoes)
     for (int line = 0; line < 1000; ++line) {
         lines += "192.0.2.1:7000 battle 1.24   [1/16] Again\r\n";
     }
-    // Each list server sends its piece again and again until the client goes.
+    enum class Sending { Once, UntilTheClientGoes };
     const struct {
         const char* what;
         std::string piece;
+        Sending sending;
         QueryEnd end;
         std::size_t listed;
     } cases[] = {
         // Nothing can be listed; the engine lets go once 32 MiB have come.
-        {"an endless line", std::string(64 * 1024, 'W'), QueryEnd::Overflow, 0},
-        {"a list that never ends", lines, QueryEnd::Full, 32767},
+        {"an endless line", std::string(64 * 1024, 'W'), Sending::UntilTheClientGoes,
+         QueryEnd::Overflow, 0},
+        // Dropped whole, wherever Winsock cuts it; the line after it listed.
+        {"a line of a megabyte",
+         std::string((1U << 20U) + 1, 'M') + "\n192.0.2.2:7000 [1/2] After\r\n", Sending::Once,
+         QueryEnd::Whole, 1},
+        {"a list that never ends", lines, Sending::UntilTheClientGoes, QueryEnd::Full, 32767},
     };
     for (const auto& c : cases) {
         test::TestListServer server([&c](SOCKET client, int /*nth*/) {
+            if (c.sending == Sending::Once) {
+                test::TestListServer::sendAll(client, c.piece);
+                test::TestListServer::closeOrderly(client);
+                return;
+            }
             while (send(client, c.piece.data(), static_cast<int>(c.piece.size()), 0) > 0) { }
         });
         const std::unique_ptr<ListConnection> connection = win::createListConnection();
