@@ -51,8 +51,8 @@ TEST_F(MainWindowTest, TheControlsFollowTheScan)
 {
     EXPECT_EQ(controls(), kAwaiting + ", polling");
     EXPECT_EQ(platform.timer(TimerRole::ServerChoice).interval(), std::chrono::milliseconds(100));
-    // The poll hands the engine the box's text; once chosen, it stops.
-    ui->hostCombo->setEditText(QStringLiteral("List Server Select"));
+    // The poll hands the engine the box's text (at first its placeholder,
+    // which chooses nothing); once chosen, it stops.
     fire(TimerRole::ServerChoice);
     EXPECT_EQ(controls(), kAwaiting + ", polling");
     ui->hostCombo->setEditText(QStringLiteral("list.example"));
@@ -101,9 +101,6 @@ TEST_F(MainWindowTest, TheStatusLineShowsTheEnginesWordsWholeInItsToolTip)
     // Cut at the label's edge, whole in its tool tip.
     EXPECT_TRUE(ui->statusLabel->text().endsWith(QChar(0x2026)))
         << ui->statusLabel->text().toStdString();
-    EXPECT_EQ(status(),
-              QStringLiteral("12:00:00  list.example: connection refused, trying "
-                             "every 5 s."));
     EXPECT_TRUE(ui->statusLabel->toolTip().contains(QStringLiteral("refused,")))
         << ui->statusLabel->toolTip().toStdString();
 }
