@@ -120,13 +120,4 @@ std::vector<QStringList> WindowTest::rows() const
     return shown;
 }
 
-QStringList WindowTest::names() const
-{
-    QStringList names;
-    for (const QStringList& row : rows()) {
-        names << row.front();
-    }
-    return names;
-}
-
 } // namespace pollwick::test

@@ -126,9 +126,8 @@ public:
         return QString::fromStdString(form->engine().statusText());
     }
 
-    // The rows that the server list shows, five texts each; their names.
+    // The rows that the server list shows, five texts each.
     [[nodiscard]] std::vector<QStringList> rows() const;
-    [[nodiscard]] QStringList names() const;
     [[nodiscard]] int rowCount() const { return ui->serverList->model()->rowCount(); }
 
     FakePlatform platform;

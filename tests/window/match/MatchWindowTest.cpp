@@ -53,7 +53,7 @@ public:
             click(ui->stopButton);
             return kNoMatch;
         }
-        return names().back();
+        return rows().back().front();
     }
     void tickAlerts(bool sound, bool message, bool launch)
     {
@@ -196,8 +196,9 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunInTheirOrderOnceTheScanHasEnded)
                "WOMBIX.Example:7000 battle 1.24   [3/16] Target\r\n"
                "10.0.0.6:7000 battle 1.24   [3/16] After\r\n");
         scanEnded();
-        EXPECT_EQ(names(), QStringList({"Other", "Target"}));
-        EXPECT_EQ(ui->serverList->currentIndex().row(), 1); // the matched server, in view
+        // The matched server, in view; the walk ended there.
+        EXPECT_EQ(ui->serverList->currentIndex().row(), 1);
+        EXPECT_EQ(rowCount(), 2);
         EXPECT_EQ(platform.notices,
                   (sound || message || launch
                        ? Pairs{{"Server Up", "Target\n3/16 players\nwombix.example"}}
