@@ -92,12 +92,10 @@ TEST_F(GamePathsTest, WithNoPathStoredTheCheckAsksOnceAndTheWindowWaitsForAccept
 // Paths that the settings file must escape come back exactly as entered.
 TEST_F(GamePathsTest, AcceptStoresThePathsAndTheNextRunReadsThemBackExactly)
 {
-    EXPECT_EQ(boxes(), GamePaths{});
     const GamePaths awkward{R"(C:\Games, Inc\"Wombix"; #1 = [x]\wombix.exe)",
                             "@Variant(not a variant)", " ",
                             "D:\\W\u00f6mbix " + std::string(1 << 18, 'w') + "\\w.exe"};
     enter(awkward);
-    EXPECT_EQ(storedKeys().size(), 4);
     openWindow();
     EXPECT_EQ(boxes(), awkward);
     fire(TimerRole::StartupCheck);
