@@ -108,8 +108,8 @@ std::function<QString(sim::ListServer&)> misbehaving(Misbehaviour misbehaviour,
     };
 }
 
+// (A whole list is what every row's next query gets.)
 const Fault kFaults[] = {
-    {"Whole", misbehaving(Misbehaviour::None, kWhole + kWhole), QueryEnd::Whole, 2},
     {"Refused", [](auto&) { return unusedLoopbackAddress(); }, QueryEnd::Refused, 0},
     // Not a valid host name (spaces): it fails before any name server is asked.
     {"NoSuchHost", [](auto&) { return QStringLiteral("no such list server.invalid"); },
@@ -218,7 +218,7 @@ TEST_P(WindowFaultTest, TheWindowKeepsAnsweringAndSaysWhatHappened)
     click(ui->showListCheck);
     expectWindowAnswers();
     ASSERT_TRUE(waitForResponse(1, 60000));
-    EXPECT_TRUE(statusSays(fault.says));
+    EXPECT_TRUE(status().contains(fault.says)) << status().toStdString();
     EXPECT_EQ(rowCount(), fault.rows);
     expectWindowAnswers();
 }
