@@ -6,44 +6,17 @@
 // with a stand-in for the desktop's notification service on it.
 #include "platform/qt/DBusNotifier.h"
 
+#include "DBusNotifierTest.h"
 #include "FakePlatform.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QVariantMap>
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace pollwick {
 namespace {
-
-// Keeps what each Notify call brought, and answers with an id as the
-// service does.
-class StandInNotifications : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-
-public:
-    // Each call as "icon|desktop entry|summary|body".
-    std::vector<std::string> calls;
-
-public slots:
-    uint Notify(const QString& /*appName*/, uint /*replacesId*/, const QString& appIcon,
-                const QString& summary, const QString& body, const QStringList& /*actions*/,
-                const QVariantMap& hints, int /*expireTimeout*/)
-    {
-        calls.push_back(QStringList{
-            appIcon, hints.value(QStringLiteral("desktop-entry")).toString(), summary, body}
-                            .join(u'|')
-                            .toStdString());
-        return static_cast<uint>(calls.size());
-    }
-};
 
 const QString kServiceConnection = QStringLiteral("pollwick-test-service");
 const QString kNotifierConnection = QStringLiteral("pollwick-test-notifier");
@@ -83,7 +56,7 @@ public:
         return QDBusConnection::connectToBus(m_address, kNotifierConnection);
     }
 
-    StandInNotifications service;
+    test::StandInNotifications service;
 
 private:
     QProcess m_daemon;
@@ -109,5 +82,3 @@ TEST_F(DBusNotifierTest, PostsTheTitleAndTheEscapedBodyToTheNotificationService)
 
 } // namespace
 } // namespace pollwick
-
-#include "DBusNotifierTest.moc"
