@@ -108,8 +108,8 @@ std::function<QString(sim::ListServer&)> misbehaving(Misbehaviour misbehaviour,
     };
 }
 
+// (A whole list is what every row's next query gets.)
 const Fault kFaults[] = {
-    {"Whole", misbehaving(Misbehaviour::None, kWhole + kWhole), QueryEnd::Whole, 2},
     {"Refused", [](auto&) { return unusedLoopbackAddress(); }, QueryEnd::Refused, 0},
     // Not a valid host name (spaces): it fails before any name server is asked.
     {"NoSuchHost", [](auto&) { return QStringLiteral("no such list server.invalid"); },
@@ -218,17 +218,14 @@ TEST_P(WindowFaultTest, TheWindowKeepsAnsweringAndSaysWhatHappened)
     click(ui->showListCheck);
     expectWindowAnswers();
     ASSERT_TRUE(waitForResponse(1, 60000));
-    EXPECT_TRUE(statusSays(fault.says));
+    EXPECT_TRUE(status().contains(fault.says)) << status().toStdString();
     EXPECT_EQ(rowCount(), fault.rows);
     expectWindowAnswers();
 }
 
+// (A list server that never ends a line is read as long as one that never
+// stops, with no row to show: the engine's row above.)
 const WindowFault kWindowFaults[] = {
-    {"EndlessLine",
-     Misbehaviour::EndlessLine,
-     {},
-     ": no line that could be listed in the first 32 MiB, trying every 5 s.",
-     0},
     {"CarriedMegabyte", Misbehaviour::None, carriedMegabyte(),
      "33 servers listed, the rest not read (over 32 MiB of server text)", 33},
     {"NeverStops", Misbehaviour::NeverStop, kWhole,

@@ -5,6 +5,7 @@
 #include "FakePlatform.h"
 
 #include "platform/qt/QtListConnection.h"
+#include "window/WindowText.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -38,9 +39,6 @@ std::string MemorySettings::read(const std::string& application, const std::stri
 bool MemorySettings::write(const std::string& application, const std::string& section,
                            const std::string& key, const std::string& value)
 {
-    if (refusing) {
-        return false;
-    }
     values[application + "/" + section + "/" + key] = value;
     return true;
 }
@@ -70,12 +68,8 @@ std::unique_ptr<ListConnection> FakePlatform::createConnection()
 std::optional<QString> FakePlatform::openFile(QWidget* /*parent*/, texts::FileFilter filter,
                                               const QString& initialFile)
 {
-    opened.emplace_back(
-        QString::fromUtf8(filter.description.data(),
-                          static_cast<qsizetype>(filter.description.size())) +
-            u'|' +
-            QString::fromUtf8(filter.pattern.data(), static_cast<qsizetype>(filter.pattern.size())),
-        initialFile);
+    opened.emplace_back(fromUtf8(filter.description) + u'|' + fromUtf8(filter.pattern),
+                        initialFile);
     const QString answer = answers.empty() ? QString() : answers.front();
     if (!answers.empty()) {
         answers.pop_front();

@@ -40,7 +40,7 @@ namespace pollwick::test {
 // (tests fire those themselves).
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
-// A settings store in memory; it can be told to refuse every write.
+// A settings store in memory.
 class MemorySettings final : public SettingsStore
 {
 public:
@@ -51,7 +51,6 @@ public:
     [[nodiscard]] std::string location(const std::string& application) const override;
 
     std::map<std::string, std::string> values; // "application/section/key"
-    bool refusing = false;
 };
 
 // Every service the windows reach, with what cannot run here faked: the

@@ -41,13 +41,6 @@ bool ListServerWindow::waitForResponse(int number, int timeoutMs)
         timeoutMs);
 }
 
-bool ListServerWindow::statusSays(const QString& text) const
-{
-    const bool said = waitUntil([&] { return status().contains(text); });
-    EXPECT_TRUE(said) << status().toStdString();
-    return said;
-}
-
 void ListServerWindow::expectWindowAnswers()
 {
     const int narrow = form->width();

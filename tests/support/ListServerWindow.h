@@ -41,8 +41,6 @@ public:
     // window's query has ended: the response has been read (or a match
     // ended it).
     [[nodiscard]] bool waitForResponse(int number = 1, int timeoutMs = kWaitMs);
-    // Whether the status line comes to hold `text` (within a few seconds).
-    [[nodiscard]] bool statusSays(const QString& text) const;
     // The window still answers: a queued click on "Show List" widens it
     // and another narrows it again, each within a bounded time.
     void expectWindowAnswers();

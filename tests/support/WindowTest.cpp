@@ -51,6 +51,11 @@ WindowTest::WindowTest(FakePlatform::Connection connection)
     : platform(connection)
 {
     platform.storePath("Normal", "/games/wombix/wombix.exe");
+    openWindow();
+}
+
+void WindowTest::openWindow()
+{
     form = std::make_unique<MainWindow>(platform);
     ui = std::make_unique<MainControls>(*form);
     paths = std::make_unique<PathsControls>(form->pathsDialog());
@@ -113,15 +118,6 @@ std::vector<QStringList> WindowTest::rows() const
         }
     }
     return shown;
-}
-
-QStringList WindowTest::names() const
-{
-    QStringList names;
-    for (const QStringList& row : rows()) {
-        names << row.front();
-    }
-    return names;
 }
 
 } // namespace pollwick::test

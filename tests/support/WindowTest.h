@@ -94,6 +94,9 @@ public:
     WindowTest& operator=(const WindowTest&) = delete;
     explicit WindowTest(FakePlatform::Connection connection = FakePlatform::Connection::Handed);
 
+    // A run of the program: a new main window, loading from the store.
+    void openWindow();
+
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     // On the box: the rest of a check box's area past its caption is no target.
     static void click(QCheckBox* box)
@@ -123,9 +126,8 @@ public:
         return QString::fromStdString(form->engine().statusText());
     }
 
-    // The rows that the server list shows, five texts each; their names.
+    // The rows that the server list shows, five texts each.
     [[nodiscard]] std::vector<QStringList> rows() const;
-    [[nodiscard]] QStringList names() const;
     [[nodiscard]] int rowCount() const { return ui->serverList->model()->rowCount(); }
 
     FakePlatform platform;

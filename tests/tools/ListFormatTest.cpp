@@ -37,7 +37,7 @@ TEST(JsonLine, EveryByteReadsBackAsItsCharacterInPrintableAscii)
     }
 }
 
-TEST(JsonLine, TheRecordKeysInOrderAndTheVerdictOnlyWhenGiven)
+TEST(JsonLine, TheRecordKeysInOrderTheVerdictOnlyWhenGivenAndLongTextsCut)
 {
     EXPECT_EQ(jsonLine(kSpring, std::nullopt),
               R"({"serverName":"Spring Arena","gameType":"Battle","version":"1.24",)"
@@ -48,6 +48,14 @@ TEST(JsonLine, TheRecordKeysInOrderAndTheVerdictOnlyWhenGiven)
     EXPECT_TRUE(jsonLine(hidden, MatchVerdict::PassedOverFull)
                     .ends_with(R"("isPrivate":true,"verdict":"PassedOverFull"})"
                                "\n"));
+    // A text of a megabyte (a list server can carry one over every line) is
+    // cut as the window cuts it.
+    ServerRecord huge = kSpring;
+    huge.serverName = huge.ipAddress = std::string(1000000, 'a');
+    const auto value = nlohmann::json::parse(jsonLine(huge, std::nullopt));
+    for (const char* key : {"serverName", "ipAddress"}) {
+        EXPECT_EQ(value[key].get<std::string>(), std::string(255, 'a') + "\u2026") << key;
+    }
 }
 
 // Control characters show as hex and a backslash is doubled, so that no

