@@ -116,9 +116,9 @@ private:
     std::unique_ptr<ServerList> m_list;
     std::unique_ptr<PathsDialog> m_paths;
     std::wstring m_lastWaveFile; // the file dialog opens where the last choice was
-    // The criteria as the controls held them when the engine first asked
-    // in the piece of the answer that it is walking (see currentCriteria).
-    std::optional<MatchCriteria> m_pieceCriteria;
+    // The criteria as the controls hold them, read when the engine first
+    // asked since the last change (see currentCriteria).
+    std::optional<MatchCriteria> m_criteria;
 };
 
 } // namespace pollwick::win

@@ -185,6 +185,18 @@ TEST_F(MainWindowTest, EachCriterionIsReadFromItsControlsWhenTheEngineAsks)
     EXPECT_EQ(window->engine().state(), ScanState::Ready);
     // No alert was ticked: a match only tells the status line.
     EXPECT_TRUE(platform.events.empty());
+
+    // A criterion changed between two pieces of one answer holds from the
+    // next record on.
+    click(control("nameCheck"));
+    typeText(control("nameEdit"), L"Quiet");
+    click(control("goButton"));
+    platform.connection()->connect();
+    platform.connection()->send("192.0.2.5:10057 ctf 1.24   [1/8] Loud Yard\r\n");
+    typeText(control("nameEdit"), L"Loud");
+    EXPECT_EQ(window->engine().state(), ScanState::Scanning);
+    platform.connection()->send("192.0.2.6:10057 ctf 1.24   [1/8] Loud Bay\r\n");
+    EXPECT_EQ(window->engine().state(), ScanState::Ready);
 }
 
 TEST_F(MainWindowTest, AMatchRevealsItsRowThenRunsTheTickedAlertsInOrder)
