@@ -6,15 +6,17 @@
 
 // Stand-ins for the core's ports, in plain C++, for the tests of the engine
 // and of both windows: a timer that ticks when the test says, a clock that
-// shows what the test says, and a connection without a network, to which
-// the test hands what a list server would send.
+// shows what the test says, a connection without a network, to which the
+// test hands what a list server would send, and a settings store in memory.
 
 #include "core/Clock.h"
 #include "core/Timer.h"
 #include "core/scan/ListConnection.h"
+#include "core/settings/GamePaths.h"
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,6 +101,42 @@ public:
 
 private:
     bool m_open = false;
+};
+
+// Keeps what it is told, keyed "application/section/key", unless told to
+// fail; it lists every write, kept or not.
+class MemoryStore final : public SettingsStore
+{
+public:
+    [[nodiscard]] std::string read(const std::string& application, const std::string& section,
+                                   const std::string& key) const override
+    {
+        const auto found = values.find(application + "/" + section + "/" + key);
+        return found == values.end() ? std::string() : found->second;
+    }
+    bool write(const std::string& application, const std::string& section, const std::string& key,
+               const std::string& value) override
+    {
+        writes.push_back(key + "=" + value);
+        if (failing) {
+            return false;
+        }
+        values[application + "/" + section + "/" + key] = value;
+        return true;
+    }
+    [[nodiscard]] std::string location(const std::string& application) const override
+    {
+        return "~/" + application;
+    }
+    [[nodiscard]] std::string trouble(const std::string& /*application*/) const override
+    {
+        return troubleText;
+    }
+
+    std::map<std::string, std::string> values;
+    std::vector<std::string> writes; // "key=value"
+    bool failing = false; // refuses every write
+    std::string troubleText; // why it cannot be read; empty when it can
 };
 
 } // namespace pollwick::test

@@ -29,25 +29,6 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-std::string MemorySettings::read(const std::string& application, const std::string& section,
-                                 const std::string& key) const
-{
-    const auto found = values.find(application + "/" + section + "/" + key);
-    return found == values.end() ? std::string() : found->second;
-}
-
-bool MemorySettings::write(const std::string& application, const std::string& section,
-                           const std::string& key, const std::string& value)
-{
-    values[application + "/" + section + "/" + key] = value;
-    return true;
-}
-
-std::string MemorySettings::location(const std::string& /*application*/) const
-{
-    return "memory";
-}
-
 std::unique_ptr<Timer> FakePlatform::createTimer(TimerRole role)
 {
     auto timer = std::make_unique<ManualTimer>();

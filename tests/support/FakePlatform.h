@@ -40,19 +40,6 @@ namespace pollwick::test {
 // (tests fire those themselves).
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
-// A settings store in memory.
-class MemorySettings final : public SettingsStore
-{
-public:
-    [[nodiscard]] std::string read(const std::string& application, const std::string& section,
-                                   const std::string& key) const override;
-    bool write(const std::string& application, const std::string& section, const std::string& key,
-               const std::string& value) override;
-    [[nodiscard]] std::string location(const std::string& application) const override;
-
-    std::map<std::string, std::string> values; // "application/section/key"
-};
-
 // Every service the windows reach, with what cannot run here faked: the
 // sound, notifications, the game, the modal dialogs and the end of the
 // process record what they were asked, and answer as told; timers tick
@@ -100,7 +87,7 @@ public:
         store.values["Wombix Pollwick/Paths/" + key] = value;
     }
 
-    MemorySettings store;
+    MemoryStore store;
     SettingsStore* realStore = nullptr; // used instead of `store` when set
     std::deque<QString> answers; // of the file dialog; empty: cancelled
     std::vector<std::pair<QString, QString>> opened; // "description|pattern" and start file

@@ -24,38 +24,6 @@
 
 namespace pollwick::test {
 
-// Keyed "application/section/key".
-class MemoryStore final : public SettingsStore
-{
-public:
-    [[nodiscard]] std::string read(const std::string& application, const std::string& section,
-                                   const std::string& key) const override
-    {
-        const auto found = values.find(application + "/" + section + "/" + key);
-        return found == values.end() ? std::string() : found->second;
-    }
-    bool write(const std::string& application, const std::string& section, const std::string& key,
-               const std::string& value) override
-    {
-        if (!failing) {
-            values[application + "/" + section + "/" + key] = value;
-        }
-        return !failing;
-    }
-    [[nodiscard]] std::string location(const std::string& application) const override
-    {
-        return "HKEY_CURRENT_USER\\Software\\" + application;
-    }
-    [[nodiscard]] std::string trouble(const std::string& /*application*/) const override
-    {
-        return troubleText;
-    }
-
-    std::map<std::string, std::string> values;
-    bool failing = false; // refuses every write
-    std::string troubleText; // why it cannot be read; empty when it can
-};
-
 // The platform is its own dialogs, sound, launcher and attention marks.
 class FakeWinPlatform final : public win::Platform,
                               public win::FileDialog,

@@ -4,6 +4,8 @@
 
 #include "core/settings/GamePaths.h"
 
+#include "fakes/PortFakes.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -13,40 +15,7 @@
 namespace pollwick {
 namespace {
 
-// A store in memory that writes what it is told, unless it is told to fail.
-class MemoryStore final : public SettingsStore
-{
-public:
-    [[nodiscard]] std::string read(const std::string& application, const std::string& section,
-                                   const std::string& key) const override
-    {
-        const auto found = values.find(application + "/" + section + "/" + key);
-        return found == values.end() ? std::string() : found->second;
-    }
-    bool write(const std::string& application, const std::string& section, const std::string& key,
-               const std::string& value) override
-    {
-        writes.push_back(key + "=" + value);
-        if (failing) {
-            return false;
-        }
-        values[application + "/" + section + "/" + key] = value;
-        return true;
-    }
-    [[nodiscard]] std::string location(const std::string& application) const override
-    {
-        return "~/" + application;
-    }
-    [[nodiscard]] std::string trouble(const std::string& /*application*/) const override
-    {
-        return troubleText;
-    }
-
-    std::map<std::string, std::string> values;
-    std::vector<std::string> writes;
-    bool failing = false;
-    std::string troubleText;
-};
+using test::MemoryStore;
 
 TEST(GamePaths, AllFourAreWrittenInOrderAndWhatTheStoreRefusesStaysInUse)
 {
