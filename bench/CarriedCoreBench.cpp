@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -89,19 +90,11 @@ void walkOnce(const bench::CarriedList& list, const std::string& text, Criterion
 
 int main(int argc, char* argv[])
 {
-    std::vector<const bench::CarriedList*> lists;
-    for (int i = 1; i < argc; ++i) {
-        const bench::CarriedList* list = bench::findCarriedList(argv[i]);
-        if (list == nullptr) {
-            std::fprintf(stderr, "pollwick-carried-core: no list called %s\n", argv[i]);
-            return 2;
-        }
-        lists.push_back(list);
-    }
+    const std::vector<const bench::CarriedList*> lists =
+        bench::chosenLists(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
+                           "pollwick-carried-core");
     if (lists.empty()) {
-        for (const bench::CarriedList& list : bench::carriedLists()) {
-            lists.push_back(&list);
-        }
+        return 2;
     }
 
     bench::GoalReport report;

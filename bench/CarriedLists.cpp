@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace pollwick::bench {
 namespace {
@@ -29,6 +30,26 @@ const CarriedList* findCarriedList(std::string_view name)
     const auto* found = std::find_if(kLists.begin(), kLists.end(),
                                      [name](const CarriedList& list) { return list.name == name; });
     return found == kLists.end() ? nullptr : found;
+}
+
+std::vector<const CarriedList*> chosenLists(std::span<char* const> names, std::string_view program)
+{
+    std::vector<const CarriedList*> lists;
+    for (const char* name : names) {
+        const CarriedList* list = findCarriedList(name);
+        if (list == nullptr) {
+            std::fprintf(stderr, "%.*s: no list called %s\n", static_cast<int>(program.size()),
+                         program.data(), name);
+            return {};
+        }
+        lists.push_back(list);
+    }
+    if (lists.empty()) {
+        for (const CarriedList& list : kLists) {
+            lists.push_back(&list);
+        }
+    }
+    return lists;
 }
 
 std::string carriedListText(const CarriedList& list)

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pollwick::bench {
 
@@ -38,6 +39,10 @@ std::span<const CarriedList> carriedLists();
 
 // The list called `name`; nullptr for none.
 const CarriedList* findCarriedList(std::string_view name);
+
+// The lists named by a benchmark's arguments (every list for none); empty,
+// with a message naming `program`, when one of them names no list.
+std::vector<const CarriedList*> chosenLists(std::span<char* const> names, std::string_view program);
 
 // The bytes of a list, LF line ends.
 std::string carriedListText(const CarriedList& list);

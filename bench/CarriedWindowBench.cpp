@@ -52,6 +52,7 @@
 #include <chrono>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 #include <sys/resource.h>
 #include <thread>
@@ -273,19 +274,11 @@ int main(int argc, char* argv[])
         const bench::CarriedList* list = bench::findCarriedList(argv[2]);
         return list == nullptr ? 2 : measureList(*list, argc, argv);
     }
-    std::vector<const bench::CarriedList*> lists;
-    for (int i = 1; i < argc; ++i) {
-        const bench::CarriedList* list = bench::findCarriedList(argv[i]);
-        if (list == nullptr) {
-            std::fprintf(stderr, "pollwick-carried-window: no list called %s\n", argv[i]);
-            return 2;
-        }
-        lists.push_back(list);
-    }
+    const std::vector<const bench::CarriedList*> lists =
+        bench::chosenLists(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
+                           "pollwick-carried-window");
     if (lists.empty()) {
-        for (const bench::CarriedList& list : bench::carriedLists()) {
-            lists.push_back(&list);
-        }
+        return 2;
     }
 
     bench::GoalReport report;
