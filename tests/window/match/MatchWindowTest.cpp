@@ -210,6 +210,11 @@ TEST_F(MatchWindowTest, OnlyTheTickedAlertsRunInTheirOrderOnceTheScanHasEnded)
                   (launch ? std::vector<QStringList>{{kAmbrel, "-connect", "wombix.example"}}
                           : std::vector<QStringList>{}));
     }
+    // A match in the first row is revealed too.
+    tickAlerts(false, false, false);
+    go();
+    answer("WOMBIX.Example:7000 battle 1.24   [3/16] Target\r\n");
+    EXPECT_EQ(ui->serverList->currentIndex().row(), 0);
     // Nothing that the user entered is lost.
     EXPECT_EQ(ui->nameEdit->text(), QStringLiteral("target"));
     EXPECT_EQ(ui->messageEdit->text(), QStringLiteral("<b>Up</b> & running"));
